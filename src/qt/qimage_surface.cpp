@@ -137,6 +137,11 @@ void QImageSurface::LineTo(DevicePoint point) {
 // One pixel per step along the longer axis, both ends included; the minor
 // coordinate is the exact floor of the line's position there.
 void QImageSurface::HairLine(DevicePoint a, DevicePoint b, uint32_t argb) {
+  if (std::min(a.x, b.x) >= 0 && std::max(a.x, b.x) < width_ && std::min(a.y, b.y) >= 0 &&
+      std::max(a.y, b.y) < height_) {
+    InsideHairLine(a, b, argb);
+    return;
+  }
   const double dx = static_cast<double>(b.x) - a.x;
   const double dy = static_cast<double>(b.y) - a.y;
   const bool xMajor = std::fabs(dx) >= std::fabs(dy);
@@ -168,24 +173,6 @@ void QImageSurface::HairLine(DevicePoint a, DevicePoint b, uint32_t argb) {
   int64_t r = num - q * den;
   const int64_t stepQ = FloorDiv(n, den);
   const int64_t stepR = n - stepQ * den;
-  const bool inside = std::min(a.x, b.x) >= 0 && std::max(a.x, b.x) < width_ &&
-                      std::min(a.y, b.y) >= 0 && std::max(a.y, b.y) < height_;
-  if (inside) {
-    // The common case, without a bounds test per pixel.
-    const qsizetype majorStep = xMajor ? 1 : stride_;
-    const qsizetype minorStep = xMajor ? stride_ : 1;
-    uint32_t* p = bits_ + (xMajor ? q * stride_ + first : first * stride_ + q);
-    for (int32_t m = first; m <= last; ++m) {
-      *p = argb;
-      p += majorStep + stepQ * minorStep;
-      r += stepR;
-      if (r >= den) {
-        r -= den;
-        p += minorStep;
-      }
-    }
-    return;
-  }
   for (int32_t m = first; m <= last; ++m) {
     const int32_t x = xMajor ? m : static_cast<int32_t>(q);
     const int32_t y = xMajor ? static_cast<int32_t>(q) : m;
@@ -195,6 +182,37 @@ void QImageSurface::HairLine(DevicePoint a, DevicePoint b, uint32_t argb) {
     if (r >= den) {
       r -= den;
       ++q;
+    }
+  }
+}
+
+// The same pixels for a line with both ends in the picture, the common case:
+// whole steps from the end with the smaller major coordinate, no division
+// and no bounds test per pixel.
+void QImageSurface::InsideHairLine(DevicePoint a, DevicePoint b, uint32_t argb) {
+  const bool xMajor = std::abs(b.x - a.x) >= std::abs(b.y - a.y);
+  if ((xMajor ? b.x - a.x : b.y - a.y) < 0) std::swap(a, b);
+  const int32_t d = xMajor ? b.x - a.x : b.y - a.y;  // 0 <= |n| <= d
+  const int32_t n = xMajor ? b.y - a.y : b.x - a.x;
+  uint32_t* p = bits_ + a.y * stride_ + a.x;
+  if (d == 0) {
+    *p = argb;
+    return;
+  }
+  // n = stepQ * d + stepR with 0 <= stepR < d.
+  const int32_t stepQ = n == d ? 1 : (n < 0 ? -1 : 0);
+  const int32_t stepR = n - stepQ * d;
+  const qsizetype minorStep = xMajor ? stride_ : 1;
+  const qsizetype advance = (xMajor ? 1 : stride_) + stepQ * minorStep;
+  int32_t r = 0;
+  for (int32_t i = 0;; ++i) {
+    *p = argb;
+    if (i == d) break;
+    p += advance;
+    r += stepR;
+    if (r >= d) {
+      r -= d;
+      p += minorStep;
     }
   }
 }

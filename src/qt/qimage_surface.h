@@ -26,6 +26,7 @@ class QImageSurface : public QPainterSurface {
  private:
   void Span(int32_t y, double left, double right, uint32_t argb, double nudge);
   void HairLine(DevicePoint a, DevicePoint b, uint32_t argb);
+  void InsideHairLine(DevicePoint a, DevicePoint b, uint32_t argb);
   void RoundLine(DevicePoint a, DevicePoint b, double radius, uint32_t argb);
   void BuildCapTable(double radius);
 
