@@ -122,10 +122,6 @@ CORVANE_ALWAYS_INLINE uint32_t EightDigitValue(uint64_t word, int count) {
   return static_cast<uint32_t>(v);
 }
 
-// Blanks and tabs, an optional sign and digits, in one pass: the value wraps
-// modulo 2^32 and `digits` counts the digits, not the sign. Coordinates have up
-// to eight digits, which are taken at once; the text must therefore be
-// followed by eight readable bytes (the statement buffer has them).
 // Digits from `p`, which stands at the first of them: eight at once, then one
 // at a time should there be more.
 CORVANE_ALWAYS_INLINE const char* ScanDigits(const char* p, uint32_t& magnitude) {
