@@ -19,21 +19,27 @@ void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
-const std::string& Folder() {
-  static const std::string folder = [] {
+// Made once per run and removed at its end.
+struct FuzzFolder {
+  FuzzFolder() {
     std::string pattern = "/tmp/corvane-fuzz-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    WriteFile(pattern + "/a.gbr", "%FSLAX24Y24*%%ADD10C,0.01*%D10*X0Y0D02*X10000Y0D01*");
-    WriteFile(pattern + "/a.apr", "D10 CIRCLE 10\r\n");
-    WriteFile(pattern + "/a.rck", "T01 Plated x 35 1\r\n");
-    WriteFile(pattern + "/a.drl", "T1\r\nX10000Y10000\r\n");
-    std::atexit([] {
-      std::error_code ignored;
-      std::filesystem::remove_all(Folder(), ignored);
-    });
-    return pattern;
-  }();
-  return folder;
+    path = pattern;
+    WriteFile(path + "/a.gbr", "%FSLAX24Y24*%%ADD10C,0.01*%D10*X0Y0D02*X10000Y0D01*");
+    WriteFile(path + "/a.apr", "D10 CIRCLE 10\r\n");
+    WriteFile(path + "/a.rck", "T01 Plated x 35 1\r\n");
+    WriteFile(path + "/a.drl", "T1\r\nX10000Y10000\r\n");
+  }
+  ~FuzzFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  std::string path;
+};
+
+const std::string& Folder() {
+  static const FuzzFolder folder;
+  return folder.path;
 }
 
 }  // namespace
