@@ -34,6 +34,11 @@ FilePtr OpenForReading(const std::string& path) {
 // Mirroring first, then the offset in thousandths of a plot unit, on statement
 // and arc-centre items alike.
 void PlaceLayerItems(std::span<PlotItem> items, const PlotLayer& layer) {
+  // Most layers are neither mirrored nor offset: spare them a pass over the items.
+  if (layer.mirrorOnXAxis == 0 && layer.mirrorOnYAxis == 0 && layer.offsetX == 0 &&
+      layer.offsetY == 0) {
+    return;
+  }
   const double offsetX = layer.offsetX / 1000.0;
   const double offsetY = layer.offsetY / 1000.0;
   for (PlotItem& item : items) {

@@ -123,7 +123,8 @@ const char* FindNoCase(const char* text, const char* word) {
 
 int32_t IntPower(int32_t base, int32_t exponent) {
   if (exponent < 0) {
-    const int32_t power = IntPower(base, static_cast<int32_t>(0u - static_cast<uint32_t>(exponent)));
+    const int32_t power =
+        IntPower(base, static_cast<int32_t>(0u - static_cast<uint32_t>(exponent)));
     return power == 0 ? 0 : 1 / power;
   }
   uint32_t result = 1;
