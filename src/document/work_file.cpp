@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <vector>
 
 #include "document/corvane_doc.h"
 #include "document/text_file.h"
@@ -392,10 +393,8 @@ FileResult ReadWorkFile(CCorvaneDoc& doc, const std::string& path) {
   doc.SetPathName(path);
   doc.ClearAll();
   bool converted = false;
-  std::array<char, kFirstWorkLineLimit + 1> line;
-  std::size_t limit = kFirstWorkLineLimit;
-  while (ReadLine(file, line.data(), limit) != 0) {
-    limit = kLineLimit;
+  std::vector<char> line(kWorkFileLineLimit + 1);
+  while (ReadLine(file, line.data(), kWorkFileLineLimit) != 0) {
     ApplyWorkFileLine(doc, line.data(), converted);
   }
   doc.SetModified(converted);

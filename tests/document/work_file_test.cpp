@@ -178,6 +178,22 @@ TEST(WorkFileRoundTripTest, WrittenAndReadBackGivesTheSameDocument) {
   EXPECT_EQ(FormatWorkFile(reread, folder.Path()), TempFolder::Read(path));
 }
 
+TEST(WorkFileRoundTripTest, LongPathsComeBack) {
+  TempFolder folder, elsewhere;
+  std::string name;
+  for (int i = 0; i < 12; ++i) name += std::string(60, static_cast<char>('a' + i)) + "/";
+  const std::string plot = elsewhere.Write(name + "top.gbr", kPlot);
+  CCorvaneDoc doc;
+  ASSERT_TRUE(doc.LoadGerberLayer(PlotLayer{plot, 0xFF}));
+  ASSERT_TRUE(doc.LoadApertureFile(elsewhere.Write(name + "t.apr", "D10 CIRCLE 10\r\n")));
+  ASSERT_GT(plot.size(), 700u);
+  ASSERT_TRUE(WriteWorkFile(doc, folder.File("board.wrk")).ok);
+  CCorvaneDoc reread;
+  ASSERT_TRUE(ReadWorkFile(reread, folder.File("board.wrk")).ok);
+  EXPECT_EQ(reread.GetLayerFileName(0), plot);
+  EXPECT_EQ(reread.GetApertureCount(), 1);
+}
+
 TEST(WorkFileRoundTripTest, FilesBesideTheWorkFileTravelWithIt) {
   TempFolder first, second;
   CCorvaneDoc doc;
