@@ -290,7 +290,15 @@ TEST_F(ReadWorkFileTest, LayerLinesTakeTheirNumbersAndTheRestOfTheLineAsName) {
 
 TEST_F(ReadWorkFileTest, MissingLayerFileLeavesNoLayerAndTheNextTakesItsPlace) {
   folder_.Write("top.gbr", kPlot);
-  ASSERT_TRUE(Open(CrLf({"GerberFile=missing.gbr", "GerberFile=top.gbr", "GerberFile="})).ok);
+  std::vector<std::string> unopened;
+  ASSERT_TRUE(ReadWorkFile(doc_,
+                           folder_.Write("board.wrk",
+                                         CrLf({"GerberFile=missing.gbr", "GerberFile=top.gbr",
+                                               "GerberFile=", "DrillFile=", "DrillFile=no.drl"})),
+                           &unopened)
+                  .ok);
+  EXPECT_EQ(unopened,
+            (std::vector<std::string>{folder_.File("missing.gbr"), folder_.File("no.drl")}));
   ASSERT_EQ(doc_.GetLayerCount(), 1);
   PlotLayer layer;
   doc_.GetLayer(0, layer);
