@@ -390,6 +390,9 @@ TEST(DemoBoardTest, WorkFileOpensTheWholeSet) {
   const Extents e = doc.GetExtents();
   EXPECT_DOUBLE_EQ(e.maxX, 2.4);
   EXPECT_DOUBLE_EQ(e.maxY, 1.6);
+  // Written in the program's own format: saving it again changes nothing.
+  EXPECT_EQ(FormatWorkFile(doc, PathFolder(demo + "demo.wrk")),
+            TempFolder::Read(demo + "demo.wrk"));
 }
 
 }  // namespace
