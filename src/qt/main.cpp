@@ -1,16 +1,38 @@
+#include <array>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
+
+#include "qt/dump_command.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: corvane [--version] [--help]\n"
+    "       corvane dump [--items] [--defaults] [--aperture-file F] [--drill-tool-file F]\n"
+    "                    [--drill-file F] FILE...\n"
     "Corvane shows Gerber plot files, aperture tables, NC drill files and drill\n"
     "tool tables of a printed circuit board for checking by eye.\n";
+
+// The headless commands: each takes the arguments after its name and returns
+// the exit status. None of them needs a display.
+struct Subcommand {
+  std::string_view name;
+  int (*run)(int argc, char** argv);
+};
+
+constexpr std::array kSubcommands{
+    Subcommand{"dump", corvane::RunDumpCommand},
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2) {
+    for (const Subcommand& command : kSubcommands) {
+      if (command.name == argv[1]) return command.run(argc - 2, argv + 2);
+    }
+  }
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     std::printf("corvane %s\n", CORVANE_VERSION);
     return 0;
