@@ -102,14 +102,11 @@ bool IsWorkFileName(std::string_view name) {
 
 WorkingSetLoad LoadWorkingSet(CCorvaneDoc& doc, const WorkingSetArguments& args) {
   WorkingSetLoad load;
-  // Refused before anything is read, so that a command never reports half a set.
+  // First, since opening a work file clears the document.
+  LoadWorkFileOfSet(doc, args, load);
+  if (!load.Succeeded()) return load;
   for (const std::string& file : args.files) {
-    if (IsWorkFileName(file)) {
-      load.error = "cannot read work file " + file + ": work files are not supported yet";
-      return load;
-    }
-  }
-  for (const std::string& file : args.files) {
+    if (IsWorkFileName(file)) continue;
     PlotLayer layer;
     layer.fileName = file;
     layer.color = CCorvaneDoc::DefaultLayerColor(doc.GetLayerCount());

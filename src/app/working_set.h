@@ -47,14 +47,19 @@ struct WorkingSetLoad {
   bool Succeeded() const { return error.empty(); }
 };
 
-// Loads the working set into `doc`: the Gerber files in order, each a visible
-// layer in the default colour of its position, without mirroring or offsets;
-// then the aperture file, the drill tool file and the NC drill file, in that
-// order (as a reload does). A file that cannot be opened is skipped and listed.
+// Loads the working set into `doc`: first the work file, when one is named,
+// opened as the window opens it (its lines over the settings the document
+// already has); then the Gerber files in order, each a visible layer in the
+// default colour of its position, without mirroring or offsets, after the work
+// file's layers; then the aperture file, the drill tool file and the NC drill
+// file, in that order (as a reload does), replacing the work file's. A file
+// that cannot be opened is skipped and listed; a work file that cannot be
+// opened, or a second one, fails the load before anything is read.
 WorkingSetLoad LoadWorkingSet(CCorvaneDoc& doc, const WorkingSetArguments& args);
 
-// The aperture, drill tool and NC drill part of LoadWorkingSet, kept in its own
-// source file (working_set_tables.cpp) beside the table loaders.
+// The work file, aperture, drill tool and NC drill parts of LoadWorkingSet,
+// kept in their own source file (working_set_tables.cpp) beside the loaders.
+void LoadWorkFileOfSet(CCorvaneDoc& doc, const WorkingSetArguments& args, WorkingSetLoad& load);
 void LoadTableFiles(CCorvaneDoc& doc, const WorkingSetArguments& args, WorkingSetLoad& load);
 
 }  // namespace corvane

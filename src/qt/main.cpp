@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "qt/dump_command.h"
+#include "qt/save_command.h"
 
 namespace {
 
@@ -11,6 +12,8 @@ constexpr const char* kUsage =
     "usage: corvane [--version] [--help]\n"
     "       corvane dump [--items] [--defaults] [--aperture-file F] [--drill-tool-file F]\n"
     "                    [--drill-file F] FILE...\n"
+    "       corvane save [--defaults] [--aperture-file F] [--drill-tool-file F]\n"
+    "                    [--drill-file F] -o OUT.wrk FILE...\n"
     "Corvane shows Gerber plot files, aperture tables, NC drill files and drill\n"
     "tool tables of a printed circuit board for checking by eye.\n";
 
@@ -23,6 +26,7 @@ struct Subcommand {
 
 constexpr std::array kSubcommands{
     Subcommand{"dump", corvane::RunDumpCommand},
+    Subcommand{"save", corvane::RunSaveCommand},
 };
 
 }  // namespace

@@ -147,7 +147,7 @@ TEST(WorkingSetTest, LoadsLayersInDefaultColoursAndListsUnopenedFiles) {
   EXPECT_EQ(doc.Layers()[1].offsetX, 0);
 }
 
-TEST(WorkingSetTest, WorkFileIsRefusedBeforeAnythingLoads) {
+TEST(WorkingSetTest, MissingWorkFileFailsBeforeAnythingLoads) {
   CCorvaneDoc doc;
   WorkingSetArguments args;
   args.files = {DataFile("worked_example.gbr"), "board.WRK"};
@@ -209,7 +209,7 @@ TEST_F(RunDumpTest, MixedUnitsWarningGoesToThePrompter) {
       std::vector<std::string>{"Warning: Both English and Meter units specified in Gerber files."});
 }
 
-TEST_F(RunDumpTest, WorkFileGivesAClearErrorAndNoOutput) {
+TEST_F(RunDumpTest, MissingWorkFileGivesAClearErrorAndNoOutput) {
   EXPECT_EQ(Run({"--defaults", DataFile("worked_example.gbr"), "job.wrk"}), kExitFailure);
   EXPECT_TRUE(out_.empty());
   EXPECT_NE(err_.find("job.wrk"), std::string::npos);
