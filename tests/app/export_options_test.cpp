@@ -39,8 +39,7 @@ TEST(ExportOptionsTest, InlineValuesAndTheEndOfOptions) {
   ASSERT_TRUE(r.ok) << r.error;
   EXPECT_EQ(r.options.width, 10);
   EXPECT_EQ(r.options.format, ExportFormat::kSvg);
-  EXPECT_EQ(r.options.workingSetArguments,
-            (std::vector<std::string>{"--", "-o", "--size=3x3"}));
+  EXPECT_EQ(r.options.workingSetArguments, (std::vector<std::string>{"--", "-o", "--size=3x3"}));
 }
 
 TEST(ExportOptionsTest, BadArgumentsAreRefused) {

@@ -56,10 +56,11 @@ class ExportCommandTest : public ::testing::Test {
 // square pad at (0.5, 0.5), a red round pad at (1.5, 0.5), a blue circle of
 // radius 0.1 about (1.0, 0.7) and a black hole at (1.0, 0.5).
 TEST_F(ExportCommandTest, PngShowsWhatTheWindowWouldShow) {
-  const ExportRun run = Export(QStringList{QStringLiteral("--size"), QStringLiteral("400x200"),
-                                     QStringLiteral("--background"), QStringLiteral("#102030"),
-                                     QStringLiteral("-o"), Out(QStringLiteral("board.png"))} +
-                         Board());
+  const ExportRun run =
+      Export(QStringList{QStringLiteral("--size"), QStringLiteral("400x200"),
+                         QStringLiteral("--background"), QStringLiteral("#102030"),
+                         QStringLiteral("-o"), Out(QStringLiteral("board.png"))} +
+             Board());
   ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
   QImage image(Out(QStringLiteral("board.png")));
   ASSERT_EQ(image.size(), QSize(400, 200));
