@@ -67,7 +67,7 @@ TEST(RecentFileListTest, AbbreviatePath) {
        "/home/.../demo.wrk"},
       {"relative-name-that-is-longer-than-thirty.wrk", "/tmp",
        "relative-name-that-is-longer-than-thirty.wrk"},
-      {"C:\\boards\\customer\\project\\rev2\\demo.wrk", "", "C:\\...\\rev2\\demo.wrk"},
+      {"C:\\boards\\customer\\project\\rev2\\demo.wrk", "", "C:\\...\\project\\rev2\\demo.wrk"},
   };
   for (const AbbreviateRow& row : rows) {
     EXPECT_EQ(AbbreviatePath(row.path, row.currentDir), row.expected) << row.path;
