@@ -122,19 +122,20 @@ const char* FindNoCase(const char* text, const char* word) {
 }
 
 int32_t IntPower(int32_t base, int32_t exponent) {
-  if (exponent < 0) {
-    const int32_t power = IntPower(base, static_cast<int32_t>(0u - static_cast<uint32_t>(exponent)));
-    return power == 0 ? 0 : 1 / power;
-  }
+  const bool negative = exponent < 0;
+  // The magnitude of the exponent as unsigned, so that INT32_MIN is no special case.
+  uint32_t remaining = negative ? 0u - static_cast<uint32_t>(exponent)
+                                : static_cast<uint32_t>(exponent);
   uint32_t result = 1;
   uint32_t square = static_cast<uint32_t>(base);
-  auto remaining = static_cast<uint32_t>(exponent);
   while (remaining != 0) {
     if (remaining & 1u) result *= square;
     square *= square;
     remaining >>= 1;
   }
-  return static_cast<int32_t>(result);
+  const auto power = static_cast<int32_t>(result);
+  if (!negative) return power;
+  return power == 0 ? 0 : 1 / power;
 }
 
 int32_t ParseInt32(const char* p) { return ConvertSignedDigits(SkipBlanks(p)); }
