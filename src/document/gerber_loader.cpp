@@ -1,0 +1,74 @@
+// Loading one Gerber plot file into a new layer.
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string_view>
+
+#include "document/corvane_doc.h"
+#include "platform/prompter.h"
+#include "readers/gerber_input.h"
+#include "readers/gerber_reader.h"
+
+namespace corvane {
+namespace {
+
+constexpr std::string_view kMixedUnitsWarning =
+    "Warning: Both English and Meter units specified in Gerber files.";
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// A folder opens like a file on this system but is not one: it counts as a
+// file that cannot be opened.
+FilePtr OpenForReading(const std::string& path) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return nullptr;
+  return FilePtr(std::fopen(path.c_str(), "rb"));
+}
+
+// Mirroring first, then the offset in thousandths of a plot unit, on statement
+// and arc-centre items alike.
+void PlaceLayerItems(std::span<PlotItem> items, const PlotLayer& layer) {
+  const double offsetX = layer.offsetX / 1000.0;
+  const double offsetY = layer.offsetY / 1000.0;
+  for (PlotItem& item : items) {
+    if (layer.mirrorOnXAxis != 0) item.y = -item.y;
+    if (layer.mirrorOnYAxis != 0) item.x = -item.x;
+    item.x += offsetX;
+    item.y += offsetY;
+  }
+}
+
+}  // namespace
+
+bool CCorvaneDoc::LoadGerberLayer(PlotLayer layer) {
+  const std::string path = ResolveDataPath(layer.fileName);
+  FilePtr file = OpenForReading(path);
+  if (file == nullptr) return false;
+
+  gerberState_.ResetForFile();
+  layer.fileName = path;
+  layer.visible = 1;
+  const int32_t layerIndex = AddLayer(layer);
+  const std::size_t start = items_.Count();
+  {
+    GerberInput input(file.get());
+    ReadGerber(*this, input, layerIndex);
+  }
+  file.reset();
+
+  PlaceLayerItems(items_.Items().subspan(start), layer);
+  ComputeExtents();
+  TrimItems();
+  SetModified(true);
+  if (gerberState_.metricApertures != gerberState_.metricCoordinates && prompter_ != nullptr) {
+    prompter_->ShowMessage(kMixedUnitsWarning, Prompter::Buttons::kOk);
+  }
+  return true;
+}
+
+}  // namespace corvane

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace corvane {
+
+// A data or work file opened for reading, handed out one byte at a time from
+// 64 KiB blocks. Only regular files open: a directory, a device such as
+// /dev/zero or a pipe named by a work file would otherwise block the load or
+// never end.
+class TextFile {
+ public:
+  TextFile() = default;
+  ~TextFile();
+  TextFile(const TextFile&) = delete;
+  TextFile& operator=(const TextFile&) = delete;
+
+  // False when the path names no readable regular file.
+  bool Open(const std::string& path);
+  // The errno of the last failed Open (EISDIR or EINVAL for a file that is
+  // not a regular one).
+  int OpenError() const { return openError_; }
+  void Close();
+  bool IsOpen() const { return fd_ >= 0; }
+
+  // The next byte, or -1 at the end of the file (a read error counts as the end).
+  int Get() {
+    if (pos_ == end_ && !Fill()) return -1;
+    return static_cast<unsigned char>(buffer_[pos_++]);
+  }
+
+  // Whether the byte consumed last was a carriage return; ReadLine keeps it so
+  // that the line feed of a CR LF pair does not end a second, empty line.
+  bool afterCarriageReturn = false;
+
+ private:
+  bool Fill();
+
+  static constexpr std::size_t kBlockSize = 65536;
+  int fd_ = -1;
+  int openError_ = 0;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t pos_ = 0;
+  std::size_t end_ = 0;
+};
+
+// Reads one text line into `buffer`, which must hold limit + 1 characters.
+// Stops after a carriage return, at a line feed that does not follow one, or
+// when `limit` characters are stored; line ends are never stored. The text is
+// NUL-terminated. Returns the bytes consumed, so an empty line gives 1 and the
+// end of the file 0.
+std::size_t ReadLine(TextFile& file, char* buffer, std::size_t limit);
+
+// The line limits of the loaders and of the work file's first line.
+inline constexpr std::size_t kLineLimit = 510;
+inline constexpr std::size_t kFirstWorkLineLimit = 1020;
+
+}  // namespace corvane
