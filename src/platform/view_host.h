@@ -1,0 +1,102 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/drawing_surface.h"
+
+namespace corvane {
+
+struct ClientSize {
+  int32_t width = 0;
+  int32_t height = 0;
+  friend bool operator==(const ClientSize&, const ClientSize&) = default;
+};
+
+enum class ScrollBarId { kHorizontal, kVertical };
+
+struct ScrollBarSetup {
+  int32_t minimum = 0;
+  int32_t maximum = 0;
+  int32_t page = 0;
+  int32_t position = 0;
+  friend bool operator==(const ScrollBarSetup&, const ScrollBarSetup&) = default;
+};
+
+enum class CursorShape { kArrow, kZoom };
+
+// The window the view lives in: what the core needs of it and nothing more.
+class ViewHost {
+ public:
+  virtual ~ViewHost() = default;
+
+  // The client area in pixels.
+  virtual ClientSize GetClientSize() const = 0;
+  // Range, page and position of one bar at once, redrawn.
+  virtual void SetScrollBar(ScrollBarId bar, const ScrollBarSetup& setup) = 0;
+  // Moves the thumb only; the window keeps it inside its bar.
+  virtual void SetScrollThumb(ScrollBarId bar, int32_t position) = 0;
+  // Marks the whole client area for erasing and painting later.
+  virtual void Invalidate() = 0;
+  // Erases and paints the whole client area before returning.
+  virtual void RepaintNow() = 0;
+  virtual void SetCursorShape(CursorShape shape) = 0;
+  // Lets the user drag a rectangle from `start`; false when cancelled or empty.
+  // Inverted rectangles are allowed.
+  virtual bool TrackRubberBand(DevicePoint start, DeviceRect& tracked) = 0;
+  virtual bool IsShiftDown() const = 0;
+  // The message pane of the status bar.
+  virtual void SetStatusText(std::string_view text) = 0;
+};
+
+// Remembers what the view asked of its window; for tests.
+class FakeViewHost : public ViewHost {
+ public:
+  ClientSize GetClientSize() const override { return clientSize; }
+  void SetScrollBar(ScrollBarId bar, const ScrollBarSetup& setup) override {
+    Bar(bar) = setup;
+    barCalls.push_back(bar);
+  }
+  void SetScrollThumb(ScrollBarId bar, int32_t position) override {
+    Bar(bar).position = position;
+    thumbCalls.push_back(bar);
+  }
+  void Invalidate() override { ++invalidateCount; }
+  void RepaintNow() override {
+    ++repaintCount;
+    if (onRepaint) onRepaint();
+  }
+  void SetCursorShape(CursorShape shape) override { cursor = shape; }
+  bool TrackRubberBand(DevicePoint start, DeviceRect& tracked) override {
+    trackStart = start;
+    if (!rubberBandResult) return false;
+    tracked = rubberBand;
+    return true;
+  }
+  bool IsShiftDown() const override { return shiftDown; }
+  void SetStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
+
+  ScrollBarSetup& Bar(ScrollBarId bar) {
+    return bar == ScrollBarId::kHorizontal ? horizontal : vertical;
+  }
+
+  ClientSize clientSize{800, 600};
+  ScrollBarSetup horizontal;
+  ScrollBarSetup vertical;
+  std::vector<ScrollBarId> barCalls;
+  std::vector<ScrollBarId> thumbCalls;
+  int invalidateCount = 0;
+  int repaintCount = 0;
+  std::function<void()> onRepaint;
+  CursorShape cursor = CursorShape::kArrow;
+  bool rubberBandResult = false;
+  DeviceRect rubberBand;
+  DevicePoint trackStart;
+  bool shiftDown = false;
+  std::vector<std::string> statusTexts;
+};
+
+}  // namespace corvane

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstdint>
+
+#include "document/corvane_doc.h"
+#include "platform/drawing_surface.h"
+#include "view/viewport.h"
+
+namespace corvane {
+
+// Paints the document in one pass: every item of every visible layer in its
+// layer's colour with the aperture in force, then the drill holes. The same
+// pass serves the window, the picture files and the printed page.
+class PlotRenderer {
+ public:
+  // Size, in device units, of a hole whose tool is not in the tool table: a
+  // dot that is seen at every zoom rather than a hole of a guessed diameter.
+  static constexpr int32_t kUnknownToolHoleSize = 5;
+
+  PlotRenderer();
+
+  void OnDraw(DrawingSurface& dc, const CCorvaneDoc& doc, Viewport& viewport);
+  void DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc, const Viewport& viewport);
+  void DrawDrillHits(DrawingSurface& dc, const CCorvaneDoc& doc, const Viewport& viewport);
+
+  // One primitive from the current point to, or at, the view point (u, v).
+  // They use the scale and mirroring of the last pass begun.
+  void DrawSegment(DrawingSurface& dc, double u, double v, const DeviceRect& clip);
+  void DrawArc(DrawingSurface& dc, double u, double v, int32_t mode, const DeviceRect& clip);
+  void DrawFlash(DrawingSurface& dc, double u, double v, const DeviceRect& clip);
+
+  void SelectPen(DrawingSurface& dc, int32_t width, uint32_t color, int32_t shape);
+  bool HasPenCached() const { return penSelected_; }
+  bool HasBrushCached() const { return brushSelected_; }
+  void SelectBrush(DrawingSurface& dc, uint32_t color);
+  void ReleaseDrawingTools(DrawingSurface& dc);
+
+  // Left and top edges belong to the rectangle, right and bottom do not.
+  static bool SegmentTouchesRect(DevicePoint s, DevicePoint e, const DeviceRect& rect);
+  static bool SegmentsCross(double x1, double y1, double x2, double y2, double x3, double y3,
+                            double x4, double y4);
+  static bool RectsOverlap(const DeviceRect& a, const DeviceRect& b);
+
+  // State that outlives an item, and a paint.
+  const Aperture& CurrentAperture() const { return currentAperture_; }
+  void SetCurrentAperture(const Aperture& aperture) { currentAperture_ = aperture; }
+  void SetCurrentPoint(double u, double v) {
+    currentX_ = u;
+    currentY_ = v;
+  }
+  void SetCurrentColor(uint32_t color) { currentColor_ = color; }
+  void SetArcOffsets(double i, double j) {
+    arcOffsetI_ = i;
+    arcOffsetJ_ = j;
+  }
+  double ArcOffsetI() const { return arcOffsetI_; }
+  double ArcOffsetJ() const { return arcOffsetJ_; }
+  // Takes scale, mirroring and the printing flag for the primitives above.
+  void BeginPass(const DrawingSurface& dc, const Viewport& viewport);
+
+ private:
+  void FillBox(DrawingSurface& dc, double left, double top, double right, double bottom);
+  void DrawRectangularSegment(DrawingSurface& dc, double u, double v, DevicePoint s, DevicePoint e);
+  DeviceRect DeviceBox(double left, double top, double right, double bottom) const;
+  int32_t PenWidth(double size) const;
+  void PutBackAfterHoles(DrawingSurface& dc);
+
+  Aperture currentAperture_;
+  uint32_t currentColor_ = 0;
+  double currentX_ = 0.0;
+  double currentY_ = 0.0;
+  double arcOffsetI_ = 0.0;
+  double arcOffsetJ_ = 0.0;
+
+  // The cache key is kept apart from whether a pen was made for it: a pen that
+  // could not be made keeps its key, and drawing goes on with the pen in use.
+  bool penKeyValid_ = false;
+  bool penSelected_ = false;
+  uint32_t penColor_ = 0;
+  int32_t penWidth_ = 0;
+  int32_t penShape_ = 0;
+  int32_t penSurfaceWidth_ = 0;
+  bool brushKeyValid_ = false;
+  bool brushSelected_ = false;
+  uint32_t brushColor_ = 0;
+
+  double scale_ = 1.0;
+  bool mirrorX_ = false;
+  bool mirrorY_ = false;
+  bool printing_ = false;
+};
+
+}  // namespace corvane
