@@ -5,6 +5,7 @@
 #include "platform/frame_host.h"
 #include "platform/prompter.h"
 #include "platform/settings_store.h"
+#include "view/corvane_view.h"
 
 namespace corvane {
 
@@ -21,6 +22,21 @@ AppShell::AppShell(SettingsStore& store, Prompter& prompter, WorkFileIo& io)
   AddDocumentCommands();
   AddFrameCommands();
   AddApplicationCommands();
+  lifecycle_.SetObserver(this);
+}
+
+void AppShell::AttachView(CCorvaneView& view) {
+  view_ = &view;
+  viewCommands_ = std::make_unique<ViewCommands>(view, prompter_);
+  viewCommands_->Register(viewTarget_);
+}
+
+void AppShell::OnDocumentReplaced() {
+  if (view_ != nullptr) view_->OnInitialUpdate();
+}
+
+void AppShell::OnTitleChanged(const std::string& caption) {
+  if (frame_ != nullptr) frame_->SetCaption(caption);
 }
 
 StartupResult AppShell::InitInstance(const CommandLineInfo& commandLine) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "app/document_lifecycle.h"
 #include "app/help_topics.h"
 #include "app/recent_file_list.h"
+#include "app/view_commands.h"
 #include "document/corvane_doc.h"
 
 namespace corvane {
@@ -22,7 +24,7 @@ class WorkFileIo;
 // The application without its widgets: the one document, the recent files,
 // start-up, help, and the command routing chain view → document → frame →
 // application with the handlers the document, frame and application own.
-class AppShell {
+class AppShell : private DocumentObserver {
  public:
   // None of the services is owned; they outlive the shell.
   AppShell(SettingsStore& store, Prompter& prompter, WorkFileIo& io);
@@ -31,6 +33,10 @@ class AppShell {
 
   // The main window; may be null (commands that need it are then disabled).
   void AttachFrame(FrameHost* frame) { frame_ = frame; }
+  // The one view: it gets the initial update whenever the document is
+  // replaced, and its commands join the routing chain first. Attach it once.
+  void AttachView(CCorvaneView& view);
+  CCorvaneView* View() const { return view_; }
   void SetHelpMap(HelpTopicMap map) { helpMap_ = std::move(map); }
 
   CCorvaneDoc& Doc() { return doc_; }
@@ -61,6 +67,8 @@ class AppShell {
   bool CanClose() { return lifecycle_.CanClose(); }
 
  private:
+  void OnDocumentReplaced() override;
+  void OnTitleChanged(const std::string& caption) override;
   void AddDocumentCommands();
   void AddFrameCommands();
   void AddApplicationCommands();
@@ -72,6 +80,8 @@ class AppShell {
   DocumentLifecycle lifecycle_;
   HelpTopicMap helpMap_;
   FrameHost* frame_ = nullptr;
+  CCorvaneView* view_ = nullptr;
+  std::unique_ptr<ViewCommands> viewCommands_;
 
   CommandTarget viewTarget_;
   CommandTarget documentTarget_;

@@ -20,6 +20,8 @@ class FrameHost {
   // Opens the help window at a page of help/.
   virtual void ShowHelpPage(const std::string& page) = 0;
   virtual void SetStatusText(std::string_view text) = 0;
+  // The caption: "<document title> - Corvane".
+  virtual void SetCaption(const std::string& caption) = 0;
 };
 
 }  // namespace corvane

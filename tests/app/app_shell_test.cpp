@@ -23,6 +23,7 @@ class FakeFrame : public FrameHost {
   void ShowAbout() override { ++aboutCount; }
   void ShowHelpPage(const std::string& page) override { pages.push_back(page); }
   void SetStatusText(std::string_view text) override { status = text; }
+  void SetCaption(const std::string& text) override { caption = text; }
 
   bool toolBar = true;
   bool statusBar = true;
@@ -30,6 +31,7 @@ class FakeFrame : public FrameHost {
   int aboutCount = 0;
   std::vector<std::string> pages;
   std::string status;
+  std::string caption;
 };
 
 class AppShellTest : public ::testing::Test {
@@ -106,6 +108,13 @@ TEST_F(AppShellTest, DroppedFilesOpenInTurn) {
   EXPECT_EQ(io.reads, (std::vector<std::string>{"/w/a.wrk", "/w/b.wrk"}));
   EXPECT_EQ(shell.Doc().GetPathName(), "/w/b.wrk");
   EXPECT_EQ(shell.RecentFiles().Get(1), "/w/a.wrk");
+}
+
+TEST_F(AppShellTest, TheCaptionFollowsTheDocument) {
+  shell.InitInstance(ParseCommandLine(std::vector<std::string>{"/w/a.wrk"}));
+  EXPECT_EQ(frame.caption, "a.wrk - Corvane");
+  shell.Execute(kIdFileNew);
+  EXPECT_EQ(frame.caption, "Untitled - Corvane");
 }
 
 TEST_F(AppShellTest, SaveAndSaveAsRunThroughTheDocument) {
