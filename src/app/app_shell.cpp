@@ -25,14 +25,19 @@ AppShell::AppShell(SettingsStore& store, Prompter& prompter, WorkFileIo& io)
   lifecycle_.SetObserver(this);
 }
 
-void AppShell::AttachView(CCorvaneView& view) {
+void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdate) {
   view_ = &view;
+  initialUpdate_ = std::move(initialUpdate);
   viewCommands_ = std::make_unique<ViewCommands>(view, prompter_);
   viewCommands_->Register(viewTarget_);
 }
 
 void AppShell::OnDocumentReplaced() {
-  if (view_ != nullptr) view_->OnInitialUpdate();
+  if (initialUpdate_) {
+    initialUpdate_();
+  } else if (view_ != nullptr) {
+    view_->OnInitialUpdate();
+  }
 }
 
 void AppShell::OnTitleChanged(const std::string& caption) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,7 +36,9 @@ class AppShell : private DocumentObserver {
   void AttachFrame(FrameHost* frame) { frame_ = frame; }
   // The one view: it gets the initial update whenever the document is
   // replaced, and its commands join the routing chain first. Attach it once.
-  void AttachView(CCorvaneView& view);
+  // `initialUpdate`, when given, runs instead of the view's own OnInitialUpdate
+  // (the window defers it until it has a size).
+  void AttachView(CCorvaneView& view, std::function<void()> initialUpdate = {});
   CCorvaneView* View() const { return view_; }
   void SetHelpMap(HelpTopicMap map) { helpMap_ = std::move(map); }
 
@@ -81,6 +84,7 @@ class AppShell : private DocumentObserver {
   HelpTopicMap helpMap_;
   FrameHost* frame_ = nullptr;
   CCorvaneView* view_ = nullptr;
+  std::function<void()> initialUpdate_;
   std::unique_ptr<ViewCommands> viewCommands_;
 
   CommandTarget viewTarget_;

@@ -1,12 +1,16 @@
 #include <cstdio>
 #include <cstring>
 
+#include "qt/corvane_app.h"
+
 namespace {
 
 constexpr const char* kUsage =
-    "usage: corvane [--version] [--help]\n"
+    "usage: corvane [WORKFILE]\n"
+    "       corvane --version | --help\n"
     "Corvane shows Gerber plot files, aperture tables, NC drill files and drill\n"
-    "tool tables of a printed circuit board for checking by eye.\n";
+    "tool tables of a printed circuit board for checking by eye. With a work\n"
+    "file (.wrk) it opens that file, else the work file used last.\n";
 
 }  // namespace
 
@@ -19,6 +23,5 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stdout);
     return 0;
   }
-  std::fputs(kUsage, stderr);
-  return 2;
+  return corvane::RunCorvaneWindow(argc, argv);
 }

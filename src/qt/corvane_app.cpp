@@ -1,0 +1,132 @@
+#include "qt/corvane_app.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/app_shell.h"
+#include "app/command_line_info.h"
+#include "app/display_check.h"
+#include "app/f1_filter.h"
+#include "app/help_topics.h"
+#include "qt/main_frame.h"
+
+#ifdef CORVANE_HAVE_X11
+#include <X11/Xlib.h>
+#endif
+
+namespace corvane {
+namespace {
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value == nullptr ? std::string() : std::string(value);
+}
+
+bool DisplayReachable(const std::string& display) {
+#ifdef CORVANE_HAVE_X11
+  if (display.empty()) return false;
+  Display* connection = XOpenDisplay(display.c_str());
+  if (connection == nullptr) return false;
+  XCloseDisplay(connection);
+#else
+  (void)display;
+#endif
+  return true;
+}
+
+HelpTopicMap LoadHelpMap(const QString& helpDir) {
+  QFile file(QDir(helpDir).filePath(QStringLiteral("topics.map")));
+  if (!file.open(QIODevice::ReadOnly)) return HelpTopicMap{};
+  return HelpTopicMap::Parse(file.readAll().toStdString());
+}
+
+}  // namespace
+
+QString FindHelpDir() {
+  const QString fromEnvironment = qEnvironmentVariable("CORVANE_HELP_DIR");
+  QStringList candidates;
+  if (!fromEnvironment.isEmpty()) candidates << fromEnvironment;
+  candidates << QDir(QCoreApplication::applicationDirPath())
+                    .filePath(QStringLiteral("../share/corvane/help"));
+#ifdef CORVANE_SOURCE_HELP_DIR
+  candidates << QStringLiteral(CORVANE_SOURCE_HELP_DIR);
+#endif
+  for (const QString& dir : candidates) {
+    if (QFileInfo::exists(QDir(dir).filePath(QStringLiteral("topics.map")))) {
+      return QDir::cleanPath(dir);
+    }
+  }
+  return candidates.constFirst();
+}
+
+CCorvaneApp::CCorvaneApp(int& argc, char** argv) : QApplication(argc, argv) {
+  setOrganizationName(QStringLiteral("Nordaxe"));
+  setApplicationName(QStringLiteral("Corvane"));
+  setApplicationVersion(QStringLiteral(CORVANE_VERSION));
+  setDesktopFileName(QStringLiteral("corvane"));
+  installEventFilter(this);
+}
+
+CCorvaneApp::~CCorvaneApp() {
+  frame_.reset();
+  shell_.reset();
+}
+
+std::optional<int> CCorvaneApp::InitInstance() {
+  shell_ = std::make_unique<AppShell>(store_, prompter_, io_);
+  const QString helpDir = FindHelpDir();
+  shell_->SetHelpMap(LoadHelpMap(helpDir));
+  frame_ = std::make_unique<CMainFrame>(*shell_, helpDir);
+  prompter_.SetParent(frame_.get());
+
+  std::vector<std::string> args;
+  const QStringList arguments = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < arguments.size(); ++i) args.push_back(arguments[i].toStdString());
+  const StartupResult result = shell_->InitInstance(ParseCommandLine(args));
+  if (!result.run) {
+    if (!result.message.empty()) std::fprintf(stderr, "%s\n", result.message.c_str());
+    return result.exitCode;
+  }
+  frame_->show();
+  frame_->UpdateCommandUi();
+  return std::nullopt;
+}
+
+int CCorvaneApp::Run() {
+  if (const auto exitCode = InitInstance()) return *exitCode;
+  return exec();
+}
+
+bool CCorvaneApp::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_F1) {
+      const Qt::KeyboardModifiers mods = key->modifiers();
+      const KeyPress press{KeyPress::Key::kF1, (mods & Qt::ShiftModifier) != 0,
+                           (mods & Qt::ControlModifier) != 0, (mods & Qt::AltModifier) != 0,
+                           key->isAutoRepeat()};
+      if (IsConsumedByF1Filter(press)) return true;
+    }
+  }
+  return QApplication::eventFilter(watched, event);
+}
+
+int RunCorvaneWindow(int argc, char** argv) {
+  const std::string display = Environment("DISPLAY");
+  const std::string platform = Environment("QT_QPA_PLATFORM");
+  const bool needsX = platform.empty() || platform == "xcb";
+  const auto noDisplay = NoDisplayMessage(platform, display, Environment("WAYLAND_DISPLAY"),
+                                          !needsX || DisplayReachable(display));
+  if (noDisplay) {
+    std::fprintf(stderr, "%s\n", noDisplay->c_str());
+    return 1;
+  }
+  CCorvaneApp app(argc, argv);
+  return app.Run();
+}
+
+}  // namespace corvane

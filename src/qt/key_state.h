@@ -1,0 +1,15 @@
+#pragma once
+
+namespace corvane {
+
+// The keyboard's lock states, for the status bar's indicators. All off where
+// the platform cannot tell (offscreen, or a platform other than X11).
+struct LockStates {
+  bool capsLock = false;
+  bool numLock = false;
+  bool scrollLock = false;
+};
+
+LockStates QueryLockStates();
+
+}  // namespace corvane
