@@ -22,17 +22,23 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// A folder opens like a file on this system but is not one: it counts as a
-// file that cannot be opened.
+// Only a regular file counts as one that can be opened: a folder opens like a
+// file on this system, /dev/zero never ends and opening a FIFO waits for a
+// writer, so a work file naming them would hang the load.
 FilePtr OpenForReading(const std::string& path) {
   std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return nullptr;
+  if (!std::filesystem::is_regular_file(path, error)) return nullptr;
   return FilePtr(std::fopen(path.c_str(), "rb"));
 }
 
 // Mirroring first, then the offset in thousandths of a plot unit, on statement
 // and arc-centre items alike.
 void PlaceLayerItems(std::span<PlotItem> items, const PlotLayer& layer) {
+  // Most layers are neither mirrored nor offset: spare them a pass over the items.
+  if (layer.mirrorOnXAxis == 0 && layer.mirrorOnYAxis == 0 && layer.offsetX == 0 &&
+      layer.offsetY == 0) {
+    return;
+  }
   const double offsetX = layer.offsetX / 1000.0;
   const double offsetY = layer.offsetY / 1000.0;
   for (PlotItem& item : items) {

@@ -1,6 +1,8 @@
 #include "document/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,7 +33,7 @@ bool TextFile::Open(const std::string& path) {
   fd_ = fd;
   if (!buffer_) buffer_ = std::make_unique<char[]>(kBlockSize);
   pos_ = end_ = 0;
-  afterCarriageReturn = false;
+  afterCarriageReturn_ = false;
   return true;
 }
 
@@ -55,24 +57,45 @@ bool TextFile::Fill() {
   }
 }
 
-std::size_t ReadLine(TextFile& file, char* buffer, std::size_t limit) {
+// Works on local copies of the block position: stores through `buffer` could
+// otherwise alias the members and force a reload for every byte.
+std::size_t TextFile::ReadLine(char* buffer, std::size_t limit) {
   std::size_t consumed = 0;
   std::size_t stored = 0;
   while (stored < limit) {
-    const int c = file.Get();
-    if (c < 0) break;
-    ++consumed;
-    const bool followsCarriageReturn = file.afterCarriageReturn;
-    file.afterCarriageReturn = c == '\r';
-    if (c == '\r') break;
-    if (c == '\n') {
-      if (followsCarriageReturn) continue;
+    if (pos_ == end_ && !Fill()) break;
+    const char* data = buffer_.get();
+    std::size_t pos = pos_;
+    if (afterCarriageReturn_) {
+      afterCarriageReturn_ = false;
+      if (data[pos] == '\n') {
+        pos_ = pos + 1;
+        ++consumed;
+        continue;
+      }
+    }
+    const char* run = data + pos;
+    const std::size_t room = std::min(end_ - pos, limit - stored);
+    std::size_t length = 0;
+    while (length < room && run[length] != '\r' && run[length] != '\n') ++length;
+    std::memcpy(buffer + stored, run, length);
+    stored += length;
+    consumed += length;
+    pos += length;
+    if (length < room) {
+      afterCarriageReturn_ = data[pos] == '\r';
+      pos_ = pos + 1;
+      ++consumed;
       break;
     }
-    buffer[stored++] = static_cast<char>(c);
+    pos_ = pos;
   }
   buffer[stored] = '\0';
   return consumed;
+}
+
+std::size_t ReadLine(TextFile& file, char* buffer, std::size_t limit) {
+  return file.ReadLine(buffer, limit);
 }
 
 }  // namespace corvane

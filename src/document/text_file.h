@@ -31,9 +31,8 @@ class TextFile {
     return static_cast<unsigned char>(buffer_[pos_++]);
   }
 
-  // Whether the byte consumed last was a carriage return; ReadLine keeps it so
-  // that the line feed of a CR LF pair does not end a second, empty line.
-  bool afterCarriageReturn = false;
+  // The line reading of ReadLine below, over the block in hand.
+  std::size_t ReadLine(char* buffer, std::size_t limit);
 
  private:
   bool Fill();
@@ -44,6 +43,9 @@ class TextFile {
   std::unique_ptr<char[]> buffer_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
+  // The byte consumed last was a carriage return: a line feed next is the
+  // second half of a CR LF pair and does not end another, empty line.
+  bool afterCarriageReturn_ = false;
 };
 
 // Reads one text line into `buffer`, which must hold limit + 1 characters.

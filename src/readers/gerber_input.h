@@ -28,6 +28,16 @@ class GerberInput {
     return static_cast<unsigned char>(*next_++);
   }
 
+  // The bytes of the current block not yet handed out, refilling once it is
+  // used up; empty at the end of input. With Skip, this lets the statement
+  // reader take a run of bytes at once instead of calling Next for each.
+  std::string_view Peek() {
+    if (next_ == end_ && !Refill()) return {};
+    return {next_, static_cast<std::size_t>(end_ - next_)};
+  }
+  // Hands out `count` bytes of what Peek returned.
+  void Skip(std::size_t count) { next_ += count; }
+
  private:
   bool Refill();
   std::size_t ReadBlock();

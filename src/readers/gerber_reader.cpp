@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "document/corvane_doc.h"
@@ -13,16 +17,19 @@
 namespace corvane {
 namespace {
 
+// The per-byte and per-word helpers of the statement loop: inlined, so that a
+// word costs no call (a board has tens of millions of words).
+#define CORVANE_ALWAYS_INLINE [[gnu::always_inline]] inline
+
 constexpr double kInchToMillimetre = 25.4;
 constexpr std::size_t kShapeTextLimit = 512;
+// Readable bytes the number scan needs behind the end of a statement.
+constexpr std::size_t kScanPadding = 8;
 constexpr std::size_t kMacroNameLimit = 500;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-const char* SkipNumber(const char* p) {
-  int digits = 0;
-  return SkipSignedDigits(p, digits);
+CORVANE_ALWAYS_INLINE bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+CORVANE_ALWAYS_INLINE char UpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 const char* EndOfText(const char* p) { return p + std::strlen(p); }
@@ -42,70 +49,248 @@ struct Terminator {
   }
 };
 
+// Bytes of `word` equal to `byte` get their high bit set. Bits above the first
+// match may be set spuriously, so only the lowest set bit is to be trusted.
+constexpr uint64_t MatchByte(uint64_t word, uint8_t byte) {
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr uint64_t kHighs = 0x8080808080808080ULL;
+  const uint64_t x = word ^ (kOnes * byte);
+  return (x - kOnes) & ~x & kHighs;
+}
+
+// Index of the first byte in [p, p + count) that ends the statement or
+// switches its terminator ('%' always, '*' while it is the terminator); count
+// when there is none. Statements are short and boards are large, so this looks
+// at eight bytes at a time. With a `copy` target the bytes up to the stop are
+// copied there as they are looked at (possibly a few more, never past count).
+CORVANE_ALWAYS_INLINE std::size_t FindStop(const char* p, std::size_t count, char expected,
+                                           char* copy) {
+  const bool star = expected == '*';
+  std::size_t i = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; i + 8 <= count; i += 8) {
+      uint64_t word = 0;
+      std::memcpy(&word, p + i, 8);
+      if (copy != nullptr) std::memcpy(copy + i, &word, 8);
+      uint64_t match = MatchByte(word, '%');
+      if (star) match |= MatchByte(word, '*');
+      if (match != 0) return i + static_cast<std::size_t>(std::countr_zero(match) / 8);
+    }
+  }
+  for (; i < count; ++i) {
+    if (copy != nullptr) copy[i] = p[i];
+    if (p[i] == '%' || (star && p[i] == '*')) return i;
+  }
+  return count;
+}
+
 // Reads and drops the rest of an over-long statement. Returns its terminator,
 // or 0 when the input ended first.
 char DiscardRest(GerberInput& input, Terminator& terminator, std::size_t& consumed) {
-  for (int next = input.Next(); next != GerberInput::kEnd; next = input.Next()) {
-    ++consumed;
-    const auto c = static_cast<char>(next);
-    if (terminator.Ends(c)) return c;
+  for (std::string_view chunk = input.Peek(); !chunk.empty(); chunk = input.Peek()) {
+    const std::size_t stop = FindStop(chunk.data(), chunk.size(), terminator.expected, nullptr);
+    if (stop == chunk.size()) {
+      input.Skip(stop);
+      consumed += stop;
+      continue;
+    }
+    input.Skip(stop + 1);
+    consumed += stop + 1;
+    if (terminator.Ends(chunk[stop])) return chunk[stop];
   }
   return 0;
 }
 
 // --- Statement scanning -----------------------------------------------------------
 
-// Plot units per last digit of each axis, fixed for one statement.
-struct CoordinateFactors {
-  double x;
-  double y;
-};
-
-CoordinateFactors FactorsFor(const FormatSettings& settings) {
-  return {settings.gerberMultiplier * DecimalFactor(settings.gerberXFormat.decDigits),
-          settings.gerberMultiplier * DecimalFactor(settings.gerberYFormat.decDigits)};
+// The number of leading digit characters of `word` (eight bytes of text, the
+// first in the low byte), 0 to 8. A byte is a digit when its high nibble is 3
+// both before and after adding 6 to its low nibble.
+CORVANE_ALWAYS_INLINE int LeadingDigits(uint64_t word) {
+  constexpr uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0ULL;
+  constexpr uint64_t kThrees = 0x3030303030303030ULL;
+  const uint64_t notDigit = ((word & kHighNibbles) ^ kThrees) |
+                            (((word + 0x0606060606060606ULL) & kHighNibbles) ^ kThrees);
+  return notDigit == 0 ? 8 : std::countr_zero(notDigit) / 8;
 }
 
-double MetricScale(const GerberReaderState& state) {
+// The value of the first `count` (1 to 8) digit characters of `word`.
+CORVANE_ALWAYS_INLINE uint32_t EightDigitValue(uint64_t word, int count) {
+  uint64_t v = (word - 0x3030303030303030ULL) << (64 - 8 * count);
+  v = v * 10 + (v >> 8);
+  v = (((v & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
+       (((v >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >>
+      32;
+  return static_cast<uint32_t>(v);
+}
+
+// Blanks and tabs, an optional sign and digits, in one pass: the value wraps
+// modulo 2^32 and `digits` counts the digits, not the sign. Coordinates have up
+// to eight digits, which are taken at once; the text must therefore be
+// followed by eight readable bytes (the statement buffer has them).
+CORVANE_ALWAYS_INLINE const char* ScanSignedNumber(const char* p, uint32_t& value, int& digits) {
+  while (*p == ' ' || *p == '\t') ++p;
+  const bool negative = *p == '-';
+  if (negative || *p == '+') ++p;
+  const char* first = p;
+  uint32_t magnitude = 0;
+  if (!IsDigit(*p)) {
+    // Most words of a statement end without a number: '*', line breaks, letters.
+  } else if constexpr (std::endian::native == std::endian::little) {
+    uint64_t word = 0;
+    std::memcpy(&word, p, 8);
+    const int count = LeadingDigits(word);
+    if (count > 0) magnitude = EightDigitValue(word, count);
+    p += count;
+    if (count == 8) {
+      while (IsDigit(*p)) magnitude = magnitude * 10u + static_cast<uint32_t>(*p++ - '0');
+    }
+  } else {
+    while (IsDigit(*p)) magnitude = magnitude * 10u + static_cast<uint32_t>(*p++ - '0');
+  }
+  digits = static_cast<int>(p - first);
+  value = negative ? 0u - magnitude : magnitude;
+  return p;
+}
+
+CORVANE_ALWAYS_INLINE const char* ScanInt(const char* p, int32_t& value) {
+  uint32_t raw = 0;
+  int digits = 0;
+  p = ScanSignedNumber(p, raw, digits);
+  value = static_cast<int32_t>(raw);
+  return p;
+}
+
+CORVANE_ALWAYS_INLINE const char* SkipNumber(const char* p) {
+  int32_t ignored = 0;
+  return ScanInt(p, ignored);
+}
+
+// A real offset in whole last-digit units, held inside the 32-bit range first.
+uint32_t OffsetUnits(double offset) {
+  if (std::isnan(offset)) return 0;
+  constexpr double kLow = std::numeric_limits<int32_t>::min();
+  constexpr double kHigh = std::numeric_limits<int32_t>::max();
+  return static_cast<uint32_t>(static_cast<int32_t>(std::clamp(std::trunc(offset), kLow, kHigh)));
+}
+
+// How one axis decodes: the digit count trailing-zero padding fills up to (0
+// when zeros are not padded), the offset, and plot units per last digit.
+struct AxisRule {
+  int padTo = 0;
+  uint32_t offset = 0;
+  double factor = 1.0;
+};
+
+AxisRule AxisRuleFor(const FormatSettings& settings, NumberFormat format, double offset) {
+  AxisRule rule;
+  if (settings.gerberCompression == kTrailingZerosOmitted) {
+    rule.padTo = DecodingDigits(format.intDigits) + DecodingDigits(format.decDigits);
+  }
+  rule.offset = OffsetUnits(offset);
+  rule.factor = settings.gerberMultiplier * DecimalFactor(format.decDigits);
+  return rule;
+}
+
+// The coordinate rules of one statement, fixed at its start. ReadGerber keeps
+// them between statements and works them out again only when the settings
+// they come from change (an FS block, say).
+class StatementRules {
+ public:
+  const StatementRules& For(const FormatSettings& settings) {
+    if (!valid_ || !SameSource(settings)) Refresh(settings);
+    return *this;
+  }
+  AxisRule x;
+  AxisRule y;
+
+ private:
+  bool SameSource(const FormatSettings& s) const {
+    return s.gerberMultiplier == multiplier_ && s.gerberXFormat == xFormat_ &&
+           s.gerberYFormat == yFormat_ && s.gerberCompression == compression_ &&
+           s.gerberOffsetX == offsetX_ && s.gerberOffsetY == offsetY_;
+  }
+  void Refresh(const FormatSettings& s) {
+    x = AxisRuleFor(s, s.gerberXFormat, s.gerberOffsetX);
+    y = AxisRuleFor(s, s.gerberYFormat, s.gerberOffsetY);
+    multiplier_ = s.gerberMultiplier;
+    xFormat_ = s.gerberXFormat;
+    yFormat_ = s.gerberYFormat;
+    compression_ = s.gerberCompression;
+    offsetX_ = s.gerberOffsetX;
+    offsetY_ = s.gerberOffsetY;
+    valid_ = true;
+  }
+
+  bool valid_ = false;
+  double multiplier_ = 0.0;
+  NumberFormat xFormat_;
+  NumberFormat yFormat_;
+  ZeroSuppression compression_ = 0;
+  double offsetX_ = 0.0;
+  double offsetY_ = 0.0;
+};
+
+CORVANE_ALWAYS_INLINE double MetricScale(const GerberReaderState& state) {
   return state.metricCoordinates != 0 ? kInchToMillimetre : 1.0;
 }
 
-void EmitItems(CCorvaneDoc& doc, GerberReaderState& state, int32_t layerIndex) {
+// Built field by field rather than copied whole: the fields were just stored
+// one by one, and a wide load over such narrow stores stalls the store buffer
+// on every statement.
+CORVANE_ALWAYS_INLINE PlotItem ItemOf(uint8_t layer, char kind, uint8_t mode, int32_t dcode,
+                                      double x, double y) {
+  PlotItem item;
+  item.layer = layer;
+  item.kind = kind;
+  item.mode = mode;
+  item.dcode = dcode;
+  item.x = x;
+  item.y = y;
+  return item;
+}
+
+CORVANE_ALWAYS_INLINE void EmitItems(CCorvaneDoc& doc, GerberReaderState& state,
+                                     int32_t layerIndex) {
   const auto layer = static_cast<uint8_t>(layerIndex);
   state.statement.layer = layer;
   if (state.arcCentrePending) {
-    PlotItem centre = state.arcCentre;
-    centre.kind = kKindArcCentre;
-    centre.layer = layer;
-    doc.AddItem(centre);
+    doc.AddItem(ItemOf(layer, kKindArcCentre, state.arcCentre.mode, state.arcCentre.dcode,
+                       state.arcCentre.x, state.arcCentre.y));
     state.arcCentrePending = false;
   }
-  doc.AddItem(state.statement);
+  const PlotItem& s = state.statement;
+  doc.AddItem(ItemOf(layer, s.kind, s.mode, s.dcode, s.x, s.y));
 }
 
-// An X or Y word: decoded, unit-scaled, made absolute, then interpolation-scaled.
-const char* ReadCoordinate(const char* p, const GerberReaderState& state, NumberFormat format,
-                           ZeroSuppression compression, double offset, double factor,
-                           double& axis) {
-  double value = 0.0;
-  p = DecodeGerberCoordinate(p, format, compression, offset, factor, value);
-  value *= MetricScale(state);
+// An X or Y word: raw digits, padding in 32-bit arithmetic, the offset, the
+// scale; then units, incremental mode and the interpolation scale.
+CORVANE_ALWAYS_INLINE const char* ReadCoordinate(const char* p, const GerberReaderState& state,
+                                                 const AxisRule& rule, double& axis) {
+  uint32_t raw = 0;
+  int digits = 0;
+  p = ScanSignedNumber(p, raw, digits);
+  for (; digits < rule.padTo; ++digits) raw *= 10u;
+  raw += rule.offset;
+  const double value = static_cast<int32_t>(raw) * rule.factor * MetricScale(state);
   axis = (state.incremental != 0 ? axis + value : value) * state.interpolationScale;
   return p;
 }
 
 // An I or J word: never padded, offset or incremental.
-const char* ReadArcOffset(const char* p, GerberReaderState& state, double factor, double& offset) {
-  offset = ParseInt32(p) * factor * MetricScale(state);
+CORVANE_ALWAYS_INLINE const char* ReadArcOffset(const char* p, GerberReaderState& state,
+                                                double factor, double& offset) {
+  int32_t raw = 0;
+  p = ScanInt(p, raw);
+  offset = raw * factor * MetricScale(state);
   state.arcCentrePending = true;
-  return SkipNumber(p);
+  return p;
 }
 
 // One letter and the number after it; returns where the next word starts.
-const char* ScanWord(CCorvaneDoc& doc, const CoordinateFactors& factors, const char* p,
-                     int32_t layerIndex) {
+CORVANE_ALWAYS_INLINE const char* ScanWord(CCorvaneDoc& doc, const StatementRules& rules,
+                                           const char* p, int32_t layerIndex) {
   GerberReaderState& state = doc.GerberState();
-  const FormatSettings& settings = doc.Settings();
   const char* after = p + 1;
   switch (UpperAscii(*p)) {
     case '%':
@@ -115,22 +300,35 @@ const char* ScanWord(CCorvaneDoc& doc, const CoordinateFactors& factors, const c
       return SkipNumber(after);
     case 'D':
       state.statement.kind = kKindStatement;
-      state.statement.dcode = ParseInt32(after);
-      return SkipNumber(after);
-    case 'G':
-      return ApplyGCode(state, SkipNumber(after), ParseInt32(after));
+      return ScanInt(after, state.statement.dcode);
+    case 'G': {
+      int32_t code = 0;
+      const char* next = ScanInt(after, code);
+      return ApplyGCode(state, next, code);
+    }
     case 'X':
-      return ReadCoordinate(after, state, settings.gerberXFormat, settings.gerberCompression,
-                            settings.gerberOffsetX, factors.x, state.statement.x);
+      return ReadCoordinate(after, state, rules.x, state.statement.x);
     case 'Y':
-      return ReadCoordinate(after, state, settings.gerberYFormat, settings.gerberCompression,
-                            settings.gerberOffsetY, factors.y, state.statement.y);
+      return ReadCoordinate(after, state, rules.y, state.statement.y);
     case 'I':
-      return ReadArcOffset(after, state, factors.x, state.arcCentre.x);
+      return ReadArcOffset(after, state, rules.x.factor, state.arcCentre.x);
     case 'J':
-      return ReadArcOffset(after, state, factors.y, state.arcCentre.y);
+      return ReadArcOffset(after, state, rules.y.factor, state.arcCentre.y);
     default:
       return SkipNumber(after);
+  }
+}
+
+void ScanStatement(CCorvaneDoc& doc, const StatementRules& rules, const char* text,
+                   int32_t layerIndex) {
+  const char* p = text;
+  while (*p == ' ' || *p == '\t') ++p;
+  while (*p != '\0') {
+    // A line break is a word without action; passing it here spares the word
+    // dispatch. The number after it, if any, is passed as the next word's,
+    // which ends at the same place.
+    while (*p == '\n' || *p == '\r') ++p;
+    if (*p != '\0') p = ScanWord(doc, rules, p, layerIndex);
   }
 }
 
@@ -283,10 +481,13 @@ std::size_t ReadStatement(GerberInput& input, char* buffer, std::size_t limit) {
   limit = std::max<std::size_t>(limit, 1);
   Terminator terminator;
   std::size_t stored = 0;
-  for (int next = input.Next(); next != GerberInput::kEnd; next = input.Next()) {
-    const auto c = static_cast<char>(next);
-    buffer[stored++] = c;
-    if (terminator.Ends(c)) break;
+  for (std::string_view chunk = input.Peek(); !chunk.empty(); chunk = input.Peek()) {
+    const std::size_t room = std::min(chunk.size(), limit - stored);
+    const std::size_t stop = FindStop(chunk.data(), room, terminator.expected, buffer + stored);
+    const std::size_t taken = stop < room ? stop + 1 : room;
+    input.Skip(taken);
+    stored += taken;
+    if (stop < room && terminator.Ends(chunk[stop])) break;
     if (stored == limit) {
       std::size_t consumed = stored;
       const char end = DiscardRest(input, terminator, consumed);
@@ -300,16 +501,20 @@ std::size_t ReadStatement(GerberInput& input, char* buffer, std::size_t limit) {
 }
 
 void ReadGerber(CCorvaneDoc& doc, GerberInput& input, int32_t layerIndex) {
-  char buffer[kStatementBufferSize];
+  // Zeroed once, with room behind the statement for the eight-byte number scan.
+  char buffer[kStatementBufferSize + kScanPadding] = {};
+  StatementRules rules;
   while (ReadStatement(input, buffer, kStatementLimit) != 0) {
-    ParseStatement(doc, buffer, layerIndex);
+    ScanStatement(doc, rules.For(doc.Settings()), buffer, layerIndex);
   }
 }
 
 void ParseStatement(CCorvaneDoc& doc, const char* text, int32_t layerIndex) {
-  const CoordinateFactors factors = FactorsFor(doc.Settings());
-  const char* p = SkipBlanks(text);
-  while (*p != '\0') p = ScanWord(doc, factors, p, layerIndex);
+  // A copy with the padding the number scan reads into.
+  std::string padded(text);
+  padded.append(kScanPadding, '\0');
+  StatementRules rules;
+  ScanStatement(doc, rules.For(doc.Settings()), padded.c_str(), layerIndex);
 }
 
 const char* ApplyGCode(GerberReaderState& state, const char* text, int32_t code) {
@@ -443,3 +648,4 @@ const char* ParseApertureMacro(CCorvaneDoc& doc, const char* p, int32_t layerInd
 }
 
 }  // namespace corvane
+#undef CORVANE_ALWAYS_INLINE

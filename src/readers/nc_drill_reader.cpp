@@ -7,6 +7,39 @@
 #include "readers/numeric_fields.h"
 
 namespace corvane {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// 1 / 10^digits for the counts DecodingDigits allows, without a power per hole.
+double DrillScale(const FormatSettings& settings) {
+  static constexpr double kPowersOfTen[10] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+  return settings.drillMultiplier *
+         (1.0 / kPowersOfTen[DecodingDigits(settings.drillFormat.decDigits)]);
+}
+
+// Inlined into the line loop; ReadDrillWord is its public face for the tests.
+inline const char* DrillWord(const char* p, NumberFormat format, ZeroSuppression mode,
+                             double& raw) {
+  while (*p == ' ' || *p == '\t') ++p;
+  bool negative = false;
+  if (*p == '+' || *p == '-') negative = *p++ == '-';
+  uint32_t magnitude = 0;
+  int digits = 0;
+  for (; IsDigit(*p); ++p, ++digits) magnitude = magnitude * 10u + static_cast<uint32_t>(*p - '0');
+  raw = static_cast<int32_t>(negative ? 0u - magnitude : magnitude);
+  if (mode == kTrailingZerosOmitted) {
+    const int wanted = DecodingDigits(format.intDigits) + DecodingDigits(format.decDigits);
+    for (; digits < wanted; ++digits) raw *= 10.0;
+  }
+  return p;
+}
+
+}  // namespace
+
+const char* ReadDrillWord(const char* p, NumberFormat format, ZeroSuppression mode, double& raw) {
+  return DrillWord(p, format, mode, raw);
+}
 
 void ReadDrillLine(CCorvaneDoc& doc, const char* line) {
   DrillReaderState& state = doc.DrillState();
@@ -24,10 +57,10 @@ void ReadDrillLine(CCorvaneDoc& doc, const char* line) {
   bool seen = false;
   while (*p != '\0') {
     if (*p == 'X') {
-      p = DecodeDrillCoordinate(p + 1, settings.drillFormat, settings.drillCompression, x);
+      p = DrillWord(p + 1, settings.drillFormat, settings.drillCompression, x);
       seen = true;
     } else if (*p == 'Y') {
-      p = DecodeDrillCoordinate(p + 1, settings.drillFormat, settings.drillCompression, y);
+      p = DrillWord(p + 1, settings.drillFormat, settings.drillCompression, y);
       seen = true;
     } else {
       ++p;
@@ -37,7 +70,7 @@ void ReadDrillLine(CCorvaneDoc& doc, const char* line) {
 
   state.lastDrillX = x;
   state.lastDrillY = y;
-  const double scale = settings.drillMultiplier * DecimalFactor(settings.drillFormat.decDigits);
+  const double scale = DrillScale(settings);
   doc.AddDrillHit(DrillHit{state.currentTool, x * scale + settings.drillOffsetX,
                            y * scale + settings.drillOffsetY});
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/format_settings.h"
+
 namespace corvane {
 
 class CCorvaneDoc;
@@ -9,5 +11,10 @@ class CCorvaneDoc;
 // X and Y word sets that axis (modal: a missing axis keeps its last raw value)
 // and a line with either appends one hit with the current tool.
 void ReadDrillLine(CCorvaneDoc& doc, const char* line);
+
+// One X or Y word after its letter, as DecodeDrillCoordinate decodes it (blanks,
+// sign, digits wrapping modulo 2^32, trailing-zero padding in mode 2) in a
+// single pass over the digits: the drill reader runs it for every hole.
+const char* ReadDrillWord(const char* p, NumberFormat format, ZeroSuppression mode, double& raw);
 
 }  // namespace corvane

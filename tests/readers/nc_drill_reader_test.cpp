@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document/corvane_doc.h"
+#include "readers/numeric_fields.h"
 
 namespace corvane {
 namespace {
@@ -81,6 +82,41 @@ INSTANTIATE_TEST_SUITE_P(
         // Digit runs past 32 bits wrap instead of overflowing.
         DrillCase{"HugeNumbersWrap", {"T1", "X99999999999999999999999"}, {{1, -15938.3553, 0.0}}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// The reader's one-pass word decoding must agree with the shared decoder.
+TEST(ReadDrillWordTest, AgreesWithDecodeDrillCoordinate) {
+  const char* words[] = {"12500",
+                         "-3000",
+                         "+42",
+                         " \t-00500Y",
+                         "",
+                         "-",
+                         "+-5",
+                         "X",
+                         "007",
+                         "4294967297",
+                         "99999999999999999999999",
+                         "125.5",
+                         "-2147483648"};
+  for (const ZeroSuppression mode : {0, 1, 2}) {
+    for (const NumberFormat format :
+         {NumberFormat{2, 4}, NumberFormat{3, 3}, NumberFormat{-1, 12}}) {
+      for (const char* word : words) {
+        double expected = 0.0;
+        double actual = 0.0;
+        const char* expectedEnd = DecodeDrillCoordinate(word, format, mode, expected);
+        EXPECT_EQ(ReadDrillWord(word, format, mode, actual), expectedEnd) << word;
+        EXPECT_EQ(actual, expected) << word << " mode " << mode;
+      }
+    }
+  }
+}
 
 }  // namespace
 }  // namespace corvane

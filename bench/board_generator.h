@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace corvane {
+
+struct GeneratedBoard {
+  std::string path;
+  uint64_t bytes = 0;
+  uint64_t statements = 0;
+};
+
+// Writes an RS-274-X board of about `statements` statements (aperture
+// selections, moves, draws, flashes and a few arcs, format 2.4) to a new file in
+// the system's temporary folder. The file is written as it is generated, so
+// the generator itself needs little memory. Returns an empty path on failure.
+GeneratedBoard WriteGeneratedBoard(uint64_t statements);
+
+}  // namespace corvane

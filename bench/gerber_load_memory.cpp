@@ -1,0 +1,49 @@
+// Peak memory of loading one generated board: the growth of the process's
+// maximum resident set over the load, per item, against the target of 32 bytes
+// an item plus the 64 KiB input block.
+
+#include <sys/resource.h>
+
+#include <cstdio>
+
+#include "board_generator.h"
+#include "document/corvane_doc.h"
+#include "readers/gerber_input.h"
+
+namespace {
+
+long MaxResidentKiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+}  // namespace
+
+int main() {
+  const corvane::GeneratedBoard board = corvane::WriteGeneratedBoard(2'500'000);
+  if (board.path.empty()) {
+    std::fputs("cannot write the generated board\n", stderr);
+    return 1;
+  }
+  corvane::CCorvaneDoc doc;
+  const long before = MaxResidentKiB();
+  corvane::PlotLayer layer;
+  layer.fileName = board.path;
+  const bool loaded = doc.LoadGerberLayer(layer);
+  const long after = MaxResidentKiB();
+  std::remove(board.path.c_str());
+  if (!loaded) return 1;
+
+  const double items = doc.GetItemCount();
+  const double growth = (after - before) * 1024.0;
+  const double budget = 32.0 * items + corvane::GerberInput::kBlockSize;
+  std::printf("statements %llu bytes %llu items %.0f\n",
+              static_cast<unsigned long long>(board.statements),
+              static_cast<unsigned long long>(board.bytes), items);
+  std::printf("peak growth %.0f bytes = %.2f bytes/item (budget %.0f bytes, 32/item + block)\n",
+              growth, growth / items, budget);
+  std::printf("item array after trim: %zu bytes = %zu bytes/item\n",
+              doc.GetItemCapacity() * sizeof(corvane::PlotItem), sizeof(corvane::PlotItem));
+  return growth <= budget ? 0 : 3;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "document/corvane_doc.h"
+#include "platform/drawing_surface.h"
+#include "platform/view_host.h"
+#include "view/corvane_view.h"
+
+namespace corvane {
+
+// The view without a window, for pictures of a working set: a client area of
+// a given size that nobody scrolls, resizes or clicks.
+class HeadlessView {
+ public:
+  // Sets the view up as a window of that size would be right after opening
+  // the document: its flags, zoomed to its extents, its scroll position.
+  HeadlessView(CCorvaneDoc& doc, ClientSize clientSize);
+
+  // One paint of the client area, onto a surface of the client size.
+  void PaintWindow(DrawingSurface& dc);
+  // One printed page: the print mapping for the length of the paint, onto a
+  // surface in hundredths of an inch with its origin at the page's corner.
+  void PaintPage(DrawingSurface& dc);
+
+  CCorvaneView& View() { return view_; }
+
+ private:
+  class Host : public ViewHost {
+   public:
+    explicit Host(ClientSize size) : size_(size) {}
+    ClientSize GetClientSize() const override { return size_; }
+    void SetScrollBar(ScrollBarId, const ScrollBarSetup&) override {}
+    void SetScrollThumb(ScrollBarId, int32_t) override {}
+    void Invalidate() override {}
+    void RepaintNow() override {}
+    void SetCursorShape(CursorShape) override {}
+    bool TrackRubberBand(DevicePoint, DeviceRect&) override { return false; }
+    bool IsShiftDown() const override { return false; }
+    void SetStatusText(std::string_view) override {}
+
+   private:
+    ClientSize size_;
+  };
+
+  Host host_;
+  CCorvaneView view_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,113 @@
+#include "qt/qpainter_surface.h"
+
+#include <QPainterPath>
+#include <QRectF>
+#include <cmath>
+#include <numbers>
+
+namespace corvane {
+namespace {
+
+QRect ToQRect(const DeviceRect& r) {
+  return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+uint32_t FromQColor(const QColor& c) {
+  return static_cast<uint32_t>(c.red()) | static_cast<uint32_t>(c.green()) << 8 |
+         static_cast<uint32_t>(c.blue()) << 16;
+}
+
+// The angle, in degrees counter-clockwise on the output, at which the ray from
+// the ellipse's centre through `p` meets it, as QPainterPath counts angles.
+double RayAngle(const QRectF& r, DevicePoint p) {
+  double dx = p.x - r.center().x();
+  double dy = r.center().y() - p.y;
+  if (r.width() > 0) dx /= r.width() / 2;
+  if (r.height() > 0) dy /= r.height() / 2;
+  return std::atan2(dy, dx) * 180.0 / std::numbers::pi;
+}
+
+}  // namespace
+
+QPainterSurface::QPainterSurface(QPainter& painter, const DeviceRect& clipBox, bool printing)
+    : painter_(painter),
+      clipBox_(clipBox),
+      printing_(printing),
+      originalPen_(painter.pen()),
+      originalBrush_(painter.brush()),
+      background_(FromQColor(painter.background().color())) {
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+}
+
+bool QPainterSurface::SelectPen(uint32_t color, int32_t width) {
+  if (width <= 1) {
+    QPen pen(ToQColor(color), 0);
+    pen.setCosmetic(true);
+    painter_.setPen(pen);
+  } else {
+    painter_.setPen(
+        QPen(QBrush(ToQColor(color)), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  }
+  pen_ = {true, color, width <= 1 ? 0 : width};
+  return true;
+}
+
+bool QPainterSurface::SelectBrush(uint32_t color) {
+  painter_.setBrush(QBrush(ToQColor(color)));
+  brush_ = {true, color};
+  return true;
+}
+
+void QPainterSurface::RestorePen() {
+  painter_.setPen(originalPen_);
+  pen_ = PenState{};
+}
+
+void QPainterSurface::RestoreBrush() {
+  painter_.setBrush(originalBrush_);
+  brush_ = BrushState{};
+}
+
+void QPainterSurface::FillSolidRect(const DeviceRect& rect, uint32_t color) {
+  background_ = color;
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+  painter_.fillRect(ToQRect(rect), ToQColor(color));
+}
+
+void QPainterSurface::Ellipse(const DeviceRect& rect) { painter_.drawEllipse(ToQRect(rect)); }
+
+void QPainterSurface::LineTo(DevicePoint point) {
+  if (point == current_ && pen_.selected && pen_.width > 1) {
+    // A zero-length stroke with round caps is a dot as wide as the pen.
+    const QPen pen = painter_.pen();
+    const QBrush brush = painter_.brush();
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(pen.brush());
+    const double radius = pen.widthF() / 2;
+    painter_.drawEllipse(QPointF(point.x, point.y), radius, radius);
+    painter_.setPen(pen);
+    painter_.setBrush(brush);
+  } else {
+    painter_.drawLine(QPoint(current_.x, current_.y), QPoint(point.x, point.y));
+  }
+  current_ = point;
+}
+
+void QPainterSurface::Arc(const DeviceRect& box, DevicePoint start, DevicePoint end) {
+  const QRectF r(box.left, box.top, static_cast<double>(box.right) - box.left,
+                 static_cast<double>(box.bottom) - box.top);
+  const double from = RayAngle(r, start);
+  double sweep = start == end ? 0.0 : RayAngle(r, end) - from;
+  // Rays that coincide close the ellipse.
+  if (arcDirection_ == ArcDirection::kCounterClockwise) {
+    if (sweep <= 0.0) sweep += 360.0;
+  } else if (sweep >= 0.0) {
+    sweep -= 360.0;
+  }
+  QPainterPath path;
+  path.arcMoveTo(r, from);
+  path.arcTo(r, from, sweep);
+  painter_.strokePath(path, painter_.pen());
+}
+
+}  // namespace corvane
