@@ -1,0 +1,23 @@
+// libFuzzer entry point: aperture table lines under a field order taken from
+// the input.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "document/corvane_doc.h"
+#include "fuzz_lines.h"
+#include "readers/aperture_reader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  corvane::CCorvaneDoc doc;
+  std::string order;
+  const std::size_t used = corvane::TakeFieldOrder(data, size, order);
+  for (corvane::ApertureFormat& format : doc.Settings().apertureFormats) {
+    if (!order.empty()) format.fieldOrder.assign(order.begin(), order.end());
+  }
+  if (used > 0 && data[0] & 0x80) doc.Settings().apertureFormats[0].identifier.clear();
+  corvane::ForEachFuzzLine(data + used, size - used,
+                           [&doc](const char* line) { corvane::ReadApertureLine(doc, line); });
+  return 0;
+}

@@ -1,0 +1,21 @@
+// libFuzzer entry point: drill tool table lines under a field order taken from
+// the input.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "document/corvane_doc.h"
+#include "fuzz_lines.h"
+#include "readers/drill_tool_reader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  corvane::CCorvaneDoc doc;
+  std::string order;
+  const std::size_t used = corvane::TakeFieldOrder(data, size, order);
+  if (!order.empty()) doc.Settings().drillToolFieldOrder.assign(order.begin(), order.end());
+  if (used > 0 && data[0] & 0x80) doc.Settings().platedFieldName.clear();
+  corvane::ForEachFuzzLine(data + used, size - used,
+                           [&doc](const char* line) { corvane::ReadDrillToolLine(doc, line); });
+  return 0;
+}
