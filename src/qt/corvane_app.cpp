@@ -12,11 +12,9 @@
 #include "app/display_check.h"
 #include "app/f1_filter.h"
 #include "app/help_topics.h"
+#include "qt/key_state.h"
 #include "qt/main_frame.h"
 
-#ifdef CORVANE_HAVE_X11
-#include <X11/Xlib.h>
-#endif
 
 namespace corvane {
 namespace {
@@ -24,18 +22,6 @@ namespace {
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
   return value == nullptr ? std::string() : std::string(value);
-}
-
-bool DisplayReachable(const std::string& display) {
-#ifdef CORVANE_HAVE_X11
-  if (display.empty()) return false;
-  Display* connection = XOpenDisplay(display.c_str());
-  if (connection == nullptr) return false;
-  XCloseDisplay(connection);
-#else
-  (void)display;
-#endif
-  return true;
 }
 
 HelpTopicMap LoadHelpMap(const QString& helpDir) {
@@ -120,7 +106,7 @@ int RunCorvaneWindow(int argc, char** argv) {
   const std::string platform = Environment("QT_QPA_PLATFORM");
   const bool needsX = platform.empty() || platform == "xcb";
   const auto noDisplay = NoDisplayMessage(platform, display, Environment("WAYLAND_DISPLAY"),
-                                          !needsX || DisplayReachable(display));
+                                          !needsX || IsDisplayReachable(display));
   if (noDisplay) {
     std::fprintf(stderr, "%s\n", noDisplay->c_str());
     return 1;

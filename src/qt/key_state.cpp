@@ -4,6 +4,7 @@
 
 #ifdef CORVANE_HAVE_X11
 #include <X11/XKBlib.h>
+#include <X11/Xlib.h>
 #endif
 
 namespace corvane {
@@ -22,6 +23,18 @@ LockStates QueryLockStates() {
   states.scrollLock = (mask & 4u) != 0;
 #endif
   return states;
+}
+
+bool IsDisplayReachable(const std::string& display) {
+#ifdef CORVANE_HAVE_X11
+  if (display.empty()) return false;
+  Display* connection = XOpenDisplay(display.c_str());
+  if (connection == nullptr) return false;
+  XCloseDisplay(connection);
+#else
+  (void)display;
+#endif
+  return true;
 }
 
 }  // namespace corvane

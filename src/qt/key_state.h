@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace corvane {
 
 // The keyboard's lock states, for the status bar's indicators. All off where
@@ -11,5 +13,8 @@ struct LockStates {
 };
 
 LockStates QueryLockStates();
+
+// Whether an X server answers at `display`; true where that cannot be tested.
+bool IsDisplayReachable(const std::string& display);
 
 }  // namespace corvane

@@ -152,6 +152,8 @@ QString CMainFrame::IndicatorText(int index) const {
              : QString();
 }
 
+CHelpWindow* CMainFrame::HelpWindow() const { return helpWindow_.data(); }
+
 void CMainFrame::RunCommand(int32_t id) {
   shell_.Execute(id);
   // Exit may have closed the window; the timer then stops with it.

@@ -37,7 +37,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   QToolBar* ToolBar() const { return toolBar_; }
   QString MessageText() const { return messagePane_->text(); }
   QString IndicatorText(int index) const;
-  CHelpWindow* HelpWindow() const { return helpWindow_.data(); }
+  CHelpWindow* HelpWindow() const;
   // Applies every command's update rule to its action.
   void UpdateCommandUi();
 

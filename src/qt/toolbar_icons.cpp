@@ -78,8 +78,8 @@ void DrawNcDrill(QPainter& p) {
   DrawBoard(p);
   p.setPen(kInk);
   p.setBrush(kPaper);
-  for (const QPoint& c : {QPoint(4, 5), QPoint(10, 5), QPoint(4, 9), QPoint(10, 9)}) {
-    p.drawEllipse(QRect(c.x() - 1, c.y() - 1, 3, 3));
+  for (const QPoint& c : {QPoint(3, 4), QPoint(9, 4), QPoint(3, 8), QPoint(9, 8)}) {
+    p.drawRect(QRect(c, QSize(3, 3)));  // at this size a square reads as a hole
   }
 }
 
