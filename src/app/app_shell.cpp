@@ -78,9 +78,12 @@ void AppShell::AddApplicationCommands() {
       kIdFileMruFirst, kIdFileMruLast,
       [this](int32_t id) { lifecycle_.OpenRecentFile(id - kIdFileMruFirst); },
       [this](int32_t id, CommandUi& ui) { ui.enabled = id - kIdFileMruFirst < recent_.Count(); });
-  applicationTarget_.On(kIdAppExit, [this](int32_t) { frame_->Close(); }, needsFrame);
-  applicationTarget_.On(kIdAppAbout, [this](int32_t) { frame_->ShowAbout(); }, needsFrame);
-  applicationTarget_.On(kIdHelpTopics, [this](int32_t) { WinHelp(0, kHelpFinder); }, needsFrame);
+  applicationTarget_.On(
+      kIdAppExit, [this](int32_t) { frame_->Close(); }, needsFrame);
+  applicationTarget_.On(
+      kIdAppAbout, [this](int32_t) { frame_->ShowAbout(); }, needsFrame);
+  applicationTarget_.On(
+      kIdHelpTopics, [this](int32_t) { WinHelp(0, kHelpFinder); }, needsFrame);
 }
 
 void AppShell::WinHelp(uint32_t data, uint32_t command) {

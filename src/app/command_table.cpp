@@ -37,8 +37,7 @@ constexpr std::array kCommands = {
                 "Auto Origin"},
     CommandInfo{kIdRedraw, "&Redraw\tF5", "", ""},
     CommandInfo{kIdViewToolbar, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar"},
-    CommandInfo{kIdViewStatusBar, "&Status Bar", "Show or hide the status bar",
-                "Toggle StatusBar"},
+    CommandInfo{kIdViewStatusBar, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
     CommandInfo{kIdZoomIn, "&In", "Increase magification of display window", "Zoom In"},
     CommandInfo{kIdZoomOut, "&Out", "Decrease magification of display window", "Zoom Out"},
     CommandInfo{kIdZoomExtents, "&Extents\tShift+F8",
@@ -65,20 +64,30 @@ using K = MenuEntry::Kind;
 constexpr MenuEntry Cmd(int32_t id) { return MenuEntry{K::kCommand, id}; }
 constexpr MenuEntry kSep{K::kSeparator, 0};
 
-constexpr std::array kWorkspaceMenu = {
-    Cmd(kIdFileNew),       Cmd(kIdFileOpen),         Cmd(kIdFileSave),
-    Cmd(kIdFileSaveAs),    kSep,                     Cmd(kIdFilePrint),
-    Cmd(kIdFilePrintPreview), Cmd(kIdFilePrintSetup), kSep,
-    MenuEntry{K::kRecentFiles, kIdFileMruFirst},     kSep,
-    Cmd(kIdAppExit)};
-constexpr std::array kFilesMenu = {Cmd(kIdGerberFile),     Cmd(kIdApertureFile),
-                                   Cmd(kIdNcDrillFile),    Cmd(kIdDrillToolFile),
-                                   kSep,                   Cmd(kIdSetVisibility),
-                                   Cmd(kIdOffsetLayer),    kSep,
+constexpr std::array kWorkspaceMenu = {Cmd(kIdFileNew),
+                                       Cmd(kIdFileOpen),
+                                       Cmd(kIdFileSave),
+                                       Cmd(kIdFileSaveAs),
+                                       kSep,
+                                       Cmd(kIdFilePrint),
+                                       Cmd(kIdFilePrintPreview),
+                                       Cmd(kIdFilePrintSetup),
+                                       kSep,
+                                       MenuEntry{K::kRecentFiles, kIdFileMruFirst},
+                                       kSep,
+                                       Cmd(kIdAppExit)};
+constexpr std::array kFilesMenu = {Cmd(kIdGerberFile),
+                                   Cmd(kIdApertureFile),
+                                   Cmd(kIdNcDrillFile),
+                                   Cmd(kIdDrillToolFile),
+                                   kSep,
+                                   Cmd(kIdSetVisibility),
+                                   Cmd(kIdOffsetLayer),
+                                   kSep,
                                    Cmd(kIdReloadAll)};
-constexpr std::array kViewMenu = {Cmd(kIdMirrorX), Cmd(kIdMirrorY),       Cmd(kIdAutoOrigin),
-                                  kSep,            Cmd(kIdRedraw),        kSep,
-                                  Cmd(kIdViewToolbar), Cmd(kIdViewStatusBar)};
+constexpr std::array kViewMenu = {
+    Cmd(kIdMirrorX),     Cmd(kIdMirrorY),      Cmd(kIdAutoOrigin), kSep, Cmd(kIdRedraw), kSep,
+    Cmd(kIdViewToolbar), Cmd(kIdViewStatusBar)};
 constexpr std::array kZoomMenu = {Cmd(kIdZoomIn), Cmd(kIdZoomOut), Cmd(kIdZoomExtents), kSep,
                                   Cmd(kIdPrintMagnification)};
 constexpr std::array kToolsMenu = {Cmd(kIdMeasure)};
@@ -86,24 +95,25 @@ constexpr std::array kOptionsMenu = {Cmd(kIdGerberFormat), Cmd(kIdDrillFormat),
                                      Cmd(kIdApertureFormat), Cmd(kIdDrillToolFormat)};
 constexpr std::array kHelpMenu = {Cmd(kIdHelpTopics), kSep, Cmd(kIdAppAbout)};
 
-constexpr std::array kMenus = {
-    MenuInfo{"&Workspace", kWorkspaceMenu}, MenuInfo{"&Files", kFilesMenu},
-    MenuInfo{"&View", kViewMenu},           MenuInfo{"&Zoom", kZoomMenu},
-    MenuInfo{"&Tools", kToolsMenu},         MenuInfo{"&Options", kOptionsMenu},
-    MenuInfo{"&Help", kHelpMenu}};
+constexpr std::array kMenus = {MenuInfo{"&Workspace", kWorkspaceMenu},
+                               MenuInfo{"&Files", kFilesMenu},
+                               MenuInfo{"&View", kViewMenu},
+                               MenuInfo{"&Zoom", kZoomMenu},
+                               MenuInfo{"&Tools", kToolsMenu},
+                               MenuInfo{"&Options", kOptionsMenu},
+                               MenuInfo{"&Help", kHelpMenu}};
 
 constexpr int32_t kSeparator = kToolbarSeparator;
-constexpr std::array kToolbar = {
-    kIdFileNew,     kIdFileOpen,       kIdFileSave,      kSeparator,       kIdFilePrint,
-    kSeparator,     kIdGerberFile,     kIdApertureFile,  kIdNcDrillFile,   kIdDrillToolFile,
-    kSeparator,     kIdSetVisibility,  kIdOffsetLayer,   kIdMeasure,       kSeparator,
-    kIdZoomTool,    kIdZoomIn,         kIdZoomOut,       kSeparator,       kIdZoomExtents};
+constexpr std::array kToolbar = {kIdFileNew,     kIdFileOpen,      kIdFileSave,   kSeparator,
+                                 kIdFilePrint,   kSeparator,       kIdGerberFile, kIdApertureFile,
+                                 kIdNcDrillFile, kIdDrillToolFile, kSeparator,    kIdSetVisibility,
+                                 kIdOffsetLayer, kIdMeasure,       kSeparator,    kIdZoomTool,
+                                 kIdZoomIn,      kIdZoomOut,       kSeparator,    kIdZoomExtents};
 
-constexpr std::array kAccelerators = {
-    Accelerator{Accelerator::Key::kN, true, kIdFileNew},
-    Accelerator{Accelerator::Key::kO, true, kIdFileOpen},
-    Accelerator{Accelerator::Key::kS, true, kIdFileSave},
-    Accelerator{Accelerator::Key::kP, true, kIdFilePrint}};
+constexpr std::array kAccelerators = {Accelerator{Accelerator::Key::kN, true, kIdFileNew},
+                                      Accelerator{Accelerator::Key::kO, true, kIdFileOpen},
+                                      Accelerator{Accelerator::Key::kS, true, kIdFileSave},
+                                      Accelerator{Accelerator::Key::kP, true, kIdFilePrint}};
 
 }  // namespace
 

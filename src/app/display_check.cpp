@@ -2,8 +2,7 @@
 
 namespace corvane {
 
-std::optional<std::string> NoDisplayMessage(std::string_view qpaPlatform,
-                                            std::string_view display,
+std::optional<std::string> NoDisplayMessage(std::string_view qpaPlatform, std::string_view display,
                                             std::string_view waylandDisplay,
                                             bool displayReachable) {
   constexpr std::string_view kHow =

@@ -10,9 +10,7 @@ namespace corvane {
 // display to show it on; nothing when there is one (or the user chose a Qt
 // platform, such as offscreen, explicitly). `displayReachable` is false when
 // DISPLAY is set but the X server could not be reached.
-std::optional<std::string> NoDisplayMessage(std::string_view qpaPlatform,
-                                            std::string_view display,
-                                            std::string_view waylandDisplay,
-                                            bool displayReachable);
+std::optional<std::string> NoDisplayMessage(std::string_view qpaPlatform, std::string_view display,
+                                            std::string_view waylandDisplay, bool displayReachable);
 
 }  // namespace corvane

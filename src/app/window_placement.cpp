@@ -72,12 +72,12 @@ void LoadWindowPlacement(const SettingsStore& store, PlacementWindow* window) {
   if (!window->GetPlacement(placement)) return;
   placement.maximized = false;
   placement.minimized = false;
-  const auto rect = ParseWindowRect(
-      store.ReadText(kSectionWindowPlacement, kMainWindowKey, "0, 0, 0, 0"));
+  const auto rect =
+      ParseWindowRect(store.ReadText(kSectionWindowPlacement, kMainWindowKey, "0, 0, 0, 0"));
   if (!rect) return;
   // Differences in 64 bits: stored values may be anything.
-  const bool hasSize = int64_t{rect->right} - rect->left > 0 &&
-                       int64_t{rect->bottom} - rect->top > 0;
+  const bool hasSize =
+      int64_t{rect->right} - rect->left > 0 && int64_t{rect->bottom} - rect->top > 0;
   if (!hasSize ||
       !IsRectOnScreen(*rect, window->VirtualScreenWidth(), window->VirtualScreenHeight())) {
     return;

@@ -12,12 +12,12 @@ namespace corvane {
 struct FileChooserRequest {
   enum class Mode { kOpen, kSave };
   Mode mode = Mode::kOpen;
-  std::string title;         // "Open", "Save As"; empty for the platform's own
-  std::string filter;        // "Name (*.ext)|*.ext|All Files (*.*)|*.*||"
-  std::string defaultExt;    // without the dot; appended to a typed name that has none
-  std::string initialDir;    // empty: the platform's choice
-  std::string initialName;   // file name proposed in a save chooser
-  bool pathMustExist = true; // open choosers only offer existing files
+  std::string title;          // "Open", "Save As"; empty for the platform's own
+  std::string filter;         // "Name (*.ext)|*.ext|All Files (*.*)|*.*||"
+  std::string defaultExt;     // without the dot; appended to a typed name that has none
+  std::string initialDir;     // empty: the platform's choice
+  std::string initialName;    // file name proposed in a save chooser
+  bool pathMustExist = true;  // open choosers only offer existing files
 };
 
 // Message boxes and the other questions the program puts to the user. The core

@@ -15,7 +15,6 @@
 #include "qt/key_state.h"
 #include "qt/main_frame.h"
 
-
 namespace corvane {
 namespace {
 

@@ -12,7 +12,8 @@ namespace corvane {
 LockStates QueryLockStates() {
   LockStates states;
 #ifdef CORVANE_HAVE_X11
-  const auto* x11 = qApp == nullptr ? nullptr : qApp->nativeInterface<QNativeInterface::QX11Application>();
+  const auto* x11 =
+      qApp == nullptr ? nullptr : qApp->nativeInterface<QNativeInterface::QX11Application>();
   Display* display = x11 == nullptr ? nullptr : x11->display();
   if (display == nullptr) return states;
   unsigned int mask = 0;

@@ -70,9 +70,7 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
   UpdateIndicators();
 }
 
-CMainFrame::~CMainFrame() {
-  shell_.AttachFrame(nullptr);
-}
+CMainFrame::~CMainFrame() { shell_.AttachFrame(nullptr); }
 
 void CMainFrame::CreateActions() {
   for (const CommandInfo& command : AllCommands()) {
@@ -250,8 +248,8 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 }
 
 bool CMainFrame::GetPlacement(WindowPlacementState& placement) const {
-  const QRect normal = isMaximized() || isMinimized() || isFullScreen() ? normalGeometry()
-                                                                          : geometry();
+  const QRect normal =
+      isMaximized() || isMinimized() || isFullScreen() ? normalGeometry() : geometry();
   if (!normal.isValid()) return false;
   placement.normal = WindowRect{normal.left(), normal.top(), normal.left() + normal.width(),
                                 normal.top() + normal.height()};

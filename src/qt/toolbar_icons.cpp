@@ -28,16 +28,16 @@ void Outline(QPainter& p, const QColor& fill, const QRect& r) {
 void DrawNew(QPainter& p) {
   p.setPen(kInk);
   p.setBrush(kPaper);
-  p.drawPolygon(QPolygon({QPoint(3, 1), QPoint(9, 1), QPoint(12, 4), QPoint(12, 13),
-                          QPoint(3, 13)}));
+  p.drawPolygon(
+      QPolygon({QPoint(3, 1), QPoint(9, 1), QPoint(12, 4), QPoint(12, 13), QPoint(3, 13)}));
   p.drawPolyline(QPolygon({QPoint(9, 1), QPoint(9, 4), QPoint(12, 4)}));
 }
 
 void DrawOpen(QPainter& p) {
   p.setPen(kInk);
   p.setBrush(kFolder.darker(115));
-  p.drawPolygon(QPolygon({QPoint(1, 3), QPoint(5, 3), QPoint(6, 4), QPoint(11, 4),
-                          QPoint(11, 12), QPoint(1, 12)}));
+  p.drawPolygon(QPolygon(
+      {QPoint(1, 3), QPoint(5, 3), QPoint(6, 4), QPoint(11, 4), QPoint(11, 12), QPoint(1, 12)}));
   p.setBrush(kFolder);
   p.drawPolygon(QPolygon({QPoint(3, 7), QPoint(14, 7), QPoint(12, 12), QPoint(1, 12)}));
 }
@@ -87,8 +87,8 @@ void DrawDrillTool(QPainter& p) {
   Outline(p, kGrey, QRect(6, 0, 4, 4));  // chuck
   p.setPen(kInk);
   p.setBrush(kGrey.lighter(120));
-  p.drawPolygon(QPolygon({QPoint(6, 5), QPoint(9, 5), QPoint(9, 11), QPoint(8, 14),
-                          QPoint(7, 14), QPoint(6, 11)}));
+  p.drawPolygon(QPolygon(
+      {QPoint(6, 5), QPoint(9, 5), QPoint(9, 11), QPoint(8, 14), QPoint(7, 14), QPoint(6, 11)}));
   for (int y = 6; y <= 10; y += 2) p.drawLine(6, y + 1, 9, y);  // flutes
 }
 
@@ -153,9 +153,9 @@ void DrawZoomExtents(QPainter& p) {
 
 using Painter = void (*)(QPainter&);
 constexpr std::array<Painter, kToolbarImageCount> kPainters = {
-    DrawNew,         DrawOpen,     DrawSave,      DrawPrint,      DrawGerber,
-    DrawAperture,    DrawNcDrill,  DrawDrillTool, DrawVisibility, DrawOffset,
-    DrawMeasure,     DrawZoomTool, DrawZoomIn,    DrawZoomOut,    DrawZoomExtents};
+    DrawNew,      DrawOpen,     DrawSave,      DrawPrint,      DrawGerber,
+    DrawAperture, DrawNcDrill,  DrawDrillTool, DrawVisibility, DrawOffset,
+    DrawMeasure,  DrawZoomTool, DrawZoomIn,    DrawZoomOut,    DrawZoomExtents};
 
 }  // namespace
 

@@ -50,13 +50,12 @@ TEST(AppStartupTest, LastOpenResultRules) {
        "Succeeded;"},
       {"exactly Succeeded", "/w/a.wrk", "succeeded", true, true, nullptr, true, nullptr,
        "Succeeded;"},
-      {"deleted file", "/w/a.wrk", "Succeeded", false, false, nullptr, true, nullptr,
-       "Succeeded;"},
+      {"deleted file", "/w/a.wrk", "Succeeded", false, false, nullptr, true, nullptr, "Succeeded;"},
       {"open reports failure", "/w/a.wrk", "Succeeded", true, false, nullptr, true, nullptr,
        "Failed;Succeeded;"},
       {"command line wins", "/w/a.wrk", "Failed", true, true, "/w/b.wrk", true, "/w/b.wrk", ""},
-      {"command line failure ends", nullptr, nullptr, false, false, "/w/none.wrk", false,
-       nullptr, ""},
+      {"command line failure ends", nullptr, nullptr, false, false, "/w/none.wrk", false, nullptr,
+       ""},
   };
   for (const StartupRow& row : rows) {
     SCOPED_TRACE(row.name);
@@ -117,9 +116,10 @@ TEST(AppStartupTest, PrintSwitchesAndBadArgumentsEndWithStatus2) {
   CCorvaneDoc doc(&store, &prompter);
   RecentFileList recent(&store);
   DocumentLifecycle life(doc, prompter, io, recent);
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"-p", "a.wrk"}, {"--print-to", "lp0", "a.wrk"}, {"--bogus"},
-        {"a.wrk", "b.wrk"}}) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"-p", "a.wrk"},
+                                               {"--print-to", "lp0", "a.wrk"},
+                                               {"--bogus"},
+                                               {"a.wrk", "b.wrk"}}) {
     const StartupResult result = RunStartup(ParseCommandLine(args), store, life);
     EXPECT_FALSE(result.run);
     EXPECT_EQ(result.exitCode, 2);

@@ -110,9 +110,9 @@ TEST(CommandTableTest, AcceleratorsReachNewOpenSavePrint) {
     keys[a.key] = a.id;
   }
   EXPECT_EQ(keys, (std::map<Accelerator::Key, int32_t>{{Accelerator::Key::kN, kIdFileNew},
-                                                      {Accelerator::Key::kO, kIdFileOpen},
-                                                      {Accelerator::Key::kS, kIdFileSave},
-                                                      {Accelerator::Key::kP, kIdFilePrint}}));
+                                                       {Accelerator::Key::kO, kIdFileOpen},
+                                                       {Accelerator::Key::kS, kIdFileSave},
+                                                       {Accelerator::Key::kP, kIdFilePrint}}));
 }
 
 TEST(StatusTextsTest, IndicatorsShowTheirTextOnlyWhileOn) {

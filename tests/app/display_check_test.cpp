@@ -14,8 +14,8 @@ TEST(DisplayCheckTest, OneLineWithTheWayOutWhenThereIsNoDisplay) {
     bool blocked;
   };
   const Row rows[] = {
-      {"", "", "", false, true},          {"", ":0", "", true, false},
-      {"", ":99", "", false, true},       {"offscreen", "", "", false, false},
+      {"", "", "", false, true},           {"", ":0", "", true, false},
+      {"", ":99", "", false, true},        {"offscreen", "", "", false, false},
       {"", "", "wayland-0", false, false}, {"xcb", "", "wayland-0", false, true},
   };
   for (const Row& row : rows) {

@@ -143,11 +143,11 @@ struct SaveChangesRow {
 TEST_F(LifecycleTest, SaveChangesBeforeReplacingOrClosing) {
   using A = Prompter::Answer;
   const SaveChangesRow rows[] = {
-      {"new", A::kYes, true, true},     {"new", A::kNo, false, true},
-      {"new", A::kCancel, false, false}, {"open", A::kYes, true, true},
-      {"open", A::kNo, false, true},    {"open", A::kCancel, false, false},
-      {"recent", A::kYes, true, true},  {"recent", A::kCancel, false, false},
-      {"exit", A::kYes, true, true},    {"exit", A::kNo, false, true},
+      {"new", A::kYes, true, true},       {"new", A::kNo, false, true},
+      {"new", A::kCancel, false, false},  {"open", A::kYes, true, true},
+      {"open", A::kNo, false, true},      {"open", A::kCancel, false, false},
+      {"recent", A::kYes, true, true},    {"recent", A::kCancel, false, false},
+      {"exit", A::kYes, true, true},      {"exit", A::kNo, false, true},
       {"exit", A::kCancel, false, false},
   };
   for (const SaveChangesRow& row : rows) {

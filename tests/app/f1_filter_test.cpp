@@ -13,10 +13,10 @@ TEST(F1FilterTest, OnlyAPlainFirstF1IsConsumed) {
   };
   const Row rows[] = {
       {{K::kF1, false, false, false, false}, true},
-      {{K::kF1, true, false, false, false}, false},   // Shift+F1
-      {{K::kF1, false, true, false, false}, false},   // Ctrl+F1
-      {{K::kF1, false, false, true, false}, false},   // Alt+F1
-      {{K::kF1, false, false, false, true}, false},   // auto-repeat
+      {{K::kF1, true, false, false, false}, false},  // Shift+F1
+      {{K::kF1, false, true, false, false}, false},  // Ctrl+F1
+      {{K::kF1, false, false, true, false}, false},  // Alt+F1
+      {{K::kF1, false, false, false, true}, false},  // auto-repeat
       {{K::kOther, false, false, false, false}, false},
   };
   for (const Row& row : rows) {

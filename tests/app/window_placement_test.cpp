@@ -33,8 +33,8 @@ struct OnScreenRow {
 
 TEST(WindowPlacementTest, IsRectOnScreenBoundsInclusive) {
   const OnScreenRow rows[] = {
-      {{0, 0, 1280, 800}, true},   {{100, 100, 500, 400}, true}, {{-1, 0, 500, 400}, false},
-      {{0, -1, 500, 400}, false},  {{0, 0, 1281, 400}, false},   {{0, 0, 500, 801}, false},
+      {{0, 0, 1280, 800}, true},      {{100, 100, 500, 400}, true}, {{-1, 0, 500, 400}, false},
+      {{0, -1, 500, 400}, false},     {{0, 0, 1281, 400}, false},   {{0, 0, 500, 801}, false},
       {{1280, 800, 1280, 800}, true},
   };
   for (const OnScreenRow& row : rows) {
@@ -60,9 +60,14 @@ struct LoadRow {
 
 TEST(WindowPlacementTest, LoadAppliesOnlyASizedOnScreenRectangle) {
   const LoadRow rows[] = {
-      {nullptr, false},           {"0, 0, 0, 0", false},        {"100, 100, 100, 500", false},
-      {"-10, 100, 600, 500", false}, {"100, 100, 1300, 500", false}, {"garbage", false},
-      {"600, 500, 100, 100", false}, {"100, 50, 900, 650", true},
+      {nullptr, false},
+      {"0, 0, 0, 0", false},
+      {"100, 100, 100, 500", false},
+      {"-10, 100, 600, 500", false},
+      {"100, 100, 1300, 500", false},
+      {"garbage", false},
+      {"600, 500, 100, 100", false},
+      {"100, 50, 900, 650", true},
   };
   for (const LoadRow& row : rows) {
     MemorySettingsStore store;

@@ -7,10 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <filesystem>
@@ -38,7 +38,8 @@ QApplication& App() {
 
 const QString kSourceDir =
     QDir::cleanPath(QStringLiteral(CORVANE_TEST_DATA_DIR) + QStringLiteral("/../.."));
-const std::string kDemoWork = (kSourceDir + QStringLiteral("/examples/demo/demo.wrk")).toStdString();
+const std::string kDemoWork =
+    (kSourceDir + QStringLiteral("/examples/demo/demo.wrk")).toStdString();
 
 QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -202,8 +203,7 @@ TEST_F(MainFrameTest, HelpTopicsOpenTheHelpWindowAtTheContents) {
   EXPECT_TRUE(frame_->HelpWindow()->isVisible());
   EXPECT_TRUE(frame_->HelpWindow()->Browser()->source().toString().endsWith("index.html"));
   shell_->ShowHelpTopic(150);
-  EXPECT_TRUE(
-      frame_->HelpWindow()->Browser()->source().toString().endsWith("gerber_files.html"));
+  EXPECT_TRUE(frame_->HelpWindow()->Browser()->source().toString().endsWith("gerber_files.html"));
   EXPECT_TRUE(frame_->HelpWindow()->Browser()->toPlainText().contains("Add File"));
 }
 
@@ -225,7 +225,7 @@ TEST_F(MainFrameTest, ScrollBarActionsMoveTheViewWithoutClamping) {
   ASSERT_GT(line, 0);
   vertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
   EXPECT_EQ(viewport.GetScrollPos().y, -line);  // above the canvas: not clamped
-  EXPECT_EQ(vertical->value(), 0);               // the thumb stays in its bar
+  EXPECT_EQ(vertical->value(), 0);              // the thumb stays in its bar
   vertical->triggerAction(QAbstractSlider::SliderPageStepAdd);
   EXPECT_EQ(viewport.GetScrollPos().y, page - line);
   vertical->triggerAction(QAbstractSlider::SliderToMinimum);
