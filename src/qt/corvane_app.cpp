@@ -6,12 +6,17 @@
 #include <QKeyEvent>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string_view>
+#include <vector>
 
 #include "app/app_shell.h"
 #include "app/command_line_info.h"
 #include "app/display_check.h"
 #include "app/f1_filter.h"
 #include "app/help_topics.h"
+#include "platform/prompter.h"
+#include "platform/settings_store.h"
 #include "qt/key_state.h"
 #include "qt/main_frame.h"
 
@@ -100,9 +105,61 @@ bool CCorvaneApp::eventFilter(QObject* watched, QEvent* event) {
   return QApplication::eventFilter(watched, event);
 }
 
+namespace {
+
+// Options QApplication takes for itself; with one of them present the command
+// line can only be judged after Qt has removed them.
+bool HasQtOption(int argc, char** argv) {
+  static constexpr std::string_view kQtOptions[] = {"-platform",
+                                                    "-platformpluginpath",
+                                                    "-platformtheme",
+                                                    "-plugin",
+                                                    "-display",
+                                                    "-style",
+                                                    "-stylesheet",
+                                                    "-geometry",
+                                                    "-qwindowgeometry",
+                                                    "-qwindowtitle",
+                                                    "-qwindowicon",
+                                                    "-reverse",
+                                                    "-session",
+                                                    "-widgetcount",
+                                                    "-qmljsdebugger",
+                                                    "-title",
+                                                    "-name"};
+  for (int i = 1; i < argc; ++i) {
+    for (const std::string_view option : kQtOptions) {
+      if (argv[i] == option || (std::string_view(argv[i]).substr(1) == option)) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
 int RunCorvaneWindow(int argc, char** argv) {
+  // A command line that cannot run is answered before any display is needed.
+  if (!HasQtOption(argc, argv)) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const CommandLineInfo info = ParseCommandLine(args);
+    if (info.action != CommandLineInfo::Action::kFileNew &&
+        info.action != CommandLineInfo::Action::kFileOpen) {
+      MemorySettingsStore unused;
+      RecordingPrompter silent;
+      DiskWorkFileIo io;
+      AppShell shell(unused, silent, io);
+      const StartupResult result = shell.InitInstance(info);
+      std::fprintf(stderr, "%s\n", result.message.c_str());
+      return result.exitCode;
+    }
+  }
   const std::string display = Environment("DISPLAY");
-  const std::string platform = Environment("QT_QPA_PLATFORM");
+  std::string platform = Environment("QT_QPA_PLATFORM");
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) {
+      platform = argv[i + 1];
+    }
+  }
   const bool needsX = platform.empty() || platform == "xcb";
   const auto noDisplay = NoDisplayMessage(platform, display, Environment("WAYLAND_DISPLAY"),
                                           !needsX || IsDisplayReachable(display));
