@@ -58,7 +58,7 @@ CCorvaneApp::CCorvaneApp(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("Corvane"));
   setApplicationVersion(QStringLiteral(CORVANE_VERSION));
   setDesktopFileName(QStringLiteral("corvane"));
-  installEventFilter(this);
+  installEventFilter(&f1Filter_);
 }
 
 CCorvaneApp::~CCorvaneApp() {
@@ -91,7 +91,7 @@ int CCorvaneApp::Run() {
   return exec();
 }
 
-bool CCorvaneApp::eventFilter(QObject* watched, QEvent* event) {
+bool CF1Filter::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_F1) {
@@ -102,7 +102,7 @@ bool CCorvaneApp::eventFilter(QObject* watched, QEvent* event) {
       if (IsConsumedByF1Filter(press)) return true;
     }
   }
-  return QApplication::eventFilter(watched, event);
+  return QObject::eventFilter(watched, event);
 }
 
 namespace {

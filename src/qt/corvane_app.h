@@ -12,6 +12,18 @@ namespace corvane {
 class AppShell;
 class CMainFrame;
 
+// The F1 filter as an event filter: installed on the application, it swallows
+// F1 for the main window and every dialog.
+class CF1Filter : public QObject {
+  Q_OBJECT
+
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
 // The application object: the settings store, the prompter, the shell with
 // the one document, and the main window.
 class CCorvaneApp : public QApplication {
@@ -29,11 +41,8 @@ class CCorvaneApp : public QApplication {
   AppShell& Shell() { return *shell_; }
   CMainFrame* MainFrame() const { return frame_.get(); }
 
- protected:
-  // The F1 filter, for the main window and every dialog.
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
+  CF1Filter f1Filter_;
   QtSettingsStore store_;
   QtPrompter prompter_;
   DiskWorkFileIo io_;

@@ -4,8 +4,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QStatusTipEvent>
@@ -20,6 +22,7 @@
 #include "app/disk_work_file_io.h"
 #include "platform/prompter.h"
 #include "platform/settings_store.h"
+#include "qt/corvane_app.h"
 #include "qt/help_window.h"
 #include "qt/view_window.h"
 #include "view/corvane_view.h"
@@ -245,6 +248,47 @@ TEST_F(MainFrameTest, AnOpenBeforeTheFirstShowingFitsTheShownWindow) {
   const double fit = std::min(window.viewport()->height() / (e.maxY - e.minY),
                               window.viewport()->width() / (e.maxX - e.minX));
   EXPECT_DOUBLE_EQ(frame_->ViewWindow().View().GetViewport().GetScale(), fit);
+}
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// Counts the keys that reach it.
+class KeySink : public QDialog {
+ public:
+  int presses = 0;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    ++presses;
+    QDialog::keyPressEvent(event);
+  }
+};
+
+TEST(F1FilterWidgetTest, PlainF1NeverReachesADialogOrTheMainWindow) {
+  App();
+  CF1Filter filter;
+  qApp->installEventFilter(&filter);
+  KeySink dialog;
+  struct Row {
+    Qt::KeyboardModifiers modifiers;
+    bool autoRepeat;
+    bool reaches;
+  };
+  const Row rows[] = {{Qt::NoModifier, false, false},
+                      {Qt::ShiftModifier, false, true},
+                      {Qt::ControlModifier, false, true},
+                      {Qt::NoModifier, true, true}};
+  for (const Row& row : rows) {
+    dialog.presses = 0;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, row.modifiers, QString(), row.autoRepeat);
+    QApplication::sendEvent(&dialog, &press);
+    EXPECT_EQ(dialog.presses, row.reaches ? 1 : 0) << row.modifiers.toInt();
+  }
+  qApp->removeEventFilter(&filter);
 }
 
 }  // namespace
