@@ -28,9 +28,6 @@ constexpr std::size_t kScanPadding = 8;
 constexpr std::size_t kMacroNameLimit = 500;
 
 CORVANE_ALWAYS_INLINE bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-CORVANE_ALWAYS_INLINE char UpperAscii(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 const char* EndOfText(const char* p) { return p + std::strlen(p); }
 
@@ -116,6 +113,7 @@ CORVANE_ALWAYS_INLINE int LeadingDigits(uint64_t word) {
 
 // The value of the first `count` (1 to 8) digit characters of `word`.
 CORVANE_ALWAYS_INLINE uint32_t EightDigitValue(uint64_t word, int count) {
+  if (count == 0) return 0;
   uint64_t v = (word - 0x3030303030303030ULL) << (64 - 8 * count);
   v = v * 10 + (v >> 8);
   v = (((v & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
@@ -124,33 +122,39 @@ CORVANE_ALWAYS_INLINE uint32_t EightDigitValue(uint64_t word, int count) {
   return static_cast<uint32_t>(v);
 }
 
-// Blanks and tabs, an optional sign and digits, in one pass: the value wraps
-// modulo 2^32 and `digits` counts the digits, not the sign. Coordinates have up
-// to eight digits, which are taken at once; the text must therefore be
-// followed by eight readable bytes (the statement buffer has them).
-CORVANE_ALWAYS_INLINE const char* ScanSignedNumber(const char* p, uint32_t& value, int& digits) {
-  while (*p == ' ' || *p == '\t') ++p;
-  const bool negative = *p == '-';
-  if (negative || *p == '+') ++p;
-  const char* first = p;
-  uint32_t magnitude = 0;
-  if (!IsDigit(*p)) {
-    // Most words of a statement end without a number: '*', line breaks, letters.
-  } else if constexpr (std::endian::native == std::endian::little) {
+// Digits from `p`, which stands at the first of them: eight at once, then one
+// at a time should there be more.
+CORVANE_ALWAYS_INLINE const char* ScanDigits(const char* p, uint32_t& magnitude) {
+  if constexpr (std::endian::native == std::endian::little) {
     uint64_t word = 0;
     std::memcpy(&word, p, 8);
     const int count = LeadingDigits(word);
-    if (count > 0) magnitude = EightDigitValue(word, count);
+    magnitude = EightDigitValue(word, count);
     p += count;
-    if (count == 8) {
-      while (IsDigit(*p)) magnitude = magnitude * 10u + static_cast<uint32_t>(*p++ - '0');
-    }
-  } else {
-    while (IsDigit(*p)) magnitude = magnitude * 10u + static_cast<uint32_t>(*p++ - '0');
+    if (count < 8) return p;
   }
-  digits = static_cast<int>(p - first);
-  value = negative ? 0u - magnitude : magnitude;
+  while (IsDigit(*p)) magnitude = magnitude * 10u + static_cast<uint32_t>(*p++ - '0');
   return p;
+}
+
+// Blanks and tabs, an optional sign and digits, in one pass: the value wraps
+// modulo 2^32 and `digits` counts the digits, not the sign. The text must be
+// followed by eight readable bytes (the statement buffer has them).
+CORVANE_ALWAYS_INLINE const char* ScanSignedNumber(const char* p, uint32_t& value, int& digits) {
+  if (IsDigit(*p)) {
+    // The common case: digits right after the letter.
+    const char* end = ScanDigits(p, value);
+    digits = static_cast<int>(end - p);
+    return end;
+  }
+  while (*p == ' ' || *p == '\t') ++p;
+  const bool negative = *p == '-';
+  if (negative || *p == '+') ++p;
+  uint32_t magnitude = 0;
+  const char* end = IsDigit(*p) ? ScanDigits(p, magnitude) : p;
+  digits = static_cast<int>(end - p);
+  value = negative ? 0u - magnitude : magnitude;
+  return end;
 }
 
 CORVANE_ALWAYS_INLINE const char* ScanInt(const char* p, int32_t& value) {
@@ -192,43 +196,15 @@ AxisRule AxisRuleFor(const FormatSettings& settings, NumberFormat format, double
   return rule;
 }
 
-// The coordinate rules of one statement, fixed at its start. ReadGerber keeps
-// them between statements and works them out again only when the settings
-// they come from change (an FS block, say).
-class StatementRules {
- public:
-  const StatementRules& For(const FormatSettings& settings) {
-    if (!valid_ || !SameSource(settings)) Refresh(settings);
-    return *this;
-  }
+// The coordinate rules of a statement, fixed at its start. Only an FS block
+// changes what they come from, so ReadGerber works them out again only after a
+// statement with a parameter block.
+struct StatementRules {
+  explicit StatementRules(const FormatSettings& s)
+      : x(AxisRuleFor(s, s.gerberXFormat, s.gerberOffsetX)),
+        y(AxisRuleFor(s, s.gerberYFormat, s.gerberOffsetY)) {}
   AxisRule x;
   AxisRule y;
-
- private:
-  bool SameSource(const FormatSettings& s) const {
-    return s.gerberMultiplier == multiplier_ && s.gerberXFormat == xFormat_ &&
-           s.gerberYFormat == yFormat_ && s.gerberCompression == compression_ &&
-           s.gerberOffsetX == offsetX_ && s.gerberOffsetY == offsetY_;
-  }
-  void Refresh(const FormatSettings& s) {
-    x = AxisRuleFor(s, s.gerberXFormat, s.gerberOffsetX);
-    y = AxisRuleFor(s, s.gerberYFormat, s.gerberOffsetY);
-    multiplier_ = s.gerberMultiplier;
-    xFormat_ = s.gerberXFormat;
-    yFormat_ = s.gerberYFormat;
-    compression_ = s.gerberCompression;
-    offsetX_ = s.gerberOffsetX;
-    offsetY_ = s.gerberOffsetY;
-    valid_ = true;
-  }
-
-  bool valid_ = false;
-  double multiplier_ = 0.0;
-  NumberFormat xFormat_;
-  NumberFormat yFormat_;
-  ZeroSuppression compression_ = 0;
-  double offsetX_ = 0.0;
-  double offsetY_ = 0.0;
 };
 
 CORVANE_ALWAYS_INLINE double MetricScale(const GerberReaderState& state) {
@@ -287,40 +263,59 @@ CORVANE_ALWAYS_INLINE const char* ReadArcOffset(const char* p, GerberReaderState
   return p;
 }
 
+// What a letter of a statement does; lower-case letters act like upper-case ones.
+enum class Word : uint8_t { kOther, kBlock, kEnd, kD, kG, kX, kY, kI, kJ };
+
+constexpr std::array<Word, 256> MakeWordTable() {
+  std::array<Word, 256> table{};
+  table['%'] = Word::kBlock;
+  table['*'] = Word::kEnd;
+  constexpr std::pair<char, Word> kLetters[] = {{'D', Word::kD}, {'G', Word::kG}, {'X', Word::kX},
+                                                {'Y', Word::kY}, {'I', Word::kI}, {'J', Word::kJ}};
+  for (const auto& [letter, word] : kLetters) {
+    table[static_cast<unsigned char>(letter)] = word;
+    table[static_cast<unsigned char>(letter - 'A' + 'a')] = word;
+  }
+  return table;
+}
+
+constexpr std::array<Word, 256> kWords = MakeWordTable();
+
 // One letter and the number after it; returns where the next word starts.
 CORVANE_ALWAYS_INLINE const char* ScanWord(CCorvaneDoc& doc, const StatementRules& rules,
                                            const char* p, int32_t layerIndex) {
   GerberReaderState& state = doc.GerberState();
   const char* after = p + 1;
-  switch (UpperAscii(*p)) {
-    case '%':
+  switch (kWords[static_cast<unsigned char>(*p)]) {
+    case Word::kBlock:
       return ParseParameterBlock(doc, after, layerIndex);
-    case '*':
+    case Word::kEnd:
       EmitItems(doc, state, layerIndex);
       return SkipNumber(after);
-    case 'D':
+    case Word::kD:
       state.statement.kind = kKindStatement;
       return ScanInt(after, state.statement.dcode);
-    case 'G': {
+    case Word::kG: {
       int32_t code = 0;
       const char* next = ScanInt(after, code);
       return ApplyGCode(state, next, code);
     }
-    case 'X':
+    case Word::kX:
       return ReadCoordinate(after, state, rules.x, state.statement.x);
-    case 'Y':
+    case Word::kY:
       return ReadCoordinate(after, state, rules.y, state.statement.y);
-    case 'I':
+    case Word::kI:
       return ReadArcOffset(after, state, rules.x.factor, state.arcCentre.x);
-    case 'J':
+    case Word::kJ:
       return ReadArcOffset(after, state, rules.y.factor, state.arcCentre.y);
-    default:
-      return SkipNumber(after);
+    case Word::kOther:
+      break;
   }
+  return SkipNumber(after);
 }
 
-void ScanStatement(CCorvaneDoc& doc, const StatementRules& rules, const char* text,
-                   int32_t layerIndex) {
+CORVANE_ALWAYS_INLINE void ScanStatement(CCorvaneDoc& doc, const StatementRules& rules,
+                                         const char* text, int32_t layerIndex) {
   const char* p = text;
   while (*p == ' ' || *p == '\t') ++p;
   while (*p != '\0') {
@@ -475,37 +470,48 @@ const char* ReadPrimitive(ApertureMacro& macro, const char* p) {
   return p == start ? p + 1 : p;
 }
 
-}  // namespace
-
-std::size_t ReadStatement(GerberInput& input, char* buffer, std::size_t limit) {
+// ReadStatement, telling also whether the statement held a '%' (and so
+// possibly a parameter block).
+CORVANE_ALWAYS_INLINE std::size_t ReadNextStatement(GerberInput& input, char* buffer,
+                                                    std::size_t limit, bool& sawPercent) {
   limit = std::max<std::size_t>(limit, 1);
   Terminator terminator;
   std::size_t stored = 0;
+  std::size_t consumed = 0;
   for (std::string_view chunk = input.Peek(); !chunk.empty(); chunk = input.Peek()) {
     const std::size_t room = std::min(chunk.size(), limit - stored);
     const std::size_t stop = FindStop(chunk.data(), room, terminator.expected, buffer + stored);
     const std::size_t taken = stop < room ? stop + 1 : room;
     input.Skip(taken);
     stored += taken;
+    consumed = stored;
     if (stop < room && terminator.Ends(chunk[stop])) break;
     if (stored == limit) {
-      std::size_t consumed = stored;
       const char end = DiscardRest(input, terminator, consumed);
       if (end != 0) buffer[stored++] = end;
-      buffer[stored] = '\0';
-      return consumed;
+      break;
     }
   }
   buffer[stored] = '\0';
-  return stored;
+  sawPercent = terminator.expected == '%';
+  return consumed;
+}
+
+}  // namespace
+
+std::size_t ReadStatement(GerberInput& input, char* buffer, std::size_t limit) {
+  bool sawPercent = false;
+  return ReadNextStatement(input, buffer, limit, sawPercent);
 }
 
 void ReadGerber(CCorvaneDoc& doc, GerberInput& input, int32_t layerIndex) {
   // Zeroed once, with room behind the statement for the eight-byte number scan.
   char buffer[kStatementBufferSize + kScanPadding] = {};
-  StatementRules rules;
-  while (ReadStatement(input, buffer, kStatementLimit) != 0) {
-    ScanStatement(doc, rules.For(doc.Settings()), buffer, layerIndex);
+  StatementRules rules(doc.Settings());
+  bool sawPercent = false;
+  while (ReadNextStatement(input, buffer, kStatementLimit, sawPercent) != 0) {
+    ScanStatement(doc, rules, buffer, layerIndex);
+    if (sawPercent) rules = StatementRules(doc.Settings());
   }
 }
 
@@ -513,8 +519,7 @@ void ParseStatement(CCorvaneDoc& doc, const char* text, int32_t layerIndex) {
   // A copy with the padding the number scan reads into.
   std::string padded(text);
   padded.append(kScanPadding, '\0');
-  StatementRules rules;
-  ScanStatement(doc, rules.For(doc.Settings()), padded.c_str(), layerIndex);
+  ScanStatement(doc, StatementRules(doc.Settings()), padded.c_str(), layerIndex);
 }
 
 const char* ApplyGCode(GerberReaderState& state, const char* text, int32_t code) {

@@ -21,7 +21,8 @@ inline constexpr std::size_t kStatementLimit = 4096;
 inline constexpr std::size_t kStatementBufferSize = kStatementLimit + 2;
 
 // Reads the next statement into `buffer` (at least limit + 2 characters) and
-// NUL-terminates it; returns the number of bytes stored, 0 at the end of input.
+// NUL-terminates it; returns the number of bytes taken from the input, 0 at the
+// end of input.
 // A statement ends after its terminator: '*', or '%' once a '%' has been read.
 // A statement longer than `limit` keeps its first `limit` characters and its
 // terminator; the rest of it is discarded, so its tail never turns into

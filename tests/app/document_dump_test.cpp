@@ -85,12 +85,6 @@ TEST(DocumentDumpTest, QuotesNamesWithCEscapes) {
   for (const auto& [text, quoted] : cases) EXPECT_EQ(QuoteName(text), quoted);
 }
 
-TEST(DocumentDumpTest, RealsRoundTrip) {
-  for (const double value : {0.1, 1.0 / 3.0, -2.5e-300, 12.7, 0.0}) {
-    EXPECT_EQ(std::stod(FormatReal(value)), value);
-  }
-}
-
 struct ArgumentsCase {
   std::vector<std::string> args;
   bool valid;

@@ -128,11 +128,6 @@ TEST(GerberLoaderTest, MixedUnitsWarningFollowsTheTwoFlags) {
   }
 }
 
-TEST(GerberLoaderTest, NoPrompterMeansNoMessage) {
-  CCorvaneDoc doc;
-  EXPECT_TRUE(doc.LoadGerberLayer(LayerFor(DataFile("metric_apertures_only.gbr"))));
-}
-
 struct PathCase {
   const char* documentPath;
   const char* name;

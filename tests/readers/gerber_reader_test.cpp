@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -11,6 +12,7 @@
 
 #include "document/corvane_doc.h"
 #include "readers/gerber_input.h"
+#include "readers/numeric_fields.h"
 
 namespace corvane {
 namespace {
@@ -361,6 +363,100 @@ TEST(GerberReaderTest, HostileInputsReadToCompletion) {
     Read(doc, input);
     EXPECT_LE(doc.GetItemCount(), static_cast<int32_t>(2 * input.size() + 2));
   }
+}
+
+TEST(GerberReaderTest, HundredMegabyteStatementOfDigits) {
+  std::string text = "X" + std::string(100u << 20, '7');
+  text += "D01*X10000D01*";
+  CCorvaneDoc doc;
+  Read(doc, text);
+  // The huge statement is cut to its head and its terminator: one item, then
+  // the next statement reads as usual.
+  ASSERT_EQ(doc.GetItemCount(), 2);
+  EXPECT_EQ(doc.GetItem(0).kind, 0);
+  EXPECT_DOUBLE_EQ(doc.GetItem(1).x, 1.0);
+}
+
+TEST(GerberReaderTest, CoordinatesFollowTheSharedDecodingRule) {
+  struct Setting {
+    NumberFormat format;
+    ZeroSuppression mode;
+    double offset;
+    double multiplier;
+  };
+  const Setting settings[] = {
+      {{2, 4}, kLeadingZerosOmitted, 0.0, 1.0},   {{2, 4}, kTrailingZerosOmitted, 0.0, 1.0},
+      {{3, 5}, kTrailingZerosOmitted, -3.7, 2.5}, {{2, 4}, kLeadingZerosOmitted, 10.9, 1.0},
+      {{9, 9}, kTrailingZerosOmitted, 1e12, 1.0}, {{0, 0}, kZeroSuppressionNone, 0.0, 1.0}};
+  const char* words[] = {"0",    "-00500", "12345678",    "123456789", "4294967296",
+                         " 12",  "\t+5",   "-",           "",          "99999999999",
+                         "1000", "7a",     "-2147483648", "00000001",  "12345678901234"};
+  for (const Setting& setting : settings) {
+    for (const char* word : words) {
+      CCorvaneDoc doc;
+      FormatSettings& s = doc.Settings();
+      s.gerberXFormat = setting.format;
+      s.gerberCompression = setting.mode;
+      s.gerberOffsetX = setting.offset;
+      s.gerberMultiplier = setting.multiplier;
+      Read(doc, std::string("X") + word + "*");
+      double expected = 0.0;
+      DecodeGerberCoordinate(word, setting.format, setting.mode, setting.offset,
+                             setting.multiplier * DecimalFactor(setting.format.decDigits),
+                             expected);
+      EXPECT_EQ(doc.GetItem(0).x, expected)
+          << word << " format " << setting.format.intDigits << "." << setting.format.decDigits;
+    }
+  }
+}
+
+TEST(GerberReaderTest, OffsetCountsInLastDigitUnits) {
+  CCorvaneDoc doc;
+  doc.Settings().gerberOffsetX = 10.9;
+  doc.Settings().gerberOffsetY = -20;
+  Read(doc, "%FSLAX24Y24*%X1000Y1000D02*I1000J1000D01*");
+  EXPECT_DOUBLE_EQ(doc.GetItem(0).x, 0.101);
+  EXPECT_DOUBLE_EQ(doc.GetItem(0).y, 0.098);
+  // I and J get no offset.
+  EXPECT_DOUBLE_EQ(doc.GetItem(1).x, 0.1);
+  EXPECT_DOUBLE_EQ(doc.GetItem(1).y, 0.1);
+}
+
+TEST(GerberReaderTest, CommentStopsAtASemicolon) {
+  CCorvaneDoc doc;
+  Read(doc, "G04 note; X10000D01*");
+  ExpectItems(doc, {{'D', 0, 1, 1.0, 0.0}});
+}
+
+TEST(GerberReaderTest, ParseStatementScansOneStatement) {
+  CCorvaneDoc doc;
+  ParseStatement(doc, "X10000Y-5000D01*", 2);
+  ExpectItems(doc, {{'D', 0, 1, 1.0, -0.5}});
+  EXPECT_EQ(doc.GetItem(0).layer, 2);
+}
+
+// The same bytes read from a file in 64 KiB blocks, through a FILE* and a file
+// descriptor, give the same statements as from memory, also where a
+// statement straddles two blocks.
+TEST(GerberInputTest, StatementsAcrossBlockBoundaries) {
+  std::string text;
+  for (int i = 0; text.size() < 3 * GerberInput::kBlockSize; ++i) {
+    text += "X" + std::to_string(i * 37) + "Y" + std::to_string(i) + "D01*\n";
+    if (i % 1000 == 0) text += "%ADD" + std::to_string(10 + i % 90) + "C,0.01*%\n";
+  }
+  const std::vector<std::string> expected = Statements(text);
+  std::FILE* file = std::tmpfile();
+  ASSERT_NE(file, nullptr);
+  ASSERT_EQ(std::fwrite(text.data(), 1, text.size(), file), text.size());
+  for (const bool useDescriptor : {false, true}) {
+    std::rewind(file);
+    GerberInput input = useDescriptor ? GerberInput(fileno(file)) : GerberInput(file);
+    std::vector<std::string> statements;
+    char buffer[kStatementBufferSize];
+    while (ReadStatement(input, buffer, kStatementLimit) != 0) statements.emplace_back(buffer);
+    EXPECT_EQ(statements, expected) << (useDescriptor ? "descriptor" : "FILE");
+  }
+  std::fclose(file);
 }
 
 }  // namespace
