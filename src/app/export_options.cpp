@@ -112,16 +112,28 @@ ExportParseResult ParseExportArguments(std::span<const std::string> arguments) {
   ExportParseResult result;
   ExportOptions& o = result.options;
   bool haveOutput = false;
+  bool optionsEnded = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& arg = arguments[i];
-    const bool takesValue =
-        arg == "-o" || arg == "--size" || arg == "--background" || arg == "--page";
+    // "--name=value" is "--name value"; after "--" everything is a file.
+    std::string arg = arguments[i];
+    std::string value;
+    bool inlineValue = false;
+    if (!optionsEnded && arg.starts_with("--") && arg.find('=') != std::string::npos) {
+      value = arg.substr(arg.find('=') + 1);
+      arg.resize(arg.find('='));
+      inlineValue = true;
+    }
+    const bool takesValue = !optionsEnded && (arg == "-o" || arg == "--size" ||
+                                              arg == "--background" || arg == "--page");
+    if (arguments[i] == "--") optionsEnded = true;
     if (!takesValue) {
-      o.workingSetArguments.push_back(arg);
+      o.workingSetArguments.push_back(arguments[i]);
       continue;
     }
-    if (i + 1 >= arguments.size()) return Refuse(arg + " needs a value");
-    const std::string& value = arguments[++i];
+    if (!inlineValue) {
+      if (i + 1 >= arguments.size()) return Refuse(arg + " needs a value");
+      value = arguments[++i];
+    }
     if (arg == "-o") {
       if (haveOutput) return Refuse("only one -o");
       if (!ExportFormatOf(value, o.format)) return Refuse("OUT must end in .png, .svg or .pdf");

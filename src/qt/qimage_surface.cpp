@@ -12,8 +12,22 @@ namespace {
 // a pixel when its centre, nudged up and left by less than Qt's coordinate
 // precision, lies inside; an ellipse with its one-pixel outline is the
 // ellipse grown by half a pixel, sampled at the pixel's corner.
-constexpr double kHairBias = 0.0;
 constexpr double kSampleNudge = 1.0 / 128;
+
+// Floor and ceiling without a library call, for values well inside 64 bits.
+inline double FastFloor(double v) {
+  const double t = static_cast<double>(static_cast<int64_t>(v));
+  return t > v ? t - 1.0 : t;
+}
+inline double FastCeil(double v) {
+  const double t = static_cast<double>(static_cast<int64_t>(v));
+  return t < v ? t + 1.0 : t;
+}
+
+inline int64_t FloorDiv(int64_t a, int64_t b) {
+  const int64_t q = a / b;
+  return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
 
 uint32_t ToArgb(uint32_t color) {
   return 0xFF000000u | (color & 0xFFu) << 16 | (color & 0xFF00u) | (color >> 16 & 0xFFu);
@@ -54,12 +68,13 @@ QImageSurface::QImageSurface(QImage& image, QPainter& painter)
 // Fills the pixels x of row y whose sample point x + nudge lies in [left, right].
 void QImageSurface::Span(int32_t y, double left, double right, uint32_t argb, double nudge) {
   if (y < 0 || y >= height_) return;
-  const double first = std::ceil(left - nudge);
-  const double end = std::floor(right - nudge) + 1.0;
-  const int32_t x0 = static_cast<int32_t>(std::max(first, 0.0));
-  const int32_t x1 = static_cast<int32_t>(std::min(end, static_cast<double>(width_)));
-  if (x0 >= x1) return;
-  std::fill(bits_ + y * stride_ + x0, bits_ + y * stride_ + x1, argb);
+  left = std::max(left - nudge, -1.0);
+  right = std::min(right - nudge, static_cast<double>(width_));
+  if (left > right) return;
+  const int32_t x0 = std::max(static_cast<int32_t>(FastCeil(left)), 0);
+  const int32_t x1 = std::min(static_cast<int32_t>(FastFloor(right)) + 1, width_);
+  uint32_t* row = bits_ + y * stride_;
+  for (int32_t x = x0; x < x1; ++x) row[x] = argb;
 }
 
 void QImageSurface::FillSolidRect(const DeviceRect& rect, uint32_t color) {
@@ -93,8 +108,9 @@ void QImageSurface::Ellipse(const DeviceRect& rect) {
   const double cy = (static_cast<double>(rect.top) + rect.bottom) / 2;
   const double rx = std::fabs(static_cast<double>(rect.right) - rect.left) / 2 + 0.5;
   const double ry = std::fabs(static_cast<double>(rect.bottom) - rect.top) / 2 + 0.5;
-  const int32_t y0 = std::max(0, static_cast<int32_t>(std::floor(cy - ry)));
-  const int32_t y1 = std::min(height_ - 1, static_cast<int32_t>(std::ceil(cy + ry)));
+  const int32_t y0 = std::max(0, static_cast<int32_t>(FastFloor(std::max(cy - ry, -1.0))));
+  const int32_t y1 =
+      std::min(height_ - 1, static_cast<int32_t>(FastCeil(std::min(cy + ry, 1.0 * height_))));
   for (int32_t y = y0; y <= y1; ++y) {
     const double dy = (y + kSampleNudge - cy) / ry;
     if (dy <= -1.0 || dy >= 1.0) continue;
@@ -118,8 +134,14 @@ void QImageSurface::LineTo(DevicePoint point) {
   }
 }
 
-// One pixel per step along the longer axis, both ends included.
+// One pixel per step along the longer axis, both ends included; the minor
+// coordinate is the exact floor of the line's position there.
 void QImageSurface::HairLine(DevicePoint a, DevicePoint b, uint32_t argb) {
+  if (std::min(a.x, b.x) >= 0 && std::max(a.x, b.x) < width_ && std::min(a.y, b.y) >= 0 &&
+      std::max(a.y, b.y) < height_) {
+    InsideHairLine(a, b, argb);
+    return;
+  }
   const double dx = static_cast<double>(b.x) - a.x;
   const double dy = static_cast<double>(b.y) - a.y;
   const bool xMajor = std::fabs(dx) >= std::fabs(dy);
@@ -131,57 +153,141 @@ void QImageSurface::HairLine(DevicePoint a, DevicePoint b, uint32_t argb) {
   const double minorLimit = (xMajor ? height_ : width_) + 1.0;
   double lo = std::max(std::min(major0, major0 + majorD), 0.0);
   double hi = std::min(std::max(major0, major0 + majorD), majorLimit);
-  // Only the steps whose minor coordinate rounds into the image.
+  // Only the steps whose minor coordinate falls into the image.
   double mlo = 0.0;
   double mhi = 0.0;
-  if (!SolveRange(minor0 - major0 * slope, slope, -kHairBias, minorLimit, mlo, mhi)) return;
-  lo = std::max(lo, std::floor(mlo));
-  hi = std::min(hi, std::ceil(mhi));
-  for (double m = lo; m <= hi; m += 1.0) {
-    const double minor = std::floor(minor0 + (m - major0) * slope + kHairBias);
-    const int32_t x = static_cast<int32_t>(xMajor ? m : minor);
-    const int32_t y = static_cast<int32_t>(xMajor ? minor : m);
+  if (!SolveRange(minor0 - major0 * slope, slope, 0.0, minorLimit, mlo, mhi)) return;
+  lo = std::max(lo, FastFloor(mlo));
+  hi = std::min(hi, FastCeil(mhi));
+  if (lo > hi) return;
+  // Exact floors of minor0 + (m - major0) * n / d, kept as quotient and remainder.
+  const int64_t d = static_cast<int64_t>(std::fabs(majorD));
+  const int64_t n =
+      d == 0 ? 0 : static_cast<int64_t>(majorD > 0 ? (xMajor ? dy : dx) : -(xMajor ? dy : dx));
+  const int32_t first = static_cast<int32_t>(lo);
+  const int32_t last = static_cast<int32_t>(hi);
+  const int64_t den = d == 0 ? 1 : d;
+  const int64_t num = static_cast<int64_t>(minor0) * den +
+                      (first - static_cast<int64_t>(major0)) * (d == 0 ? 0 : n);
+  int64_t q = FloorDiv(num, den);
+  int64_t r = num - q * den;
+  const int64_t stepQ = FloorDiv(n, den);
+  const int64_t stepR = n - stepQ * den;
+  for (int32_t m = first; m <= last; ++m) {
+    const int32_t x = xMajor ? m : static_cast<int32_t>(q);
+    const int32_t y = xMajor ? static_cast<int32_t>(q) : m;
     if (x >= 0 && x < width_ && y >= 0 && y < height_) bits_[y * stride_ + x] = argb;
+    q += stepQ;
+    r += stepR;
+    if (r >= den) {
+      r -= den;
+      ++q;
+    }
   }
 }
 
-// Every pixel whose centre lies within `radius` of the segment: a stroke with
-// round caps. Each row of such a shape is one span.
+// The same pixels for a line with both ends in the picture, the common case:
+// whole steps from the end with the smaller major coordinate, no division
+// and no bounds test per pixel.
+void QImageSurface::InsideHairLine(DevicePoint a, DevicePoint b, uint32_t argb) {
+  const bool xMajor = std::abs(b.x - a.x) >= std::abs(b.y - a.y);
+  if ((xMajor ? b.x - a.x : b.y - a.y) < 0) std::swap(a, b);
+  const int32_t d = xMajor ? b.x - a.x : b.y - a.y;  // 0 <= |n| <= d
+  const int32_t n = xMajor ? b.y - a.y : b.x - a.x;
+  uint32_t* p = bits_ + a.y * stride_ + a.x;
+  if (d == 0) {
+    *p = argb;
+    return;
+  }
+  // n = stepQ * d + stepR with 0 <= stepR < d.
+  const int32_t stepQ = n == d ? 1 : (n < 0 ? -1 : 0);
+  const int32_t stepR = n - stepQ * d;
+  const qsizetype minorStep = xMajor ? stride_ : 1;
+  const qsizetype advance = (xMajor ? 1 : stride_) + stepQ * minorStep;
+  int32_t r = 0;
+  for (int32_t i = 0;; ++i) {
+    *p = argb;
+    if (i == d) break;
+    p += advance;
+    r += stepR;
+    if (r >= d) {
+      r -= d;
+      p += minorStep;
+    }
+  }
+}
+
+// Half the width, at each row offset from an end point, of the round cap
+// about that point; negative where the row misses the cap. End points are
+// whole pixels, so one table serves every stroke of a pen.
+void QImageSurface::BuildCapTable(double radius) {
+  capRadius_ = radius;
+  capReach_ = static_cast<int32_t>(std::ceil(radius)) + 1;
+  capHalf_.assign(static_cast<std::size_t>(2 * capReach_ + 1), -1.0);
+  for (int32_t k = -capReach_; k <= capReach_; ++k) {
+    const double d = k + 0.5 - kSampleNudge;
+    const double h2 = radius * radius - d * d;
+    if (h2 >= 0.0) capHalf_[static_cast<std::size_t>(k + capReach_)] = std::sqrt(h2);
+  }
+}
+
+// Every pixel whose centre, nudged, lies within `radius` of the segment: a
+// stroke with round caps. Each row of it is one span: the union of the two
+// caps' spans and the span between the two pairs of parallel edges.
 void QImageSurface::RoundLine(DevicePoint a, DevicePoint b, double radius, uint32_t argb) {
+  if (radius != capRadius_) BuildCapTable(radius);
   const double ax = a.x;
-  const double ay = a.y;
   const double dx = static_cast<double>(b.x) - a.x;
   const double dy = static_cast<double>(b.y) - a.y;
   const double len2 = dx * dx + dy * dy;
-  const double len = std::sqrt(len2);
-  const double r2 = radius * radius;
-  const int32_t y0 = std::max(0, static_cast<int32_t>(std::floor(std::min(ay, ay + dy) - radius)));
-  const int32_t y1 =
-      std::min(height_ - 1, static_cast<int32_t>(std::ceil(std::max(ay, ay + dy) + radius)));
-  for (int32_t y = y0; y <= y1; ++y) {
-    const double py = y + 0.5 - kSampleNudge;
+  const double reach = radius * std::sqrt(len2);
+  // Across the segment: x = ax + rel * dx / dy +- reach / |dy| (0 <= t <= 1
+  // along it likewise), rel being the row's height above a.
+  const double alongSlope = dx != 0.0 ? -dy / dx : 0.0;
+  const double alongWidth = dx != 0.0 ? len2 / dx : 0.0;
+  const double acrossSlope = dy != 0.0 ? dx / dy : 0.0;
+  const double acrossHalf = dy != 0.0 ? reach / std::fabs(dy) : 0.0;
+  const int32_t top = std::max(0, std::min(a.y, b.y) - capReach_);
+  const int32_t bottom = std::min(height_ - 1, std::max(a.y, b.y) + capReach_);
+  for (int32_t y = top; y <= bottom; ++y) {
     double lo = HUGE_VAL;
     double hi = -HUGE_VAL;
-    for (int end = 0; end < 2; ++end) {  // the two round ends
-      const double cx = end == 0 ? ax : ax + dx;
-      const double cy = end == 0 ? ay : ay + dy;
-      const double h2 = r2 - (py - cy) * (py - cy);
-      if (h2 < 0.0) continue;
-      const double h = std::sqrt(h2);
-      lo = std::min(lo, cx - h);
-      hi = std::max(hi, cx + h);
+    const int32_t ka = y - a.y;
+    const int32_t kb = y - b.y;
+    if (ka >= -capReach_ && ka <= capReach_) {
+      const double h = capHalf_[static_cast<std::size_t>(ka + capReach_)];
+      if (h >= 0.0) {
+        lo = ax - h;
+        hi = ax + h;
+      }
     }
-    double tlo = 0.0;
-    double thi = 0.0;
-    double clo = 0.0;
-    double chi = 0.0;
-    const double rel = py - ay;
-    // Along the segment (0 <= t <= 1) and within the radius across it.
-    if (len2 > 0.0 && SolveRange(rel * dy - ax * dx, dx, 0.0, len2, tlo, thi) &&
-        SolveRange(-ax * dy - rel * dx, dy, -radius * len, radius * len, clo, chi)) {
-      const double slo = std::max(tlo, clo);
-      const double shi = std::min(thi, chi);
-      if (slo <= shi) {
+    if (kb >= -capReach_ && kb <= capReach_) {
+      const double h = capHalf_[static_cast<std::size_t>(kb + capReach_)];
+      if (h >= 0.0) {
+        lo = std::min(lo, b.x - h);
+        hi = std::max(hi, b.x + h);
+      }
+    }
+    if (len2 > 0.0) {
+      const double rel = ka + 0.5 - kSampleNudge;
+      double slo = -HUGE_VAL;
+      double shi = HUGE_VAL;
+      bool inside = true;
+      if (dx != 0.0) {
+        const double base = ax + rel * alongSlope;
+        slo = base + std::min(0.0, alongWidth);
+        shi = base + std::max(0.0, alongWidth);
+      } else {
+        inside = rel * dy >= 0.0 && rel * dy <= len2;
+      }
+      if (dy != 0.0) {
+        const double base = ax + rel * acrossSlope;
+        slo = std::max(slo, base - acrossHalf);
+        shi = std::min(shi, base + acrossHalf);
+      } else {
+        inside = inside && std::fabs(rel * dx) <= reach;
+      }
+      if (inside && slo <= shi) {
         lo = std::min(lo, slo);
         hi = std::max(hi, shi);
       }

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <vector>
 
 #include "qt/qpainter_surface.h"
 
@@ -25,13 +26,18 @@ class QImageSurface : public QPainterSurface {
  private:
   void Span(int32_t y, double left, double right, uint32_t argb, double nudge);
   void HairLine(DevicePoint a, DevicePoint b, uint32_t argb);
+  void InsideHairLine(DevicePoint a, DevicePoint b, uint32_t argb);
   void RoundLine(DevicePoint a, DevicePoint b, double radius, uint32_t argb);
+  void BuildCapTable(double radius);
 
   uint32_t* bits_ = nullptr;
   qsizetype stride_ = 0;  // pixels per row
   int32_t width_ = 0;
   int32_t height_ = 0;
   bool fast_ = false;
+  double capRadius_ = -1.0;
+  int32_t capReach_ = 0;
+  std::vector<double> capHalf_;
 };
 
 }  // namespace corvane

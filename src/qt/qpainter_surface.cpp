@@ -39,33 +39,48 @@ QPainterSurface::QPainterSurface(QPainter& painter, const DeviceRect& clipBox, b
   painter_.setRenderHint(QPainter::Antialiasing, false);
 }
 
+// Pens and brushes reach the painter only when the painter draws: surfaces
+// that fill rows themselves change pens far more often than the painter draws.
 bool QPainterSurface::SelectPen(uint32_t color, int32_t width) {
-  if (width <= 1) {
-    QPen pen(ToQColor(color), 0);
-    pen.setCosmetic(true);
-    painter_.setPen(pen);
-  } else {
-    painter_.setPen(
-        QPen(QBrush(ToQColor(color)), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  }
   pen_ = {true, color, width <= 1 ? 0 : width};
+  penPending_ = true;
   return true;
 }
 
 bool QPainterSurface::SelectBrush(uint32_t color) {
-  painter_.setBrush(QBrush(ToQColor(color)));
   brush_ = {true, color};
+  brushPending_ = true;
   return true;
 }
 
 void QPainterSurface::RestorePen() {
-  painter_.setPen(originalPen_);
   pen_ = PenState{};
+  penPending_ = true;
 }
 
 void QPainterSurface::RestoreBrush() {
-  painter_.setBrush(originalBrush_);
   brush_ = BrushState{};
+  brushPending_ = true;
+}
+
+void QPainterSurface::ApplyTools() {
+  if (penPending_) {
+    if (!pen_.selected) {
+      painter_.setPen(originalPen_);
+    } else if (pen_.width == 0) {
+      QPen pen(ToQColor(pen_.color), 0);
+      pen.setCosmetic(true);
+      painter_.setPen(pen);
+    } else {
+      painter_.setPen(QPen(QBrush(ToQColor(pen_.color)), pen_.width, Qt::SolidLine, Qt::RoundCap,
+                           Qt::RoundJoin));
+    }
+    penPending_ = false;
+  }
+  if (brushPending_) {
+    painter_.setBrush(brush_.selected ? QBrush(ToQColor(brush_.color)) : originalBrush_);
+    brushPending_ = false;
+  }
 }
 
 void QPainterSurface::FillSolidRect(const DeviceRect& rect, uint32_t color) {
@@ -74,9 +89,13 @@ void QPainterSurface::FillSolidRect(const DeviceRect& rect, uint32_t color) {
   painter_.fillRect(ToQRect(rect), ToQColor(color));
 }
 
-void QPainterSurface::Ellipse(const DeviceRect& rect) { painter_.drawEllipse(ToQRect(rect)); }
+void QPainterSurface::Ellipse(const DeviceRect& rect) {
+  ApplyTools();
+  painter_.drawEllipse(ToQRect(rect));
+}
 
 void QPainterSurface::LineTo(DevicePoint point) {
+  ApplyTools();
   if (point == current_ && pen_.selected && pen_.width > 1) {
     // A zero-length stroke with round caps is a dot as wide as the pen.
     const QPen pen = painter_.pen();
@@ -104,6 +123,7 @@ void QPainterSurface::Arc(const DeviceRect& box, DevicePoint start, DevicePoint 
   } else if (sweep >= 0.0) {
     sweep -= 360.0;
   }
+  ApplyTools();
   QPainterPath path;
   path.arcMoveTo(r, from);
   path.arcTo(r, from, sweep);

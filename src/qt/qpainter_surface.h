@@ -54,6 +54,8 @@ class QPainterSurface : public DrawingSurface {
   const BrushState& Brush() const { return brush_; }
   DevicePoint Current() const { return current_; }
   QPainter& Painter() { return painter_; }
+  // Hands the selected pen and brush to the painter before it draws.
+  void ApplyTools();
 
  private:
   QPainter& painter_;
@@ -63,6 +65,8 @@ class QPainterSurface : public DrawingSurface {
   QBrush originalBrush_;
   PenState pen_;
   BrushState brush_;
+  bool penPending_ = false;
+  bool brushPending_ = false;
   DevicePoint current_;
   ArcDirection arcDirection_ = ArcDirection::kCounterClockwise;
   uint32_t background_ = 0xFFFFFF;

@@ -96,6 +96,7 @@ void PlotRenderer::DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc,
     offsetX = layers[index].offsetX / 1000.0;
     offsetY = layers[index].offsetY / 1000.0;
   };
+  for (ApertureCacheEntry& entry : apertureCache_) entry.valid = false;
   uint8_t layerIndex = 0;
   fetchLayer(0);
   currentX_ = 0.0;
@@ -119,7 +120,7 @@ void PlotRenderer::DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc,
       } else if (item.dcode == 3) {
         if (visible) DrawFlash(dc, u, v, clip);
       } else if (item.dcode >= 10) {
-        currentAperture_ = doc.FindAperture(item.dcode, layerIndex);
+        currentAperture_ = LookUpAperture(doc, item.dcode, layerIndex);
       }
       currentX_ = u;
       currentY_ = v;
@@ -128,6 +129,16 @@ void PlotRenderer::DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc,
       arcOffsetJ_ = item.y - offsetY;
     }
   }
+}
+
+const Aperture& PlotRenderer::LookUpAperture(const CCorvaneDoc& doc, int32_t dcode, int32_t layer) {
+  const std::size_t slot =
+      (static_cast<uint32_t>(dcode) * 31u + static_cast<uint32_t>(layer)) % kApertureCacheSize;
+  ApertureCacheEntry& entry = apertureCache_[slot];
+  if (!entry.valid || entry.dcode != dcode || entry.layer != layer) {
+    entry = {true, dcode, layer, doc.FindAperture(dcode, layer)};
+  }
+  return entry.aperture;
 }
 
 int32_t PlotRenderer::PenWidth(double size) const { return std::max(0, ToDevice(scale_ * size)); }

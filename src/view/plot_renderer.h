@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "document/corvane_doc.h"
@@ -64,6 +66,19 @@ class PlotRenderer {
   DeviceRect DeviceBox(double left, double top, double right, double bottom) const;
   int32_t PenWidth(double size) const;
   void PutBackAfterHoles(DrawingSurface& dc);
+
+  // Lookups of one paint, by D-code and layer: the document does not change
+  // while it is painted, and boards select apertures hundreds of thousands
+  // of times from a table of a few dozen.
+  struct ApertureCacheEntry {
+    bool valid = false;
+    int32_t dcode = 0;
+    int32_t layer = 0;
+    Aperture aperture;
+  };
+  static constexpr std::size_t kApertureCacheSize = 64;
+  const Aperture& LookUpAperture(const CCorvaneDoc& doc, int32_t dcode, int32_t layer);
+  std::array<ApertureCacheEntry, kApertureCacheSize> apertureCache_{};
 
   Aperture currentAperture_;
   uint32_t currentColor_ = 0;

@@ -34,6 +34,15 @@ TEST(ExportOptionsTest, OwnOptions) {
   EXPECT_EQ(r.options.page, ExportPage::kA3);
 }
 
+TEST(ExportOptionsTest, InlineValuesAndTheEndOfOptions) {
+  const ExportParseResult r = Parse({"--size=10x20", "-o", "a.svg", "--", "-o", "--size=3x3"});
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.options.width, 10);
+  EXPECT_EQ(r.options.format, ExportFormat::kSvg);
+  EXPECT_EQ(r.options.workingSetArguments,
+            (std::vector<std::string>{"--", "-o", "--size=3x3"}));
+}
+
 TEST(ExportOptionsTest, BadArgumentsAreRefused) {
   const std::vector<std::vector<std::string>> cases = {
       {"a.gbr"},                                    // no -o

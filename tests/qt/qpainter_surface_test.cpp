@@ -117,6 +117,22 @@ TEST(QImageSurfaceTest, MatchesThePainter) {
   }
 }
 
+// A line cut by the picture's edges lights the pixels the whole line would.
+TEST(QImageSurfaceTest, CutLinesKeepTheirPixels) {
+  for (const int32_t width : {0, 5}) {
+    SCOPED_TRACE(width);
+    const QImage cut = WithImageSurface(Line(width, {-30, 10}, {150, 250}));
+    QImage whole = Blank(400, 400);
+    {
+      QPainter painter(&whole);
+      QImageSurface surface(whole, painter);
+      Line(width, {70, 110}, {250, 350})(surface);
+    }
+    EXPECT_EQ(whole.copy(100, 100, 200, 200), cut);
+    EXPECT_GE(Lit(cut), 150);
+  }
+}
+
 TEST(QPainterSurfaceTest, ArcsRunCounterClockwiseFromStartRayToEndRay) {
   // Circle about (100, 100), radius 50; east ray to north ray on the screen.
   auto quarter = [](ArcDirection direction) {

@@ -1,0 +1,152 @@
+// Paint and export speed over a generated board of two million items.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "app/headless_view.h"
+#include "document/corvane_doc.h"
+#include "qt/raster_picture.h"
+#include "render_board.h"
+
+namespace corvane {
+namespace {
+
+constexpr uint64_t kStatements = 1900000;
+constexpr uint64_t kHits = 100000;
+constexpr ClientSize kClient{1920, 1080};
+
+struct LoadedBoard {
+  RenderBoard files;
+  std::unique_ptr<CCorvaneDoc> doc;
+  ~LoadedBoard() { RemoveRenderBoard(files); }
+};
+
+void Load(const RenderBoard& files, CCorvaneDoc& doc) {
+  doc.ClearAll();
+  for (std::size_t i = 0; i < files.layers.size(); ++i) {
+    PlotLayer layer;
+    layer.fileName = files.layers[i];
+    layer.color = CCorvaneDoc::DefaultLayerColor(static_cast<int32_t>(i));
+    doc.LoadGerberLayer(layer);
+  }
+  doc.LoadDrillToolFile(files.toolFile);
+  doc.LoadNcDrillFile(files.drillFile);
+}
+
+// Two boards of the same two million items: 16 x 12 inches, and the same on
+// 8 x 6 inches, four times as dense and each item four times the pixels.
+LoadedBoard& Board(int inchesX) {
+  static std::unique_ptr<LoadedBoard> boards[2];
+  std::unique_ptr<LoadedBoard>& board = boards[inchesX == 8 ? 1 : 0];
+  if (!board) {
+    board = std::make_unique<LoadedBoard>();
+    board->files = WriteRenderBoard(kStatements, kHits, inchesX, inchesX * 3 / 4);
+    board->doc = std::make_unique<CCorvaneDoc>();
+    Load(board->files, *board->doc);
+  }
+  return *board;
+}
+
+int64_t PaintedItems(const CCorvaneDoc& doc) {
+  return static_cast<int64_t>(doc.GetItemCount()) + doc.GetDrillHitCount();
+}
+
+// A surface that draws nothing: what the renderer's own pass costs.
+class NullSurface : public DrawingSurface {
+ public:
+  bool SelectPen(uint32_t, int32_t) override { return true; }
+  bool SelectBrush(uint32_t) override { return true; }
+  void RestorePen() override {}
+  void RestoreBrush() override {}
+  void FillSolidRect(const DeviceRect& r, uint32_t) override { benchmark::DoNotOptimize(r); }
+  void Ellipse(const DeviceRect& r) override { benchmark::DoNotOptimize(r); }
+  void MoveTo(DevicePoint p) override { benchmark::DoNotOptimize(p); }
+  void LineTo(DevicePoint p) override { benchmark::DoNotOptimize(p); }
+  void Arc(const DeviceRect& r, DevicePoint, DevicePoint) override { benchmark::DoNotOptimize(r); }
+  void SetArcDirection(ArcDirection) override {}
+  uint32_t GetBackgroundColor() const override { return 0xFFFFFF; }
+  void SetBackgroundColor(uint32_t) override {}
+  bool IsPrinting() const override { return false; }
+  DeviceRect GetClipBox() const override { return {0, 0, kClient.width, kClient.height}; }
+};
+
+void BM_PaintZoomExtents(benchmark::State& state) {
+  LoadedBoard& board = Board(static_cast<int>(state.range(0)));
+  HeadlessView view(*board.doc, kClient);
+  RasterPicture picture(kClient.width, kClient.height, 0xFFFFFF);
+  for (auto _ : state) picture.Paint(view);
+  state.SetItemsProcessed(state.iterations() * PaintedItems(*board.doc));
+  state.counters["items"] = static_cast<double>(PaintedItems(*board.doc));
+}
+BENCHMARK(BM_PaintZoomExtents)
+    ->Arg(16)
+    ->Arg(8)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_RendererPassOnly(benchmark::State& state) {
+  LoadedBoard& board = Board(static_cast<int>(state.range(0)));
+  HeadlessView view(*board.doc, kClient);
+  NullSurface surface;
+  for (auto _ : state) view.PaintWindow(surface);
+  state.SetItemsProcessed(state.iterations() * PaintedItems(*board.doc));
+}
+BENCHMARK(BM_RendererPassOnly)
+    ->Arg(16)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_LoadBoard(benchmark::State& state) {
+  LoadedBoard& board = Board(static_cast<int>(state.range(0)));
+  CCorvaneDoc doc;
+  for (auto _ : state) Load(board.files, doc);
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(board.files.bytes));
+}
+BENCHMARK(BM_LoadBoard)
+    ->Arg(16)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_SavePng(benchmark::State& state) {
+  LoadedBoard& board = Board(static_cast<int>(state.range(0)));
+  HeadlessView view(*board.doc, kClient);
+  RasterPicture picture(kClient.width, kClient.height, 0xFFFFFF);
+  picture.Paint(view);
+  const std::string out = board.files.folder + "/saved.png";
+  std::string error;
+  for (auto _ : state) picture.SavePng(out, error);
+}
+BENCHMARK(BM_SavePng)
+    ->Arg(16)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The whole command in its own process: start-up, loading, paint, PNG.
+void BM_ExportCommandPng(benchmark::State& state) {
+  const RenderBoard& files = Board(static_cast<int>(state.range(0))).files;
+  std::string command = std::string(CORVANE_BINARY) + " export --defaults -o " + files.folder +
+                        "/export.png --drill-tool-file " + files.toolFile + " --drill-file " +
+                        files.drillFile;
+  for (const std::string& layer : files.layers) command += " " + layer;
+  for (auto _ : state) {
+    if (std::system(command.c_str()) != 0) state.SkipWithError("export failed");
+  }
+}
+BENCHMARK(BM_ExportCommandPng)
+    ->Arg(16)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace corvane
+
+BENCHMARK_MAIN();

@@ -1,0 +1,92 @@
+#include "qt/raster_picture.h"
+
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+#include <QString>
+
+#include <sys/mman.h>
+
+#include <cstdlib>
+
+#include "qt/qimage_surface.h"
+
+namespace corvane {
+
+struct RasterPicture::Impl {
+  QImage image;
+  uint32_t background = 0xFFFFFF;
+};
+
+namespace {
+
+constexpr std::size_t kHugePage = 2u << 20;
+
+// A picture's rows in memory backed by huge pages where the system allows it:
+// a paint strikes rows all over the picture, and with 4 KiB pages nearly every
+// row of every primitive would need its own address translation.
+QImage AllocateImage(int32_t width, int32_t height) {
+  if (width <= 0 || height <= 0) return QImage();
+  const std::size_t bytesPerLine = static_cast<std::size_t>(width) * 4;
+  const std::size_t bytes =
+      (bytesPerLine * static_cast<std::size_t>(height) + kHugePage - 1) / kHugePage * kHugePage;
+  void* data = std::aligned_alloc(kHugePage, bytes);
+  if (data == nullptr) return QImage(width, height, QImage::Format_RGB32);
+  madvise(data, bytes, MADV_HUGEPAGE);
+  return QImage(
+      static_cast<uchar*>(data), width, height, static_cast<qsizetype>(bytesPerLine),
+      QImage::Format_RGB32, [](void* p) { std::free(p); }, data);
+}
+
+}  // namespace
+
+RasterPicture::RasterPicture(int32_t width, int32_t height, uint32_t background)
+    : impl_(std::make_unique<Impl>()) {
+  impl_->image = AllocateImage(width, height);
+  impl_->background = background;
+}
+
+RasterPicture::~RasterPicture() = default;
+
+bool RasterPicture::IsValid() const { return !impl_->image.isNull(); }
+
+void RasterPicture::Paint(HeadlessView& view) {
+  if (!IsValid()) return;
+  impl_->image.fill(ToQColor(impl_->background));
+  QPainter painter(&impl_->image);
+  QImageSurface surface(impl_->image, painter);
+  surface.SetBackgroundColor(impl_->background);
+  view.PaintWindow(surface);
+}
+
+uint32_t RasterPicture::Pixel(int32_t x, int32_t y) const {
+  if (!impl_->image.valid(x, y)) return 0;
+  const QRgb rgb = impl_->image.pixel(x, y);
+  return static_cast<uint32_t>(qRed(rgb)) | static_cast<uint32_t>(qGreen(rgb)) << 8 |
+         static_cast<uint32_t>(qBlue(rgb)) << 16;
+}
+
+bool RasterPicture::SavePng(const std::string& path, std::string& error) const {
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) {
+    error = file.errorString().toStdString();
+    return false;
+  }
+  QImageWriter writer(&file, "png");
+  // Fast compression: these pictures are mostly flat colour, and a large
+  // board must not spend its time in the encoder.
+  writer.setCompression(1);
+  if (!writer.write(impl_->image)) {
+    error = writer.errorString().toStdString();
+    file.cancelWriting();
+    return false;
+  }
+  if (!file.commit()) {
+    error = file.errorString().toStdString();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace corvane

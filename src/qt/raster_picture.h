@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/headless_view.h"
+
+namespace corvane {
+
+// A window-sized picture in memory, painted the way the window paints: the
+// background erased, then one paint of the view. Keeps Qt out of its header
+// so that benchmarks and tools can use it as they are.
+class RasterPicture {
+ public:
+  RasterPicture(int32_t width, int32_t height, uint32_t background);
+  ~RasterPicture();
+  RasterPicture(const RasterPicture&) = delete;
+  RasterPicture& operator=(const RasterPicture&) = delete;
+
+  // False when the picture could not be allocated.
+  bool IsValid() const;
+  void Paint(HeadlessView& view);
+  // 0x00BBGGRR of one pixel; 0 outside the picture.
+  uint32_t Pixel(int32_t x, int32_t y) const;
+  // Writes PNG to a temporary file beside `path` and renames it over `path`,
+  // so that a failure leaves no partial file. `error` says why it failed.
+  bool SavePng(const std::string& path, std::string& error) const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace corvane
