@@ -10,6 +10,7 @@ unplated holes), and demo.wrk, which opens the whole set.
 
 Run it from anywhere: python3 tools/make_demo.py [output folder]
 The output is committed; review the diff after regenerating.
+With --check it writes nothing and fails when the committed files differ.
 """
 
 import math
@@ -359,8 +360,9 @@ def work_file():
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "examples", "demo")
-    os.makedirs(out, exist_ok=True)
+    args = [a for a in sys.argv[1:] if a != "--check"]
+    check = len(args) != len(sys.argv) - 1
+    out = args[0] if args else os.path.join(here, "..", "examples", "demo")
     holes = drill_holes()
     files = {
         "demo_top.ger": copper("top copper", TOP_TRACKS, True),
@@ -375,10 +377,25 @@ def main():
         "demo.rck": drill_tool_table(holes),
         "demo.wrk": work_file(),
     })
+    if check:
+        stale = [name for name, text in files.items() if read(os.path.join(out, name)) != text]
+        for name in stale:
+            print("%s differs from what tools/make_demo.py generates" % name, file=sys.stderr)
+        return 1 if stale else 0
+    os.makedirs(out, exist_ok=True)
     for name, text in files.items():
         with open(os.path.join(out, name), "w", newline="") as f:
             f.write(text)
+    return 0
+
+
+def read(path):
+    try:
+        with open(path, newline="") as f:
+            return f.read()
+    except OSError:
+        return None
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())

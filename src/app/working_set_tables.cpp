@@ -19,7 +19,7 @@ void LoadWorkFileOfSet(CCorvaneDoc& doc, const WorkingSetArguments& args, Workin
     load.error = "only one work file can be given, not " + *workFiles[0] + " and " + *workFiles[1];
     return;
   }
-  const FileResult opened = ReadWorkFile(doc, *workFiles[0]);
+  const FileResult opened = ReadWorkFile(doc, *workFiles[0], &load.unopened);
   if (!opened.ok) load.error = opened.message;
 }
 

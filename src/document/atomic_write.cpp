@@ -32,10 +32,14 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// A fresh file beside the target; O_EXCL never reuses someone else's file.
+// A fresh file in the target's folder (a rename cannot cross file systems),
+// named short enough for any target name; O_EXCL never reuses another file.
 int CreateTemporary(const std::string& target, std::string& tempPath) {
+  const std::string folder = FolderOf(target);
+  const std::string prefix =
+      (folder == "/" ? "" : folder) + "/.corvane-" + std::to_string(::getpid()) + "-";
   for (int attempt = 0; attempt < 100; ++attempt) {
-    tempPath = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+    tempPath = prefix + std::to_string(attempt) + ".tmp";
     const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }

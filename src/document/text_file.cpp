@@ -29,6 +29,9 @@ bool TextFile::Open(const std::string& path) {
     ::close(fd);
     return false;
   }
+  // A regular file reads the same either way; blocking reads are what Fill expects.
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
   openError_ = 0;
   fd_ = fd;
   if (!buffer_) buffer_ = std::make_unique<char[]>(kBlockSize);

@@ -55,8 +55,11 @@ class TextFile {
 // end of the file 0.
 std::size_t ReadLine(TextFile& file, char* buffer, std::size_t limit);
 
-// The line limits of the loaders and of the work file's first line.
+// The line limit of the table and drill loaders.
 inline constexpr std::size_t kLineLimit = 510;
-inline constexpr std::size_t kFirstWorkLineLimit = 1020;
+// Work file lines hold whole paths, which may be far longer than a table line:
+// a layer line cut at 510 characters would lose its layer when the work file
+// is opened again.
+inline constexpr std::size_t kWorkFileLineLimit = 8192;
 
 }  // namespace corvane

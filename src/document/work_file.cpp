@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <vector>
 
 #include "document/corvane_doc.h"
 #include "document/text_file.h"
@@ -176,7 +177,7 @@ uint32_t ColorFromComponents(int32_t r, int32_t g, int32_t b) {
          ((static_cast<uint32_t>(b) & 0xFFu) << 16);
 }
 
-void ReadLayerInfo(CCorvaneDoc& doc, const char* value) {
+PlotLayer LayerInfoLayer(const char* value) {
   int32_t n[7];
   const char* name = ReadLayerNumbers(value, n, 7);
   PlotLayer layer;
@@ -186,23 +187,23 @@ void ReadLayerInfo(CCorvaneDoc& doc, const char* value) {
   layer.offsetX = n[5];
   layer.offsetY = n[6];
   layer.fileName = name;
-  doc.LoadGerberLayer(layer);
+  return layer;
 }
 
-void ReadGerberLayer(CCorvaneDoc& doc, const char* value) {
+PlotLayer GerberLayerLayer(const char* value) {
   int32_t n[3];
   const char* name = ReadLayerNumbers(value, n, 3);
   PlotLayer layer;
   layer.color = ColorFromComponents(n[0], n[1], n[2]);
   layer.fileName = name;
-  doc.LoadGerberLayer(layer);
+  return layer;
 }
 
-void ReadGerberFile(CCorvaneDoc& doc, const char* value) {
+PlotLayer GerberFileLayer(const CCorvaneDoc& doc, const char* value) {
   PlotLayer layer;
   layer.color = CCorvaneDoc::DefaultLayerColor(doc.GetLayerCount());
   layer.fileName = value;
-  doc.LoadGerberLayer(layer);
+  return layer;
 }
 
 void ReadOffsets(const char* value, double& x, double& y) {
@@ -308,29 +309,34 @@ bool ApplySetting(CCorvaneDoc& doc, int key, const char* value, bool& converted)
   return true;
 }
 
-void ApplyFileLine(CCorvaneDoc& doc, int key, const char* value) {
+// Loads the file a line names; a name that cannot be opened is listed.
+void ApplyFileLine(CCorvaneDoc& doc, int key, const char* value, WorkFileReading& reading) {
+  std::string name = value;
+  bool loaded = false;
   switch (key) {
     case kKeyApertureFile:
-      doc.LoadApertureFile(value);
+      loaded = doc.LoadApertureFile(value);
       break;
     case kKeyDrillToolFile:
-      doc.LoadDrillToolFile(value);
+      loaded = doc.LoadDrillToolFile(value);
       break;
     case kKeyDrillFile:
-      doc.LoadNcDrillFile(value);
+      loaded = doc.LoadNcDrillFile(value);
       break;
     case kKeyLayerInfo:
-      ReadLayerInfo(doc, value);
-      break;
     case kKeyGerberLayer:
-      ReadGerberLayer(doc, value);
+    case kKeyGerberFile: {
+      const PlotLayer layer = key == kKeyLayerInfo     ? LayerInfoLayer(value)
+                              : key == kKeyGerberLayer ? GerberLayerLayer(value)
+                                                       : GerberFileLayer(doc, value);
+      name = layer.fileName;
+      loaded = doc.LoadGerberLayer(layer);
       break;
-    case kKeyGerberFile:
-      ReadGerberFile(doc, value);
-      break;
+    }
     default:
-      break;
+      return;
   }
+  if (!loaded && !name.empty()) reading.unopened.push_back(doc.ResolveDataPath(name));
 }
 
 FileResult OpenFailure(const std::string& path, int error) {
@@ -376,29 +382,29 @@ FileResult WriteWorkFile(CCorvaneDoc& doc, const std::string& path) {
   return result;
 }
 
-void ApplyWorkFileLine(CCorvaneDoc& doc, const char* line, bool& converted) {
+void ApplyWorkFileLine(CCorvaneDoc& doc, const char* line, WorkFileReading& reading) {
   const char* equals = std::strchr(line, '=');
   if (equals == nullptr) return;
   const int key = FindWorkFileKey(std::string_view(line, static_cast<std::size_t>(equals - line)));
   if (key == kNoWorkFileKey || key == kKeyUnknown || key == kKeyGerberFileLayerOrder) return;
   const char* value = equals + 1;
-  if (!ApplySetting(doc, key, value, converted)) ApplyFileLine(doc, key, value);
+  if (!ApplySetting(doc, key, value, reading.converted)) ApplyFileLine(doc, key, value, reading);
 }
 
-FileResult ReadWorkFile(CCorvaneDoc& doc, const std::string& path) {
+FileResult ReadWorkFile(CCorvaneDoc& doc, const std::string& path,
+                        std::vector<std::string>* unopened) {
   TextFile file;
   if (!file.Open(path)) return OpenFailure(path, file.OpenError());
   // Names in the file resolve against its folder while it is read.
   doc.SetPathName(path);
   doc.ClearAll();
-  bool converted = false;
-  std::array<char, kFirstWorkLineLimit + 1> line;
-  std::size_t limit = kFirstWorkLineLimit;
-  while (ReadLine(file, line.data(), limit) != 0) {
-    limit = kLineLimit;
-    ApplyWorkFileLine(doc, line.data(), converted);
+  WorkFileReading reading;
+  std::vector<char> line(kWorkFileLineLimit + 1);
+  while (ReadLine(file, line.data(), kWorkFileLineLimit) != 0) {
+    ApplyWorkFileLine(doc, line.data(), reading);
   }
-  doc.SetModified(converted);
+  doc.SetModified(reading.converted);
+  if (unopened != nullptr) *unopened = std::move(reading.unopened);
   return {};
 }
 

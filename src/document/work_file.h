@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/atomic_write.h"
 
@@ -71,9 +72,18 @@ FileResult WriteWorkFile(CCorvaneDoc& doc, const std::string& path);
 
 // Opens the work file at `path`: the document takes that path, is cleared, and
 // applies the lines in order, each file line loading its file at once. A work
-// file that cannot be opened leaves the document untouched.
-FileResult ReadWorkFile(CCorvaneDoc& doc, const std::string& path);
-// Applies one line; `converted` is set by a legacy aperture field order.
-void ApplyWorkFileLine(CCorvaneDoc& doc, const char* line, bool& converted);
+// file that cannot be opened leaves the document untouched. The files its
+// lines name that cannot be opened are skipped, as the program does without a
+// word; `unopened`, when given, receives their resolved paths for the
+// headless commands to warn about.
+FileResult ReadWorkFile(CCorvaneDoc& doc, const std::string& path,
+                        std::vector<std::string>* unopened = nullptr);
+
+// What reading the lines so far has found.
+struct WorkFileReading {
+  bool converted = false;  // a legacy aperture field order was applied
+  std::vector<std::string> unopened;
+};
+void ApplyWorkFileLine(CCorvaneDoc& doc, const char* line, WorkFileReading& reading);
 
 }  // namespace corvane

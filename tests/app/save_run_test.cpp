@@ -153,6 +153,10 @@ TEST_F(RunSaveTest, WorkFileIsOpenedOverTheStoredDefaultsAndExtendedByTheArgumen
   out_.clear();
   ASSERT_EQ(Dump({"--defaults", wrk}), kExitSuccess);
   EXPECT_NE(out_.find("hit 0 1 0"), std::string::npos) << out_;
+  EXPECT_TRUE(err_.empty()) << err_;
+  folder_.Write("gone.wrk", "LayerInfo=1,2,3,0,0,0,0,gone.gbr\r\n");
+  ASSERT_EQ(Dump({folder_.File("gone.wrk")}), kExitSuccess);
+  EXPECT_EQ(err_, "warning: cannot open " + folder_.File("gone.gbr") + "\n");
   EXPECT_EQ(Dump({wrk, wrk}), kExitFailure);
   EXPECT_EQ(Dump({folder_.File("none.wrk")}), kExitFailure);
 }

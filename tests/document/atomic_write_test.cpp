@@ -34,6 +34,14 @@ TEST(AtomicWriteTest, ReplacesTheFileAndKeepsItsPermissions) {
   EXPECT_EQ(EntriesIn(folder.Path()), 1u);
 }
 
+TEST(AtomicWriteTest, LongestFileNameStillSaves) {
+  TempFolder folder;
+  const std::string path = folder.File(std::string(251, 'n') + ".wrk");
+  ASSERT_TRUE(WriteFileAtomically(path, "x").ok);
+  EXPECT_EQ(TempFolder::Read(path), "x");
+  EXPECT_EQ(EntriesIn(folder.Path()), 1u);
+}
+
 TEST(AtomicWriteTest, SymbolicLinkKeepsPointingAtTheReplacedFile) {
   TempFolder folder;
   const std::string real = folder.Write("real.wrk", "old");

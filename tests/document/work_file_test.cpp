@@ -178,6 +178,22 @@ TEST(WorkFileRoundTripTest, WrittenAndReadBackGivesTheSameDocument) {
   EXPECT_EQ(FormatWorkFile(reread, folder.Path()), TempFolder::Read(path));
 }
 
+TEST(WorkFileRoundTripTest, LongPathsComeBack) {
+  TempFolder folder, elsewhere;
+  std::string name;
+  for (int i = 0; i < 12; ++i) name += std::string(60, static_cast<char>('a' + i)) + "/";
+  const std::string plot = elsewhere.Write(name + "top.gbr", kPlot);
+  CCorvaneDoc doc;
+  ASSERT_TRUE(doc.LoadGerberLayer(PlotLayer{plot, 0xFF}));
+  ASSERT_TRUE(doc.LoadApertureFile(elsewhere.Write(name + "t.apr", "D10 CIRCLE 10\r\n")));
+  ASSERT_GT(plot.size(), 700u);
+  ASSERT_TRUE(WriteWorkFile(doc, folder.File("board.wrk")).ok);
+  CCorvaneDoc reread;
+  ASSERT_TRUE(ReadWorkFile(reread, folder.File("board.wrk")).ok);
+  EXPECT_EQ(reread.GetLayerFileName(0), plot);
+  EXPECT_EQ(reread.GetApertureCount(), 1);
+}
+
 TEST(WorkFileRoundTripTest, FilesBesideTheWorkFileTravelWithIt) {
   TempFolder first, second;
   CCorvaneDoc doc;
@@ -274,7 +290,15 @@ TEST_F(ReadWorkFileTest, LayerLinesTakeTheirNumbersAndTheRestOfTheLineAsName) {
 
 TEST_F(ReadWorkFileTest, MissingLayerFileLeavesNoLayerAndTheNextTakesItsPlace) {
   folder_.Write("top.gbr", kPlot);
-  ASSERT_TRUE(Open(CrLf({"GerberFile=missing.gbr", "GerberFile=top.gbr", "GerberFile="})).ok);
+  std::vector<std::string> unopened;
+  ASSERT_TRUE(ReadWorkFile(doc_,
+                           folder_.Write("board.wrk",
+                                         CrLf({"GerberFile=missing.gbr", "GerberFile=top.gbr",
+                                               "GerberFile=", "DrillFile=", "DrillFile=no.drl"})),
+                           &unopened)
+                  .ok);
+  EXPECT_EQ(unopened,
+            (std::vector<std::string>{folder_.File("missing.gbr"), folder_.File("no.drl")}));
   ASSERT_EQ(doc_.GetLayerCount(), 1);
   PlotLayer layer;
   doc_.GetLayer(0, layer);
@@ -366,6 +390,9 @@ TEST(DemoBoardTest, WorkFileOpensTheWholeSet) {
   const Extents e = doc.GetExtents();
   EXPECT_DOUBLE_EQ(e.maxX, 2.4);
   EXPECT_DOUBLE_EQ(e.maxY, 1.6);
+  // Written in the program's own format: saving it again changes nothing.
+  EXPECT_EQ(FormatWorkFile(doc, PathFolder(demo + "demo.wrk")),
+            TempFolder::Read(demo + "demo.wrk"));
 }
 
 }  // namespace
