@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QImage>
 #include <functional>
 #include <memory>
 
@@ -55,6 +56,7 @@ class CViewWindow : public QAbstractScrollArea, public ViewHost {
   void OnBarAction(ScrollBarId bar, int action);
 
   std::unique_ptr<CCorvaneView> view_;
+  QImage frameImage_;  // kept between paints so a repaint allocates nothing
   std::function<void(std::string_view)> statusSink_;
   bool initialUpdatePending_ = false;
   ScrollBarId actionBar_ = ScrollBarId::kHorizontal;
