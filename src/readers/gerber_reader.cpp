@@ -372,17 +372,28 @@ int32_t StandardShape(char letter) {
   }
 }
 
+// A size of a standard aperture. The field reader passes a point in front of
+// the first digit, which would read the legal size .010 as 10: a thousand
+// times too large. Here a leading point belongs to the number.
+const char* ReadApertureSize(const char* p, double& value) {
+  if (p[0] != '.' || !IsDigit(p[1])) return ReadRealField(p, value, 0.0, false);
+  const char* end = p + 1;
+  while (IsDigit(*end)) ++end;
+  value = ParseCDouble(std::string_view(p, static_cast<std::size_t>(end - p)));
+  return end;
+}
+
 // `p` stands at the character that ended the one-letter shape text.
 void DefineStandardAperture(CCorvaneDoc& doc, Aperture aperture, const char* p) {
   const double unit = doc.GerberState().metricApertures != 0 ? kInchToMillimetre : 1.0;
   if (*p != '\0') ++p;
   if (*p == ',') ++p;
-  p = ReadRealField(p, aperture.sizeX, 0.0, false);
+  p = ReadApertureSize(p, aperture.sizeX);
   aperture.sizeX *= unit;
   if (*p == '*' || *p == '\0') {
     aperture.sizeY = aperture.sizeX;
   } else {
-    ReadRealField(p + 1, aperture.sizeY, 0.0, false);
+    ReadApertureSize(p + 1, aperture.sizeY);
     aperture.sizeY *= unit;
   }
   doc.AddAperture(aperture);

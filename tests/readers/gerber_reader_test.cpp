@@ -212,7 +212,11 @@ INSTANTIATE_TEST_SUITE_P(
                     ApertureCase{"Rectangle", "%ADD11R,0.060X0.040*%", kShapeRectangle, 0.06, 0.04},
                     ApertureCase{"Obround", "%ADD11O,0.060X0.040*%", kShapeEllipse, 0.06, 0.04},
                     ApertureCase{"PolygonKeepsVertexCount", "%ADD12P,0.1X6*%", kShapePolygon, 0.1,
-                                 6.0}),
+                                 6.0},
+                    ApertureCase{"LeadingPointSizes", "%ADD13R,.060X.04*%", kShapeRectangle, 0.06,
+                                 0.04},
+                    ApertureCase{"LeadingPointMetric", "%MOMM*%%ADD14C,.5*%", kShapeCircle, 12.7,
+                                 12.7}),
     [](const testing::TestParamInfo<ApertureCase>& info) { return info.param.name; });
 
 TEST(GerberReaderTest, UnknownShapesAndMacrosDefineNothing) {
