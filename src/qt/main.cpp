@@ -5,6 +5,7 @@
 
 #include "qt/corvane_app.h"
 #include "qt/dump_command.h"
+#include "qt/export_command.h"
 #include "qt/save_command.h"
 
 namespace {
@@ -16,6 +17,8 @@ constexpr const char* kUsage =
     "                    [--drill-file F] FILE...\n"
     "       corvane save [--defaults] [--aperture-file F] [--drill-tool-file F]\n"
     "                    [--drill-file F] -o OUT.wrk FILE...\n"
+    "       corvane export [--defaults] [--size WxH] [--background #RRGGBB]\n"
+    "                      [--page letter|a4|a3|legal] -o OUT.png|.svg|.pdf FILE...\n"
     "Corvane shows Gerber plot files, aperture tables, NC drill files and drill\n"
     "tool tables of a printed circuit board for checking by eye. Without a\n"
     "command it opens the window, with WORKFILE or else the work file used last.\n";
@@ -30,6 +33,7 @@ struct Subcommand {
 constexpr std::array kSubcommands{
     Subcommand{"dump", corvane::RunDumpCommand},
     Subcommand{"save", corvane::RunSaveCommand},
+    Subcommand{"export", corvane::RunExportCommand},
 };
 
 }  // namespace

@@ -1,0 +1,169 @@
+#include "qt/export_command.h"
+
+#include <QGuiApplication>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QString>
+#include <QSvgGenerator>
+#include <QtGlobal>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "app/export_run.h"
+#include "app/headless_view.h"
+#include "platform/prompter.h"
+#include "qt/qpainter_surface.h"
+#include "qt/qt_settings_store.h"
+#include "qt/raster_picture.h"
+
+namespace corvane {
+namespace {
+
+void WriteLine(std::FILE* stream, std::string_view line) {
+  std::fwrite(line.data(), 1, line.size(), stream);
+  std::fputc('\n', stream);
+}
+
+class StderrPrompter : public Prompter {
+ public:
+  Answer ShowMessage(std::string_view text, Buttons) override {
+    WriteLine(stderr, "warning: " + std::string(text));
+    return Answer::kOk;
+  }
+};
+
+// Opens OUT for an atomic write: a temporary file beside it, renamed over it
+// on Commit, removed when not committed.
+bool OpenOutput(QSaveFile& file, std::string& error) {
+  if (file.open(QIODevice::WriteOnly)) return true;
+  error = file.errorString().toStdString();
+  return false;
+}
+
+bool Commit(QSaveFile& file, std::string& error) {
+  if (file.commit()) return true;
+  error = file.errorString().toStdString();
+  return false;
+}
+
+bool WritePng(CCorvaneDoc& doc, const ExportOptions& o, std::string& error) {
+  HeadlessView view(doc, {o.width, o.height});
+  RasterPicture picture(o.width, o.height, o.background);
+  if (!picture.IsValid()) {
+    error = "not enough memory for the picture";
+    return false;
+  }
+  picture.Paint(view);
+  return picture.SavePng(o.output, error);
+}
+
+bool WriteSvg(CCorvaneDoc& doc, const ExportOptions& o, std::string& error) {
+  QSaveFile file(QString::fromStdString(o.output));
+  if (!OpenOutput(file, error)) return false;
+  QSvgGenerator generator;
+  generator.setOutputDevice(&file);
+  generator.setSize(QSize(o.width, o.height));
+  generator.setViewBox(QRect(0, 0, o.width, o.height));
+  {
+    QPainter painter(&generator);
+    if (!painter.isActive()) {
+      error = "cannot start the SVG writer";
+      return false;
+    }
+    painter.fillRect(QRect(0, 0, o.width, o.height), ToQColor(o.background));
+    QPainterSurface surface(painter, {0, 0, o.width, o.height}, false);
+    surface.SetBackgroundColor(o.background);
+    HeadlessView view(doc, {o.width, o.height});
+    view.PaintWindow(surface);
+  }
+  return Commit(file, error);
+}
+
+QPageSize::PageSizeId PageSizeId(ExportPage page) {
+  switch (page) {
+    case ExportPage::kA4:
+      return QPageSize::A4;
+    case ExportPage::kA3:
+      return QPageSize::A3;
+    case ExportPage::kLegal:
+      return QPageSize::Legal;
+    case ExportPage::kLetter:
+      break;
+  }
+  return QPageSize::Letter;
+}
+
+bool WritePdf(CCorvaneDoc& doc, const ExportOptions& o, std::string& error) {
+  constexpr int kDotsPerInch = 1200;
+  QSaveFile file(QString::fromStdString(o.output));
+  if (!OpenOutput(file, error)) return false;
+  QPdfWriter writer(&file);
+  writer.setResolution(kDotsPerInch);
+  // The whole sheet is the printable area: the plot starts at its corner.
+  writer.setPageLayout(
+      QPageLayout(QPageSize(PageSizeId(o.page)), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+  {
+    QPainter painter(&writer);
+    if (!painter.isActive()) {
+      error = "cannot start the PDF writer";
+      return false;
+    }
+    HeadlessView view(doc, {o.width, o.height});
+    const PrintPageMapping mapping =
+        view.View().OnPrepareDC(writer.logicalDpiX(), writer.logicalDpiY());
+    painter.scale(mapping.ScaleX(), mapping.ScaleY());
+    const DeviceRect page{0, 0, static_cast<int32_t>(std::ceil(writer.width() / mapping.ScaleX())),
+                          static_cast<int32_t>(std::ceil(writer.height() / mapping.ScaleY()))};
+    QPainterSurface surface(painter, page, true);
+    view.PaintPage(surface);
+  }
+  return Commit(file, error);
+}
+
+}  // namespace
+
+bool WriteExportPicture(CCorvaneDoc& doc, const ExportOptions& options, std::string& error) {
+  switch (options.format) {
+    case ExportFormat::kSvg:
+      return WriteSvg(doc, options, error);
+    case ExportFormat::kPdf:
+      return WritePdf(doc, options, error);
+    case ExportFormat::kPng:
+      break;
+  }
+  return WritePng(doc, options, error);
+}
+
+int RunExportCommand(int argc, char** argv) {
+  const std::vector<std::string> args(argv, argv + argc);
+  // Qt's offscreen platform: no display, no windowing system, whatever the
+  // environment says.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Standard error carries the command's own messages only, not the
+  // platform's remarks about its environment.
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+  static int appArgc = 1;
+  static char appName[] = "corvane";
+  static char* appArgv[] = {appName, nullptr};
+  std::unique_ptr<QGuiApplication> app;
+  StderrPrompter prompter;
+  ExportEnvironment environment;
+  environment.openUserSettings = [] { return std::make_unique<QtSettingsStore>(); };
+  environment.prompter = &prompter;
+  environment.writeError = [](std::string_view line) { WriteLine(stderr, line); };
+  environment.writePicture = [&app](CCorvaneDoc& doc, const ExportOptions& options,
+                                    std::string& error) {
+    if (!app) app = std::make_unique<QGuiApplication>(appArgc, appArgv);
+    return WriteExportPicture(doc, options, error);
+  };
+  return RunExport(args, environment);
+}
+
+}  // namespace corvane

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "app/export_options.h"
+
+namespace corvane {
+
+class CCorvaneDoc;
+
+// "corvane export ...": writes a PNG, SVG or PDF picture of the working set.
+// Runs on Qt's offscreen platform: no display is needed. `argc`/`argv` are
+// the arguments after "export".
+int RunExportCommand(int argc, char** argv);
+
+// Writes the picture the options ask for; false with the cause in `error`.
+// Needs a QGuiApplication.
+bool WriteExportPicture(CCorvaneDoc& doc, const ExportOptions& options, std::string& error);
+
+}  // namespace corvane
