@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "qt/corvane_app.h"
 #include "qt/dump_command.h"
 #include "qt/export_command.h"
 #include "qt/save_command.h"
@@ -10,7 +11,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: corvane [--version] [--help]\n"
+    "usage: corvane [WORKFILE]\n"
+    "       corvane [--version] [--help]\n"
     "       corvane dump [--items] [--defaults] [--aperture-file F] [--drill-tool-file F]\n"
     "                    [--drill-file F] FILE...\n"
     "       corvane save [--defaults] [--aperture-file F] [--drill-tool-file F]\n"
@@ -18,7 +20,8 @@ constexpr const char* kUsage =
     "       corvane export [--defaults] [--size WxH] [--background #RRGGBB]\n"
     "                      [--page letter|a4|a3|legal] -o OUT.png|.svg|.pdf FILE...\n"
     "Corvane shows Gerber plot files, aperture tables, NC drill files and drill\n"
-    "tool tables of a printed circuit board for checking by eye.\n";
+    "tool tables of a printed circuit board for checking by eye. Without a\n"
+    "command it opens the window, with WORKFILE or else the work file used last.\n";
 
 // The headless commands: each takes the arguments after its name and returns
 // the exit status. None of them needs a display.
@@ -49,6 +52,6 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stdout);
     return 0;
   }
-  std::fputs(kUsage, stderr);
-  return 2;
+  // No subcommand: the window, which reads the rest of the command line itself.
+  return corvane::RunCorvaneWindow(argc, argv);
 }

@@ -1,0 +1,98 @@
+#include "app/app_shell.h"
+
+#include "app/command_ids.h"
+#include "app/command_line_info.h"
+#include "platform/frame_host.h"
+#include "platform/prompter.h"
+#include "platform/settings_store.h"
+#include "view/corvane_view.h"
+
+namespace corvane {
+
+AppShell::AppShell(SettingsStore& store, Prompter& prompter, WorkFileIo& io)
+    : store_(store),
+      prompter_(prompter),
+      recent_(&store, kRecentFileCount),
+      doc_(&store, &prompter),
+      lifecycle_(doc_, prompter, io, recent_) {
+  router_.AddTarget(&viewTarget_);
+  router_.AddTarget(&documentTarget_);
+  router_.AddTarget(&frameTarget_);
+  router_.AddTarget(&applicationTarget_);
+  AddDocumentCommands();
+  AddFrameCommands();
+  AddApplicationCommands();
+  lifecycle_.SetObserver(this);
+}
+
+void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdate) {
+  view_ = &view;
+  initialUpdate_ = std::move(initialUpdate);
+  viewCommands_ = std::make_unique<ViewCommands>(view, prompter_);
+  viewCommands_->Register(viewTarget_);
+}
+
+void AppShell::OnDocumentReplaced() {
+  if (initialUpdate_) {
+    initialUpdate_();
+  } else if (view_ != nullptr) {
+    view_->OnInitialUpdate();
+  }
+}
+
+void AppShell::OnTitleChanged(const std::string& caption) {
+  if (frame_ != nullptr) frame_->SetCaption(caption);
+}
+
+StartupResult AppShell::InitInstance(const CommandLineInfo& commandLine) {
+  recent_.Load();
+  return RunStartup(commandLine, store_, lifecycle_);
+}
+
+void AppShell::AddDocumentCommands() {
+  documentTarget_.On(kIdFileSave, [this](int32_t) { lifecycle_.OnFileSave(); });
+  documentTarget_.On(kIdFileSaveAs, [this](int32_t) { lifecycle_.OnFileSaveAs(); });
+}
+
+void AppShell::AddFrameCommands() {
+  const auto needsFrame = [this](int32_t, CommandUi& ui) { ui.enabled = frame_ != nullptr; };
+  frameTarget_.On(
+      kIdViewToolbar, [this](int32_t) { frame_->ShowToolBar(!frame_->IsToolBarVisible()); },
+      [this, needsFrame](int32_t id, CommandUi& ui) {
+        needsFrame(id, ui);
+        ui.checked = frame_ != nullptr && frame_->IsToolBarVisible();
+      });
+  frameTarget_.On(
+      kIdViewStatusBar, [this](int32_t) { frame_->ShowStatusBar(!frame_->IsStatusBarVisible()); },
+      [this, needsFrame](int32_t id, CommandUi& ui) {
+        needsFrame(id, ui);
+        ui.checked = frame_ != nullptr && frame_->IsStatusBarVisible();
+      });
+}
+
+void AppShell::AddApplicationCommands() {
+  const auto needsFrame = [this](int32_t, CommandUi& ui) { ui.enabled = frame_ != nullptr; };
+  applicationTarget_.On(kIdFileNew, [this](int32_t) { lifecycle_.OnFileNew(); });
+  applicationTarget_.On(kIdFileOpen, [this](int32_t) { lifecycle_.OnFileOpen(); });
+  applicationTarget_.OnRange(
+      kIdFileMruFirst, kIdFileMruLast,
+      [this](int32_t id) { lifecycle_.OpenRecentFile(id - kIdFileMruFirst); },
+      [this](int32_t id, CommandUi& ui) { ui.enabled = id - kIdFileMruFirst < recent_.Count(); });
+  applicationTarget_.On(
+      kIdAppExit, [this](int32_t) { frame_->Close(); }, needsFrame);
+  applicationTarget_.On(
+      kIdAppAbout, [this](int32_t) { frame_->ShowAbout(); }, needsFrame);
+  applicationTarget_.On(
+      kIdHelpTopics, [this](int32_t) { WinHelp(0, kHelpFinder); }, needsFrame);
+}
+
+void AppShell::WinHelp(uint32_t data, uint32_t command) {
+  if (frame_ == nullptr) return;
+  if (const auto page = helpMap_.Resolve(data, command)) frame_->ShowHelpPage(*page);
+}
+
+void AppShell::OpenDroppedFiles(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) lifecycle_.OpenDocumentFile(path);
+}
+
+}  // namespace corvane

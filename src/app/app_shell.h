@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app_startup.h"
+#include "app/command_router.h"
+#include "app/document_lifecycle.h"
+#include "app/help_topics.h"
+#include "app/recent_file_list.h"
+#include "app/view_commands.h"
+#include "document/corvane_doc.h"
+
+namespace corvane {
+
+struct CommandLineInfo;
+class FrameHost;
+class Prompter;
+class SettingsStore;
+class WorkFileIo;
+
+// The application without its widgets: the one document, the recent files,
+// start-up, help, and the command routing chain view → document → frame →
+// application with the handlers the document, frame and application own.
+class AppShell : private DocumentObserver {
+ public:
+  // None of the services is owned; they outlive the shell.
+  AppShell(SettingsStore& store, Prompter& prompter, WorkFileIo& io);
+  AppShell(const AppShell&) = delete;
+  AppShell& operator=(const AppShell&) = delete;
+
+  // The main window; may be null (commands that need it are then disabled).
+  void AttachFrame(FrameHost* frame) { frame_ = frame; }
+  // The one view: it gets the initial update whenever the document is
+  // replaced, and its commands join the routing chain first. Attach it once.
+  // `initialUpdate`, when given, runs instead of the view's own OnInitialUpdate
+  // (the window defers it until it has a size).
+  void AttachView(CCorvaneView& view, std::function<void()> initialUpdate = {});
+  CCorvaneView* View() const { return view_; }
+  void SetHelpMap(HelpTopicMap map) { helpMap_ = std::move(map); }
+
+  CCorvaneDoc& Doc() { return doc_; }
+  DocumentLifecycle& Lifecycle() { return lifecycle_; }
+  RecentFileList& RecentFiles() { return recent_; }
+  SettingsStore& Store() { return store_; }
+  // The view's link of the chain; the view registers its commands here.
+  CommandTarget& ViewTarget() { return viewTarget_; }
+
+  // Loads the recent files and carries out the command line or reopens the
+  // last work file.
+  StartupResult InitInstance(const CommandLineInfo& commandLine);
+
+  CommandUi Update(int32_t id) const { return router_.Update(id); }
+  bool Execute(int32_t id) const { return router_.Execute(id); }
+
+  // Every help request goes through here: HELP_FINDER opens the contents and
+  // index, HELP_CONTEXT the topic with that number.
+  void WinHelp(uint32_t data, uint32_t command);
+  // A dialog's Help button: the topic 0x20000 + the dialog's resource number.
+  void ShowHelpTopic(uint32_t dialogResource) {
+    WinHelp(HelpTopicForDialog(dialogResource), kHelpContext);
+  }
+
+  // Files dropped on the window open as work files, one after the other.
+  void OpenDroppedFiles(const std::vector<std::string>& paths);
+  // Exit and closing the window: false keeps the program running.
+  bool CanClose() { return lifecycle_.CanClose(); }
+
+ private:
+  void OnDocumentReplaced() override;
+  void OnTitleChanged(const std::string& caption) override;
+  void AddDocumentCommands();
+  void AddFrameCommands();
+  void AddApplicationCommands();
+
+  SettingsStore& store_;
+  Prompter& prompter_;
+  RecentFileList recent_;
+  CCorvaneDoc doc_;
+  DocumentLifecycle lifecycle_;
+  HelpTopicMap helpMap_;
+  FrameHost* frame_ = nullptr;
+  CCorvaneView* view_ = nullptr;
+  std::function<void()> initialUpdate_;
+  std::unique_ptr<ViewCommands> viewCommands_;
+
+  CommandTarget viewTarget_;
+  CommandTarget documentTarget_;
+  CommandTarget frameTarget_;
+  CommandTarget applicationTarget_;
+  CommandRouter router_;
+};
+
+}  // namespace corvane

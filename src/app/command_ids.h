@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+
+namespace corvane {
+
+// Command numbers: the program's own from 32771 up, the framework's standard
+// ones from 57600 up. Handlers, menus, the toolbar and the help refer to these.
+inline constexpr int32_t kIdFileNew = 57600;
+inline constexpr int32_t kIdFileOpen = 57601;
+inline constexpr int32_t kIdFileSave = 57603;
+inline constexpr int32_t kIdFileSaveAs = 57604;
+inline constexpr int32_t kIdFilePrintSetup = 57606;
+inline constexpr int32_t kIdFilePrint = 57607;
+inline constexpr int32_t kIdFilePrintPreview = 57609;
+inline constexpr int32_t kIdFileMruFirst = 57616;
+inline constexpr int32_t kIdFileMruLast = 57619;
+inline constexpr int32_t kIdAppAbout = 57664;
+inline constexpr int32_t kIdAppExit = 57665;
+inline constexpr int32_t kIdContextHelp = 57669;
+inline constexpr int32_t kIdHelp = 57670;
+inline constexpr int32_t kIdViewToolbar = 59392;
+inline constexpr int32_t kIdViewStatusBar = 59393;
+
+inline constexpr int32_t kIdGerberFile = 32771;
+inline constexpr int32_t kIdApertureFile = 32777;
+inline constexpr int32_t kIdDrillToolFile = 32778;
+inline constexpr int32_t kIdNcDrillFile = 32779;
+inline constexpr int32_t kIdZoomIn = 32780;
+inline constexpr int32_t kIdZoomOut = 32781;
+inline constexpr int32_t kIdReloadAll = 32786;
+inline constexpr int32_t kIdZoomTool = 32787;
+inline constexpr int32_t kIdSetVisibility = 32789;
+inline constexpr int32_t kIdAutoOrigin = 32790;
+inline constexpr int32_t kIdMirrorX = 32791;
+inline constexpr int32_t kIdMirrorY = 32792;
+inline constexpr int32_t kIdZoomExtents = 32793;
+inline constexpr int32_t kIdRedraw = 32795;
+inline constexpr int32_t kIdHelpTopics = 32796;
+inline constexpr int32_t kIdDrillFormat = 32798;
+inline constexpr int32_t kIdGerberFormat = 32799;
+inline constexpr int32_t kIdApertureFormat = 32800;
+inline constexpr int32_t kIdDrillToolFormat = 32801;
+inline constexpr int32_t kIdPrintMagnification = 32808;
+inline constexpr int32_t kIdOffsetLayer = 32809;
+inline constexpr int32_t kIdMeasure = 32811;
+
+inline constexpr int32_t kRecentFileCount = 4;
+
+}  // namespace corvane

@@ -1,0 +1,143 @@
+#include "app/command_table.h"
+
+#include <algorithm>
+#include <array>
+
+namespace corvane {
+namespace {
+
+constexpr std::array kCommands = {
+    CommandInfo{kIdFileNew, "&New\tCtrl+N", "Create a new document", "New Work File"},
+    CommandInfo{kIdFileOpen, "&Open...\tCtrl+O", "Open an existing document", "Open Work File"},
+    CommandInfo{kIdFileSave, "&Save\tCtrl+S", "Save the active document", "Save Work File"},
+    CommandInfo{kIdFileSaveAs, "Save &As...", "Save the active document with a new name",
+                "Save Work File As"},
+    CommandInfo{kIdFilePrint, "&Print...\tCtrl+P", "Print the active document", "Print"},
+    CommandInfo{kIdFilePrintPreview, "Print Pre&view", "Display full pages", "Print Preview"},
+    CommandInfo{kIdFilePrintSetup, "P&rint Setup...", "Change the printer and printing options",
+                "Print Setup"},
+    CommandInfo{kIdFileMruFirst, "Recent File", "Open this document", ""},
+    CommandInfo{kIdAppExit, "E&xit", "Quit the application; prompts to save documents", "Exit"},
+    CommandInfo{kIdGerberFile, "&Gerber File", "Load Gerber plot file", "Load Gerber"},
+    CommandInfo{kIdApertureFile, "&Aperture File", "Loads a Gerber Aperture File",
+                "Load Apertures"},
+    CommandInfo{kIdNcDrillFile, "&NC Drill File", "Load NC drill file", "Load NC drill list"},
+    CommandInfo{kIdDrillToolFile, "&Drill Tool File", "Load NC drill tool file",
+                "Load Drill Tools"},
+    CommandInfo{kIdSetVisibility, "Set &Visibility", "Set layer visibility (show/hide layers)",
+                "Set Visibility"},
+    CommandInfo{kIdOffsetLayer, "&Offset Layer", "Sets the offset of a selected layer or drills",
+                "Offset Layer"},
+    CommandInfo{kIdReloadAll, "&Reload All", "Reload all previously specified data files",
+                "Reload All"},
+    CommandInfo{kIdMirrorX, "Mirror &X", "Mirror plot along X (horizontal) axis", "Mirror X"},
+    CommandInfo{kIdMirrorY, "Mirror &Y", "Mirror plot along Y (vertical) axis", "Mirror Y"},
+    CommandInfo{kIdAutoOrigin, "Auto Origin",
+                "Automatically adjusts origin to place plot in upper left corner of display",
+                "Auto Origin"},
+    CommandInfo{kIdRedraw, "&Redraw\tF5", "", ""},
+    CommandInfo{kIdViewToolbar, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar"},
+    CommandInfo{kIdViewStatusBar, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
+    CommandInfo{kIdZoomIn, "&In", "Increase magification of display window", "Zoom In"},
+    CommandInfo{kIdZoomOut, "&Out", "Decrease magification of display window", "Zoom Out"},
+    CommandInfo{kIdZoomExtents, "&Extents\tShift+F8",
+                "Reset magification to display all of plot image", "Zoom Extents"},
+    CommandInfo{kIdPrintMagnification, "&Print Magnification",
+                "Sets the magnification used for printing", "Print Magnification"},
+    CommandInfo{kIdMeasure, "&Measure", "Measures the distance between two points on the screen",
+                "Measure"},
+    CommandInfo{kIdGerberFormat, "&Gerber File Format",
+                "Changes various Gerber file format related options", "Gerber Format"},
+    CommandInfo{kIdDrillFormat, "&Drill File Format",
+                "Changes various drill file format related options", "Drill Format"},
+    CommandInfo{kIdApertureFormat, "&Aperture File Format",
+                "Changes various aperture file format related options", "Aperture Format"},
+    CommandInfo{kIdDrillToolFormat, "Drill &Tool File Format",
+                "Changes various drill tool file format related options", "Drill Tool Format"},
+    CommandInfo{kIdHelpTopics, "&Help Topics", "", ""},
+    CommandInfo{kIdAppAbout, "&About Corvane...",
+                "Display program information, version number and copyright", "About"},
+    CommandInfo{kIdZoomTool, "", "Zoom pointer tool", "Zoom Tool"},
+};
+
+using K = MenuEntry::Kind;
+constexpr MenuEntry Cmd(int32_t id) { return MenuEntry{K::kCommand, id}; }
+constexpr MenuEntry kSep{K::kSeparator, 0};
+
+constexpr std::array kWorkspaceMenu = {Cmd(kIdFileNew),
+                                       Cmd(kIdFileOpen),
+                                       Cmd(kIdFileSave),
+                                       Cmd(kIdFileSaveAs),
+                                       kSep,
+                                       Cmd(kIdFilePrint),
+                                       Cmd(kIdFilePrintPreview),
+                                       Cmd(kIdFilePrintSetup),
+                                       kSep,
+                                       MenuEntry{K::kRecentFiles, kIdFileMruFirst},
+                                       kSep,
+                                       Cmd(kIdAppExit)};
+constexpr std::array kFilesMenu = {Cmd(kIdGerberFile),
+                                   Cmd(kIdApertureFile),
+                                   Cmd(kIdNcDrillFile),
+                                   Cmd(kIdDrillToolFile),
+                                   kSep,
+                                   Cmd(kIdSetVisibility),
+                                   Cmd(kIdOffsetLayer),
+                                   kSep,
+                                   Cmd(kIdReloadAll)};
+constexpr std::array kViewMenu = {
+    Cmd(kIdMirrorX),     Cmd(kIdMirrorY),      Cmd(kIdAutoOrigin), kSep, Cmd(kIdRedraw), kSep,
+    Cmd(kIdViewToolbar), Cmd(kIdViewStatusBar)};
+constexpr std::array kZoomMenu = {Cmd(kIdZoomIn), Cmd(kIdZoomOut), Cmd(kIdZoomExtents), kSep,
+                                  Cmd(kIdPrintMagnification)};
+constexpr std::array kToolsMenu = {Cmd(kIdMeasure)};
+constexpr std::array kOptionsMenu = {Cmd(kIdGerberFormat), Cmd(kIdDrillFormat),
+                                     Cmd(kIdApertureFormat), Cmd(kIdDrillToolFormat)};
+constexpr std::array kHelpMenu = {Cmd(kIdHelpTopics), kSep, Cmd(kIdAppAbout)};
+
+constexpr std::array kMenus = {MenuInfo{"&Workspace", kWorkspaceMenu},
+                               MenuInfo{"&Files", kFilesMenu},
+                               MenuInfo{"&View", kViewMenu},
+                               MenuInfo{"&Zoom", kZoomMenu},
+                               MenuInfo{"&Tools", kToolsMenu},
+                               MenuInfo{"&Options", kOptionsMenu},
+                               MenuInfo{"&Help", kHelpMenu}};
+
+constexpr int32_t kSeparator = kToolbarSeparator;
+constexpr std::array kToolbar = {kIdFileNew,     kIdFileOpen,      kIdFileSave,   kSeparator,
+                                 kIdFilePrint,   kSeparator,       kIdGerberFile, kIdApertureFile,
+                                 kIdNcDrillFile, kIdDrillToolFile, kSeparator,    kIdSetVisibility,
+                                 kIdOffsetLayer, kIdMeasure,       kSeparator,    kIdZoomTool,
+                                 kIdZoomIn,      kIdZoomOut,       kSeparator,    kIdZoomExtents};
+
+constexpr std::array kAccelerators = {Accelerator{Accelerator::Key::kN, true, kIdFileNew},
+                                      Accelerator{Accelerator::Key::kO, true, kIdFileOpen},
+                                      Accelerator{Accelerator::Key::kS, true, kIdFileSave},
+                                      Accelerator{Accelerator::Key::kP, true, kIdFilePrint}};
+
+}  // namespace
+
+std::span<const CommandInfo> AllCommands() { return kCommands; }
+
+const CommandInfo* FindCommand(int32_t id) {
+  if (id >= kIdFileMruFirst && id <= kIdFileMruLast) id = kIdFileMruFirst;
+  const auto it = std::find_if(kCommands.begin(), kCommands.end(),
+                               [id](const CommandInfo& c) { return c.id == id; });
+  return it == kCommands.end() ? nullptr : &*it;
+}
+
+std::span<const MenuInfo> MainMenu() { return kMenus; }
+std::span<const int32_t> ToolbarButtons() { return kToolbar; }
+std::span<const Accelerator> Accelerators() { return kAccelerators; }
+
+int32_t ToolbarImageIndex(int32_t id) {
+  if (id == kToolbarSeparator) return -1;
+  int32_t index = 0;
+  for (const int32_t button : kToolbar) {
+    if (button == id) return index;
+    if (button != kToolbarSeparator) ++index;
+  }
+  return -1;
+}
+
+}  // namespace corvane

@@ -1,0 +1,19 @@
+#include "app/disk_work_file_io.h"
+
+#include "document/work_file.h"
+
+namespace corvane {
+
+// The reader leaves the document untouched when the file cannot be opened and
+// never fails once it has started, so a failure never means a cleared document.
+WorkFileResult DiskWorkFileIo::Read(CCorvaneDoc& doc, const std::string& path) {
+  const FileResult result = ReadWorkFile(doc, path);
+  return {result.ok, result.message, false};
+}
+
+WorkFileResult DiskWorkFileIo::Write(CCorvaneDoc& doc, const std::string& path) {
+  const FileResult result = WriteWorkFile(doc, path);
+  return {result.ok, result.message, false};
+}
+
+}  // namespace corvane

@@ -1,0 +1,191 @@
+#include "app/document_lifecycle.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/file_filter.h"
+#include "app/recent_file_list.h"
+#include "app/work_file_io.h"
+#include "document/corvane_doc.h"
+#include "platform/prompter.h"
+
+namespace corvane {
+namespace {
+
+std::string FileNamePart(std::string_view path) {
+  const std::size_t sep = path.find_last_of("/\\");
+  return std::string(sep == std::string_view::npos ? path : path.substr(sep + 1));
+}
+
+std::string FolderPart(std::string_view path) {
+  const std::size_t sep = path.find_last_of("/\\");
+  return std::string(sep == std::string_view::npos ? std::string_view() : path.substr(0, sep));
+}
+
+}  // namespace
+
+std::string FullPath(std::string_view path) {
+  if (path.empty()) return {};
+  std::error_code error;
+  std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(path), error);
+  if (error) return std::string(path);
+  return full.lexically_normal().string();
+}
+
+DocumentLifecycle::DocumentLifecycle(CCorvaneDoc& doc, Prompter& prompter, WorkFileIo& io,
+                                     RecentFileList& recent)
+    : doc_(doc), prompter_(prompter), io_(io), recent_(recent) {}
+
+std::string DocumentLifecycle::GetTitle() const {
+  const std::string name = FileNamePart(doc_.GetPathName());
+  return name.empty() ? std::string(kUntitled) : name;
+}
+
+std::string DocumentLifecycle::GetCaption() const {
+  return GetTitle() + " - " + std::string(kAppTitle);
+}
+
+bool DocumentLifecycle::SaveModified() {
+  if (!doc_.IsModified()) return true;
+  const std::string text = "Save changes to " + GetTitle() + "?";
+  switch (prompter_.ShowMessage(text, Prompter::Buttons::kYesNoCancel)) {
+    case Prompter::Answer::kYes:
+      return OnFileSave();
+    case Prompter::Answer::kNo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void DocumentLifecycle::NewDocument() {
+  doc_.ClearAll();
+  doc_.LoadStoredDefaults();
+  doc_.SetPathName({});
+  doc_.SetModified(false);
+  NotifyTitle();
+  NotifyReplaced();
+}
+
+bool DocumentLifecycle::OnFileNew() {
+  if (!SaveModified()) return false;
+  NewDocument();
+  return true;
+}
+
+bool DocumentLifecycle::OnFileOpen() {
+  FileChooserRequest request;
+  request.mode = FileChooserRequest::Mode::kOpen;
+  request.title = "Open";
+  request.filter = std::string(kWorkFileFilter);
+  request.defaultExt = std::string(kWorkFileExt);
+  request.initialDir = FolderPart(doc_.GetPathName());
+  const auto path = prompter_.ChooseFile(request);
+  if (!path) return false;
+  return OpenDocumentFile(*path);
+}
+
+bool DocumentLifecycle::OpenDocumentFile(std::string_view path) {
+  return Open(path) == OpenOutcome::kOpened;
+}
+
+DocumentLifecycle::OpenOutcome DocumentLifecycle::Open(std::string_view path) {
+  if (!SaveModified()) return OpenOutcome::kCancelled;
+  const std::string fullPath = FullPath(path);
+  const std::string oldPath = doc_.GetPathName();
+  const bool wasModified = doc_.IsModified();
+  WorkFileResult result;
+  {
+    WaitCursor wait(&prompter_);
+    // The reader resolves referenced names against the work file's folder.
+    doc_.SetPathName(fullPath);
+    result = io_.Read(doc_, fullPath);
+  }
+  if (!result.ok) {
+    prompter_.ShowMessage(result.message.empty() ? kFailedToOpen : result.message,
+                          Prompter::Buttons::kOk);
+    if (result.documentCleared) {
+      // The old contents are gone; what was read so far is no document.
+      NewDocument();
+    } else {
+      doc_.SetPathName(oldPath);
+      doc_.SetModified(wasModified);
+    }
+    return OpenOutcome::kFailed;
+  }
+  recent_.Add(fullPath);
+  NotifyTitle();
+  NotifyReplaced();
+  return OpenOutcome::kOpened;
+}
+
+bool DocumentLifecycle::OpenRecentFile(int index) {
+  const std::string path = recent_.Get(index);
+  if (path.empty()) return false;
+  const OpenOutcome outcome = Open(path);
+  // Only a failed open drops the entry; a cancelled "Save changes" keeps it.
+  if (outcome == OpenOutcome::kFailed) {
+    const auto& paths = recent_.Paths();
+    for (int i = 0; i < recent_.Count(); ++i) {
+      if (paths[static_cast<std::size_t>(i)] == path) {
+        recent_.Remove(i);
+        break;
+      }
+    }
+  }
+  return outcome == OpenOutcome::kOpened;
+}
+
+bool DocumentLifecycle::OnFileSave() {
+  const std::string path = doc_.GetPathName();
+  if (path.empty()) return OnFileSaveAs();
+  return DoSave(path);
+}
+
+bool DocumentLifecycle::OnFileSaveAs() {
+  const std::string path = PromptSavePath();
+  if (path.empty()) return false;
+  return DoSave(path);
+}
+
+std::string DocumentLifecycle::PromptSavePath() {
+  FileChooserRequest request;
+  request.mode = FileChooserRequest::Mode::kSave;
+  request.title = "Save As";
+  request.filter = std::string(kWorkFileFilter);
+  request.defaultExt = std::string(kWorkFileExt);
+  request.initialDir = FolderPart(doc_.GetPathName());
+  request.initialName = WithDefaultExtension(GetTitle(), kWorkFileExt);
+  request.pathMustExist = false;
+  const auto path = prompter_.ChooseFile(request);
+  if (!path || path->empty()) return {};
+  return FullPath(WithDefaultExtension(*path, kWorkFileExt));
+}
+
+bool DocumentLifecycle::DoSave(const std::string& path) {
+  WorkFileResult result;
+  {
+    WaitCursor wait(&prompter_);
+    result = io_.Write(doc_, path);
+  }
+  if (!result.ok) {
+    prompter_.ShowMessage(result.message.empty() ? kFailedToSave : result.message,
+                          Prompter::Buttons::kOk);
+    return false;
+  }
+  doc_.SetModified(false);
+  doc_.SetPathName(path);
+  recent_.Add(path);
+  NotifyTitle();
+  return true;
+}
+
+void DocumentLifecycle::NotifyReplaced() {
+  if (observer_ != nullptr) observer_->OnDocumentReplaced();
+}
+
+void DocumentLifecycle::NotifyTitle() {
+  if (observer_ != nullptr) observer_->OnTitleChanged(GetCaption());
+}
+
+}  // namespace corvane

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+class CCorvaneDoc;
+class Prompter;
+class RecentFileList;
+class WorkFileIo;
+
+// Told when the document has been replaced (new or opened: the view's initial
+// update) and when its title changes (the frame's caption).
+class DocumentObserver {
+ public:
+  virtual ~DocumentObserver() = default;
+  virtual void OnDocumentReplaced() {}
+  virtual void OnTitleChanged(const std::string& /*caption*/) {}
+};
+
+inline constexpr std::string_view kWorkFileFilter =
+    "Corvane Work Files (*.wrk)|*.wrk|All Files (*.*)|*.*||";
+inline constexpr std::string_view kWorkFileExt = "wrk";
+inline constexpr std::string_view kAppTitle = "Corvane";
+inline constexpr std::string_view kUntitled = "Untitled";
+inline constexpr std::string_view kFailedToOpen = "Failed to open document.";
+inline constexpr std::string_view kFailedToSave = "Failed to save document.";
+
+// The single document's New, Open, Save, Save As and close, with the modified
+// flag, the "Save changes" question and the recent-file list.
+class DocumentLifecycle {
+ public:
+  // None of the references is owned.
+  DocumentLifecycle(CCorvaneDoc& doc, Prompter& prompter, WorkFileIo& io, RecentFileList& recent);
+
+  void SetObserver(DocumentObserver* observer) { observer_ = observer; }
+
+  // The document's title: its work file's name, or "Untitled".
+  std::string GetTitle() const;
+  // The main window's caption: "<title> - Corvane".
+  std::string GetCaption() const;
+
+  // Asks "Save changes to %1?" when the document is modified; false when the
+  // user cancels or the save fails, so the command that asked is abandoned.
+  bool SaveModified();
+
+  // A new empty document without asking: cleared, then the stored defaults.
+  void NewDocument();
+  // Each returns whether the command completed.
+  bool OnFileNew();
+  bool OnFileOpen();
+  bool OnFileSave();
+  bool OnFileSaveAs();
+  // Opens a work file, asking first when the document is modified. On failure
+  // the user is told and the previous document stays, unless reading had
+  // already replaced it; then a new empty document takes its place.
+  bool OpenDocumentFile(std::string_view path);
+  // A recent file that fails to open leaves the list.
+  bool OpenRecentFile(int index);
+  // Exit: false keeps the program running.
+  bool CanClose() { return SaveModified(); }
+
+ private:
+  enum class OpenOutcome { kOpened, kCancelled, kFailed };
+  OpenOutcome Open(std::string_view path);
+  bool DoSave(const std::string& path);
+  std::string PromptSavePath();
+  void NotifyReplaced();
+  void NotifyTitle();
+
+  CCorvaneDoc& doc_;
+  Prompter& prompter_;
+  WorkFileIo& io_;
+  RecentFileList& recent_;
+  DocumentObserver* observer_ = nullptr;
+};
+
+// The absolute, normalized form of a path as the program keeps it.
+std::string FullPath(std::string_view path);
+
+}  // namespace corvane

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// What the application shell needs of its main window: the bars it toggles,
+// closing, the About box, the help window and the status bar's message pane.
+class FrameHost {
+ public:
+  virtual ~FrameHost() = default;
+  virtual bool IsToolBarVisible() const = 0;
+  virtual void ShowToolBar(bool visible) = 0;
+  virtual bool IsStatusBarVisible() const = 0;
+  virtual void ShowStatusBar(bool visible) = 0;
+  // Closes the main window; the window asks the shell first (CanClose).
+  virtual void Close() = 0;
+  virtual void ShowAbout() = 0;
+  // Opens the help window at a page of help/.
+  virtual void ShowHelpPage(const std::string& page) = 0;
+  virtual void SetStatusText(std::string_view text) = 0;
+  // The caption: "<document title> - Corvane".
+  virtual void SetCaption(const std::string& caption) = 0;
+};
+
+}  // namespace corvane

@@ -1,0 +1,277 @@
+#include "qt/main_frame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/app_shell.h"
+#include "app/command_table.h"
+#include "app/status_texts.h"
+#include "qt/about_dlg.h"
+#include "qt/help_window.h"
+#include "qt/key_state.h"
+#include "qt/toolbar_icons.h"
+#include "qt/view_window.h"
+
+namespace corvane {
+namespace {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QKeySequence ToKeySequence(const Accelerator& accelerator) {
+  static constexpr Qt::Key kKeys[] = {Qt::Key_N, Qt::Key_O, Qt::Key_S, Qt::Key_P};
+  const Qt::Key key = kKeys[static_cast<int>(accelerator.key)];
+  return accelerator.ctrl ? QKeySequence(Qt::CTRL | key) : QKeySequence(key);
+}
+
+constexpr int kIdleMilliseconds = 250;
+
+}  // namespace
+
+CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
+    : QMainWindow(parent), shell_(shell), helpDir_(std::move(helpDir)) {
+  setWindowIcon(QIcon(AppIconPixmap()));
+  viewWindow_ = new CViewWindow(shell_.Doc(), this);
+  viewWindow_->SetStatusSink([this](std::string_view text) { SetStatusText(text); });
+  setCentralWidget(viewWindow_);
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+  CreateStatusBar();
+  setAcceptDrops(true);
+  resize(1000, 700);
+
+  shell_.AttachFrame(this);
+  shell_.AttachView(viewWindow_->View(), [this] { viewWindow_->InitialUpdate(); });
+  SetCaption(shell_.Lifecycle().GetCaption());
+  LoadWindowPlacement(shell_.Store(), this);
+
+  // The framework refreshes command states when idle; so does the frame.
+  idleTimer_ = new QTimer(this);
+  connect(idleTimer_, &QTimer::timeout, this, [this] {
+    UpdateCommandUi();
+    UpdateIndicators();
+  });
+  idleTimer_->start(kIdleMilliseconds);
+  UpdateCommandUi();
+  UpdateIndicators();
+}
+
+CMainFrame::~CMainFrame() { shell_.AttachFrame(nullptr); }
+
+void CMainFrame::CreateActions() {
+  for (const CommandInfo& command : AllCommands()) {
+    const int32_t last = command.id == kIdFileMruFirst ? kIdFileMruLast : command.id;
+    for (int32_t id = command.id; id <= last; ++id) {
+      auto* action = new QAction(ToQString(command.menuText), this);
+      action->setStatusTip(ToQString(command.prompt));
+      action->setToolTip(command.tooltip.empty() ? QString() : ToQString(command.tooltip));
+      action->setData(id);
+      action->setObjectName(QStringLiteral("command%1").arg(id));
+      const int image = ToolbarImageIndex(id);
+      if (image >= 0) action->setIcon(QIcon(ToolbarImage(image)));
+      connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+      actions_.insert(id, action);
+    }
+  }
+  for (const Accelerator& accelerator : Accelerators()) {
+    if (QAction* action = Action(accelerator.id)) action->setShortcut(ToKeySequence(accelerator));
+  }
+}
+
+void CMainFrame::CreateMenus() {
+  for (const MenuInfo& info : MainMenu()) {
+    QMenu* menu = menuBar()->addMenu(ToQString(info.title));
+    for (const MenuEntry& entry : info.entries) {
+      if (entry.kind == MenuEntry::Kind::kSeparator) {
+        menu->addSeparator();
+      } else if (entry.kind == MenuEntry::Kind::kRecentFiles) {
+        for (int32_t id = kIdFileMruFirst; id <= kIdFileMruLast; ++id) menu->addAction(Action(id));
+        workspaceMenu_ = menu;
+      } else {
+        menu->addAction(Action(entry.id));
+      }
+    }
+    connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandUi(); });
+  }
+}
+
+void CMainFrame::CreateToolBar() {
+  toolBar_ = new QToolBar(QStringLiteral("Standard"), this);
+  toolBar_->setObjectName(QStringLiteral("toolBar"));
+  toolBar_->setIconSize(QSize(kToolbarImageWidth, kToolbarImageHeight));
+  toolBar_->setMovable(true);
+  toolBar_->setFloatable(true);
+  toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+  for (const int32_t id : ToolbarButtons()) {
+    if (id == kToolbarSeparator) {
+      toolBar_->addSeparator();
+    } else {
+      toolBar_->addAction(Action(id));
+    }
+  }
+  addToolBar(Qt::TopToolBarArea, toolBar_);
+}
+
+void CMainFrame::CreateStatusBar() {
+  messagePane_ = new QLabel(ToQString(kIdleStatusText), this);
+  messagePane_->setObjectName(QStringLiteral("messagePane"));
+  statusBar()->addWidget(messagePane_, 1);
+  for (std::size_t i = 0; i < indicators_.size(); ++i) {
+    auto* pane = new QLabel(this);
+    pane->setFrameShape(QFrame::Panel);
+    pane->setFrameShadow(QFrame::Sunken);
+    pane->setAlignment(Qt::AlignCenter);
+    // Sized for its text, so the panes keep their place when a lock goes off.
+    pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(
+                              ToQString(corvane::IndicatorText(kKeyIndicators[i]))) +
+                          12);
+    statusBar()->addPermanentWidget(pane);
+    indicators_[i] = pane;
+  }
+}
+
+QString CMainFrame::IndicatorText(int index) const {
+  return index >= 0 && index < static_cast<int>(indicators_.size())
+             ? indicators_[static_cast<std::size_t>(index)]->text()
+             : QString();
+}
+
+CHelpWindow* CMainFrame::HelpWindow() const { return helpWindow_.data(); }
+
+void CMainFrame::RunCommand(int32_t id) {
+  shell_.Execute(id);
+  // Exit may have closed the window; the timer then stops with it.
+  UpdateCommandUi();
+}
+
+void CMainFrame::UpdateCommandUi() {
+  UpdateRecentFileMenu();
+  for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
+    const CommandUi ui = shell_.Update(it.key());
+    QAction* action = it.value();
+    action->setEnabled(ui.enabled);
+    action->setCheckable(ui.checked.has_value());
+    if (ui.checked) action->setChecked(*ui.checked);
+  }
+}
+
+void CMainFrame::UpdateRecentFileMenu() {
+  const RecentFileList& recent = shell_.RecentFiles();
+  const std::string currentDir = QDir::currentPath().toStdString();
+  for (int32_t i = 0; i < kRecentFileCount; ++i) {
+    QAction* action = Action(kIdFileMruFirst + i);
+    if (i < recent.Count()) {
+      action->setText(ToQString(recent.MenuText(i, currentDir)));
+      action->setVisible(true);
+    } else {
+      // An empty list shows the placeholder item, disabled.
+      action->setText(QStringLiteral("Recent File"));
+      action->setVisible(i == 0 && recent.Count() == 0);
+    }
+  }
+}
+
+void CMainFrame::UpdateIndicators() {
+  const LockStates locks = QueryLockStates();
+  const bool on[] = {locks.capsLock, locks.numLock, locks.scrollLock};
+  for (std::size_t i = 0; i < indicators_.size(); ++i) {
+    indicators_[i]->setText(ToQString(IndicatorPaneText(kKeyIndicators[i], on[i])));
+  }
+}
+
+bool CMainFrame::IsToolBarVisible() const { return toolBar_->isVisible(); }
+void CMainFrame::ShowToolBar(bool visible) { toolBar_->setVisible(visible); }
+bool CMainFrame::IsStatusBarVisible() const { return statusBar()->isVisible(); }
+void CMainFrame::ShowStatusBar(bool visible) { statusBar()->setVisible(visible); }
+
+void CMainFrame::ShowAbout() {
+  CAboutDlg dialog(this);
+  dialog.exec();
+}
+
+void CMainFrame::ShowHelpPage(const std::string& page) {
+  if (helpWindow_ == nullptr) helpWindow_ = new CHelpWindow(helpDir_, this);
+  helpWindow_->ShowPage(ToQString(page));
+}
+
+void CMainFrame::SetStatusText(std::string_view text) { messagePane_->setText(ToQString(text)); }
+
+void CMainFrame::SetCaption(const std::string& caption) { setWindowTitle(ToQString(caption)); }
+
+bool CMainFrame::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    // The prompt of the item under the pointer; the idle text once it leaves.
+    const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+    messagePane_->setText(tip.isEmpty() ? ToQString(kIdleStatusText) : tip);
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (!shell_.CanClose()) {
+    event->ignore();
+    return;
+  }
+  SaveWindowPlacement(shell_.Store(), this);
+  idleTimer_->stop();
+  event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+  }
+  event->acceptProposedAction();
+  activateWindow();
+  shell_.OpenDroppedFiles(paths);
+  UpdateCommandUi();
+}
+
+bool CMainFrame::GetPlacement(WindowPlacementState& placement) const {
+  const QRect normal =
+      isMaximized() || isMinimized() || isFullScreen() ? normalGeometry() : geometry();
+  if (!normal.isValid()) return false;
+  placement.normal = WindowRect{normal.left(), normal.top(), normal.left() + normal.width(),
+                                normal.top() + normal.height()};
+  placement.maximized = isMaximized();
+  placement.minimized = isMinimized();
+  return true;
+}
+
+void CMainFrame::SetPlacement(const WindowPlacementState& placement) {
+  const WindowRect& r = placement.normal;
+  setGeometry(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
+  if (placement.maximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+int32_t CMainFrame::VirtualScreenWidth() const {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen == nullptr ? 0 : screen->virtualGeometry().width();
+}
+
+int32_t CMainFrame::VirtualScreenHeight() const {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen == nullptr ? 0 : screen->virtualGeometry().height();
+}
+
+}  // namespace corvane

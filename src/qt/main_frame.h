@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QMap>
+#include <QPointer>
+#include <array>
+
+#include "app/window_placement.h"
+#include "platform/frame_host.h"
+
+class QAction;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+namespace corvane {
+
+class AppShell;
+class CHelpWindow;
+class CViewWindow;
+
+// The main window: menu bar, toolbar and status bar over the one view. Every
+// action runs its command through the shell's routing chain, and takes its
+// enabled and checked state from the chain's update rules.
+class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow {
+  Q_OBJECT
+
+ public:
+  // Builds the bars and the view, attaches itself and the view to the shell,
+  // and restores the stored placement. `helpDir` holds the help pages.
+  CMainFrame(AppShell& shell, QString helpDir, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  CViewWindow& ViewWindow() { return *viewWindow_; }
+  QAction* Action(int32_t id) const { return actions_.value(id, nullptr); }
+  QToolBar* ToolBar() const { return toolBar_; }
+  QString MessageText() const { return messagePane_->text(); }
+  QString IndicatorText(int index) const;
+  CHelpWindow* HelpWindow() const;
+  // Applies every command's update rule to its action.
+  void UpdateCommandUi();
+
+  // FrameHost
+  bool IsToolBarVisible() const override;
+  void ShowToolBar(bool visible) override;
+  bool IsStatusBarVisible() const override;
+  void ShowStatusBar(bool visible) override;
+  void Close() override { close(); }
+  void ShowAbout() override;
+  void ShowHelpPage(const std::string& page) override;
+  void SetStatusText(std::string_view text) override;
+  void SetCaption(const std::string& caption) override;
+
+  // PlacementWindow
+  bool GetPlacement(WindowPlacementState& placement) const override;
+  void SetPlacement(const WindowPlacementState& placement) override;
+  int32_t VirtualScreenWidth() const override;
+  int32_t VirtualScreenHeight() const override;
+
+ protected:
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateStatusBar();
+  void UpdateRecentFileMenu();
+  void UpdateIndicators();
+  void RunCommand(int32_t id);
+
+  AppShell& shell_;
+  QString helpDir_;
+  CViewWindow* viewWindow_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
+  QLabel* messagePane_ = nullptr;
+  std::array<QLabel*, 3> indicators_{};
+  QMap<int32_t, QAction*> actions_;
+  QMenu* workspaceMenu_ = nullptr;
+  QAction* recentSeparator_ = nullptr;
+  QTimer* idleTimer_ = nullptr;
+  QPointer<CHelpWindow> helpWindow_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/prompter.h"
+
+namespace corvane {
+
+// Message boxes, file choosers and the wait cursor of the desktop.
+class QtPrompter : public Prompter {
+ public:
+  // Dialogs are centred on the parent when there is one.
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
+  Answer ShowMessage(std::string_view text, Buttons buttons) override;
+  std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
+  void BeginWaitCursor() override;
+  void EndWaitCursor() override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+// "Name|*.a;*.b|All Files (*.*)|*.*||" as Qt's "Name (*.a *.b);;All Files (*)".
+QString ToQtFileFilter(std::string_view filter);
+
+}  // namespace corvane

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <functional>
+#include <memory>
+
+#include "platform/view_host.h"
+
+class QScrollBar;
+
+namespace corvane {
+
+class CCorvaneDoc;
+class CCorvaneView;
+
+// The window of the one view: a scroll area whose viewport CCorvaneView paints
+// through the QPainter surface. It holds no rules; scrolling, zooming and
+// painting decisions are the view's.
+class CViewWindow : public QAbstractScrollArea, public ViewHost {
+  Q_OBJECT
+
+ public:
+  CViewWindow(CCorvaneDoc& doc, QWidget* parent = nullptr);
+  ~CViewWindow() override;
+
+  CCorvaneView& View() { return *view_; }
+  // Where the view's status texts go (the frame's message pane).
+  void SetStatusSink(std::function<void(std::string_view)> sink) { statusSink_ = std::move(sink); }
+  // Runs the view's initial update now, or at the first showing when the
+  // window has no size yet.
+  void InitialUpdate();
+
+  // ViewHost
+  ClientSize GetClientSize() const override;
+  void SetScrollBar(ScrollBarId bar, const ScrollBarSetup& setup) override;
+  void SetScrollThumb(ScrollBarId bar, int32_t position) override;
+  void Invalidate() override;
+  void RepaintNow() override;
+  void SetCursorShape(CursorShape shape) override;
+  bool TrackRubberBand(DevicePoint start, DeviceRect& tracked) override;
+  bool IsShiftDown() const override;
+  void SetStatusText(std::string_view text) override;
+
+  // The colour the client area is erased with before the view paints.
+  static constexpr uint32_t kBackgroundColor = 0xFFFFFF;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+
+ private:
+  QScrollBar* Bar(ScrollBarId bar) const;
+  void OnBarAction(ScrollBarId bar, int action);
+
+  std::unique_ptr<CCorvaneView> view_;
+  QImage frameImage_;  // kept between paints so a repaint allocates nothing
+  std::function<void(std::string_view)> statusSink_;
+  bool initialUpdatePending_ = false;
+  ScrollBarId actionBar_ = ScrollBarId::kHorizontal;
+  bool inBarAction_ = false;
+};
+
+}  // namespace corvane

@@ -1,0 +1,52 @@
+#include "qt/corvane_app.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+namespace corvane {
+namespace {
+
+struct ProgramRun {
+  int exitCode = -1;
+  QString err;
+};
+
+// The program as a user starts it, with no screen at all.
+ProgramRun RunWithoutDisplay(const QStringList& args) {
+  QTemporaryDir dir;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    env.remove(QString::fromLatin1(name));
+  }
+  env.insert(QStringLiteral("CORVANE_SETTINGS"), dir.filePath(QStringLiteral("s.ini")));
+  QProcess process;
+  process.setProcessEnvironment(env);
+  process.start(QStringLiteral(CORVANE_BINARY), args);
+  ProgramRun run;
+  if (!process.waitForFinished(20000)) return run;
+  run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+  run.err = QString::fromUtf8(process.readAllStandardError());
+  return run;
+}
+
+TEST(CorvaneAppTest, WithoutADisplayItSaysSoInOneLine) {
+  const ProgramRun run = RunWithoutDisplay({QStringLiteral("examples/demo/demo.wrk")});
+  EXPECT_EQ(run.exitCode, 1);  // a normal exit, not a crash
+  EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains(QStringLiteral("xvfb-run"))) << run.err.toStdString();
+}
+
+TEST(CorvaneAppTest, PrintSwitchesAndBadArgumentsEndWithStatus2) {
+  for (const QStringList& args :
+       {QStringList{"-p", "a.wrk"}, QStringList{"--bogus"}, QStringList{"a.wrk", "b.wrk"}}) {
+    const ProgramRun run = RunWithoutDisplay(args);
+    EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("corvane: "))) << run.err.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace corvane
