@@ -101,12 +101,15 @@ void PlotRenderer::DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc,
   fetchLayer(0);
   currentX_ = 0.0;
   currentY_ = 0.0;
+  bool centreJustGiven = false;
   for (const PlotItem& item : doc.Items()) {
     if (item.layer != layerIndex) {
       layerIndex = item.layer;
       fetchLayer(layerIndex);
     }
     if (item.kind == kKindStatement) {
+      closedArcIsCircle_ = centreJustGiven;
+      centreJustGiven = false;
       const double u = viewport.ViewX(item.x);
       const double v = viewport.ViewY(item.y);
       if (item.dcode == 1) {
@@ -127,8 +130,10 @@ void PlotRenderer::DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc,
     } else if (item.kind == kKindArcCentre) {
       arcOffsetI_ = item.x - offsetX;
       arcOffsetJ_ = item.y - offsetY;
+      centreJustGiven = true;
     }
   }
+  closedArcIsCircle_ = true;
 }
 
 const Aperture& PlotRenderer::LookUpAperture(const CCorvaneDoc& doc, int32_t dcode, int32_t layer) {
@@ -223,7 +228,8 @@ void PlotRenderer::DrawArc(DrawingSurface& dc, double u, double v, int32_t mode,
   dc.SetArcDirection(ArcDirection::kCounterClockwise);
   if (p != q) {
     dc.Arc(box, p, q);
-  } else if (scale_ * currentX_ == scale_ * u && scale_ * currentY_ == scale_ * v) {
+  } else if (closedArcIsCircle_ && scale_ * currentX_ == scale_ * u &&
+             scale_ * currentY_ == scale_ * v) {
     dc.Arc(box, p, q);  // a closed arc: the full circle
   }
 }

@@ -86,6 +86,10 @@ class PlotRenderer {
   double currentY_ = 0.0;
   double arcOffsetI_ = 0.0;
   double arcOffsetJ_ = 0.0;
+  // A closed arc is a full circle only when its statement gave its own centre.
+  // A statement that merely repeats the modal state (M02* after an arc, say)
+  // is a closed arc too, and must not add a circle that the file never drew.
+  bool closedArcIsCircle_ = true;
 
   // The cache key is kept apart from whether a pen was made for it: a pen that
   // could not be made keeps its key, and drawing goes on with the pen in use.

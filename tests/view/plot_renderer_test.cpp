@@ -265,6 +265,17 @@ TEST_F(ArcTest, ClosedArcIsAFullCircleButATruncatedOneIsNothing) {
   EXPECT_TRUE(Calls(SurfaceOp::kArc).empty());
 }
 
+TEST_F(ArcTest, RepeatedArcStatementWithoutItsOwnCentreAddsNoCircle) {
+  AddAperture(10, kShapeCircle, 0.02, 0.02);
+  Add(10, 0, 0);
+  Add(2, 3, 2);
+  AddArcCentre(-1, 0);
+  Add(1, 2, 3, kModeCounterClockwise);
+  Add(1, 2, 3, kModeCounterClockwise);  // M02* repeats the state: same point, no centre
+  Paint();
+  EXPECT_EQ(OnlyArc(), ArcCall({100, 100, 300, 300, 200, 300, 300, 200}));
+}
+
 TEST_F(ArcTest, RectangularApertureDrawsAOnePixelArc) {
   AddAperture(10, kShapeRectangle, 0.5, 0.5);
   Add(10, 0, 0);
