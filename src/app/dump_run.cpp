@@ -1,9 +1,9 @@
 #include "app/dump_run.h"
 
 #include <array>
-#include <optional>
 
 #include "app/document_dump.h"
+#include "app/headless_document.h"
 #include "app/working_set.h"
 #include "document/corvane_doc.h"
 #include "platform/settings_store.h"
@@ -26,23 +26,10 @@ int RunDump(std::span<const std::string> args, const DumpEnvironment& environmen
     return kExitUsage;
   }
 
-  // The user's settings are read through a store that drops every write.
-  std::unique_ptr<SettingsStore> userSettings;
-  std::optional<ReadOnlySettingsStore> readOnly;
-  if (!parsed.useDefaults && environment.openUserSettings) {
-    userSettings = environment.openUserSettings();
-    if (userSettings != nullptr) readOnly.emplace(*userSettings);
-  }
-  CCorvaneDoc doc(readOnly ? &*readOnly : nullptr, environment.prompter);
-
-  const WorkingSetLoad load = LoadWorkingSet(doc, parsed);
-  for (const std::string& name : load.unopened) {
-    environment.writeError(WarningLine("cannot open " + name));
-  }
-  if (!load.Succeeded()) {
-    environment.writeError("corvane dump: " + load.error);
-    return kExitFailure;
-  }
+  const auto loaded = HeadlessDocument::Load(parsed, environment.openUserSettings,
+                                             environment.prompter, environment.writeError, "dump");
+  if (loaded == nullptr) return kExitFailure;
+  CCorvaneDoc& doc = loaded->Doc();
   DumpDocument(doc, DumpOptions{parsed.HasFlag(kItemsFlag)}, environment.writeOutput);
   return kExitSuccess;
 }

@@ -1,8 +1,7 @@
 #include "app/export_run.h"
 
-#include <optional>
-
 #include "app/dump_run.h"
+#include "app/headless_document.h"
 #include "app/working_set.h"
 #include "document/corvane_doc.h"
 #include "platform/settings_store.h"
@@ -19,23 +18,10 @@ int RunExport(std::span<const std::string> args, const ExportEnvironment& enviro
     return kExitUsage;
   }
 
-  // The user's settings are read through a store that drops every write.
-  std::unique_ptr<SettingsStore> userSettings;
-  std::optional<ReadOnlySettingsStore> readOnly;
-  if (!parsed.useDefaults && environment.openUserSettings) {
-    userSettings = environment.openUserSettings();
-    if (userSettings != nullptr) readOnly.emplace(*userSettings);
-  }
-  CCorvaneDoc doc(readOnly ? &*readOnly : nullptr, environment.prompter);
-
-  const WorkingSetLoad load = LoadWorkingSet(doc, parsed);
-  for (const std::string& name : load.unopened) {
-    environment.writeError(WarningLine("cannot open " + name));
-  }
-  if (!load.Succeeded()) {
-    environment.writeError("corvane export: " + load.error);
-    return kExitFailure;
-  }
+  const auto loaded = HeadlessDocument::Load(
+      parsed, environment.openUserSettings, environment.prompter, environment.writeError, "export");
+  if (loaded == nullptr) return kExitFailure;
+  CCorvaneDoc& doc = loaded->Doc();
   if (!environment.writePicture(doc, options.options, error)) {
     environment.writeError("corvane export: cannot write " + options.options.output + ": " + error);
     return kExitFailure;

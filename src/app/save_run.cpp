@@ -2,9 +2,9 @@
 
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <system_error>
 
+#include "app/headless_document.h"
 #include "app/working_set.h"
 #include "document/corvane_doc.h"
 #include "document/work_file.h"
@@ -69,23 +69,10 @@ int RunSave(std::span<const std::string> args, const DumpEnvironment& environmen
   MakeNamesAbsolute(parsed);
   output = Absolute(output);
 
-  // As a new document in the window: the user's stored defaults, read only.
-  std::unique_ptr<SettingsStore> userSettings;
-  std::optional<ReadOnlySettingsStore> readOnly;
-  if (!parsed.useDefaults && environment.openUserSettings) {
-    userSettings = environment.openUserSettings();
-    if (userSettings != nullptr) readOnly.emplace(*userSettings);
-  }
-  CCorvaneDoc doc(readOnly ? &*readOnly : nullptr, environment.prompter);
-
-  const WorkingSetLoad load = LoadWorkingSet(doc, parsed);
-  for (const std::string& name : load.unopened) {
-    environment.writeError(WarningLine("cannot open " + name));
-  }
-  if (!load.Succeeded()) {
-    environment.writeError("corvane save: " + load.error);
-    return kExitFailure;
-  }
+  const auto loaded = HeadlessDocument::Load(parsed, environment.openUserSettings,
+                                             environment.prompter, environment.writeError, "save");
+  if (loaded == nullptr) return kExitFailure;
+  CCorvaneDoc& doc = loaded->Doc();
   const FileResult saved = WriteWorkFile(doc, output);
   if (!saved.ok) {
     environment.writeError("corvane save: " + saved.message);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/dump_run.h"
-#include "platform/prompter.h"
+#include "app/headless_document.h"
 #include "qt/qt_settings_store.h"
 
 namespace corvane {
@@ -19,19 +19,11 @@ void WriteLine(std::FILE* stream, std::string_view line) {
 
 // Messages of the load become warnings on standard error; every question is
 // answered with OK.
-class StderrPrompter : public Prompter {
- public:
-  Answer ShowMessage(std::string_view text, Buttons) override {
-    WriteLine(stderr, WarningLine(text));
-    return Answer::kOk;
-  }
-};
-
 }  // namespace
 
 int RunDumpCommand(int argc, char** argv) {
   const std::vector<std::string> args(argv, argv + argc);
-  StderrPrompter prompter;
+  WarningLinePrompter prompter([](std::string_view line) { WriteLine(stderr, line); });
   DumpEnvironment environment;
   environment.openUserSettings = [] { return std::make_unique<QtSettingsStore>(); };
   environment.prompter = &prompter;

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "app/export_run.h"
+#include "app/headless_document.h"
 #include "app/headless_view.h"
-#include "platform/prompter.h"
 #include "qt/qpainter_surface.h"
 #include "qt/qt_settings_store.h"
 #include "qt/raster_picture.h"
@@ -30,14 +30,6 @@ void WriteLine(std::FILE* stream, std::string_view line) {
   std::fwrite(line.data(), 1, line.size(), stream);
   std::fputc('\n', stream);
 }
-
-class StderrPrompter : public Prompter {
- public:
-  Answer ShowMessage(std::string_view text, Buttons) override {
-    WriteLine(stderr, "warning: " + std::string(text));
-    return Answer::kOk;
-  }
-};
 
 // Opens OUT for an atomic write: a temporary file beside it, renamed over it
 // on Commit, removed when not committed.
@@ -153,7 +145,7 @@ int RunExportCommand(int argc, char** argv) {
   static char appName[] = "corvane";
   static char* appArgv[] = {appName, nullptr};
   std::unique_ptr<QGuiApplication> app;
-  StderrPrompter prompter;
+  WarningLinePrompter prompter([](std::string_view line) { WriteLine(stderr, line); });
   ExportEnvironment environment;
   environment.openUserSettings = [] { return std::make_unique<QtSettingsStore>(); };
   environment.prompter = &prompter;

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/dump_run.h"
+#include "app/headless_document.h"
 #include "app/save_run.h"
-#include "platform/prompter.h"
 #include "qt/qt_settings_store.h"
 
 namespace corvane {
@@ -18,20 +18,11 @@ void WriteErrorLine(std::string_view line) {
   std::fputc('\n', stderr);
 }
 
-// Messages of the load become warnings on standard error.
-class StderrPrompter : public Prompter {
- public:
-  Answer ShowMessage(std::string_view text, Buttons) override {
-    WriteErrorLine(WarningLine(text));
-    return Answer::kOk;
-  }
-};
-
 }  // namespace
 
 int RunSaveCommand(int argc, char** argv) {
   const std::vector<std::string> args(argv, argv + argc);
-  StderrPrompter prompter;
+  WarningLinePrompter prompter([](std::string_view line) { WriteErrorLine(line); });
   DumpEnvironment environment;
   environment.openUserSettings = [] { return std::make_unique<QtSettingsStore>(); };
   environment.prompter = &prompter;
