@@ -6,54 +6,19 @@
 #include <filesystem>
 #include <system_error>
 
+#include "generated_text.h"
+
 namespace corvane {
 namespace {
 
-class Lcg {
- public:
-  uint32_t Next(uint32_t bound) {
-    state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-    return static_cast<uint32_t>(state_ >> 33) % bound;
-  }
-
- private:
-  uint64_t state_ = 7;
-};
-
 long boardX = 80000;  // 10000 per inch at format 2.4
 long boardY = 60000;
-
-class Writer {
- public:
-  explicit Writer(std::FILE* file) : file_(file) {}
-  ~Writer() { Flush(); }
-  template <typename... Args>
-  void Line(const char* format, Args... args) {
-    char line[128];
-    const int length = std::snprintf(line, sizeof line, format, args...);
-    if (length > 0) buffer_.append(line, static_cast<std::size_t>(length));
-    ++lines_;
-    if (buffer_.size() >= (1u << 20)) Flush();
-  }
-  void Flush() {
-    bytes_ += std::fwrite(buffer_.data(), 1, buffer_.size(), file_);
-    buffer_.clear();
-  }
-  uint64_t Lines() const { return lines_; }
-  uint64_t Bytes() const { return bytes_; }
-
- private:
-  std::FILE* file_;
-  std::string buffer_;
-  uint64_t lines_ = 0;
-  uint64_t bytes_ = 0;
-};
 
 long Clamp(long v, long max) { return v < 0 ? 0 : (v > max ? max : v); }
 
 // Traces: thin ones mostly (one pixel at zoom extents), some 2 to 9 pixels
 // wide; pads: round and rectangular flashes at both ends; one arc in fifty.
-void WriteNet(Writer& out, Lcg& random) {
+void WriteNet(TextWriter& out, Lcg& random) {
   static constexpr long kTraceApertures[] = {10, 10, 10, 11, 11, 12, 13, 14};
   long x = random.Next(boardX);
   long y = random.Next(boardY);
@@ -82,7 +47,7 @@ bool WriteLayer(const std::string& path, uint64_t statements, Lcg& random, uint6
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
   {
-    Writer out(file);
+    TextWriter out(file);
     out.Line("%%FSLAX24Y24*%%\n%%MOIN*%%\n");
     const char* apertures[] = {"C,0.005", "C,0.008", "C,0.012",       "C,0.025",
                                "C,0.050", "C,0.060", "R,0.060X0.040", "R,0.070X0.070"};
@@ -105,7 +70,7 @@ bool WriteDrills(const RenderBoard& board, uint64_t hits, Lcg& random, uint64_t&
   std::FILE* file = std::fopen(board.drillFile.c_str(), "wb");
   if (file == nullptr) return false;
   {
-    Writer out(file);
+    TextWriter out(file);
     out.Line("M48\r\n%%\r\n");
     for (uint64_t i = 0; i < hits; ++i) {
       if (i % (hits / 5 + 1) == 0) out.Line("T%d\r\n", static_cast<int>(i / (hits / 5 + 1)) + 1);
@@ -132,7 +97,7 @@ RenderBoard WriteRenderBoard(uint64_t statements, uint64_t hits, int inchesX, in
   std::filesystem::create_directories(folder, error);
   if (error) return {};
   board.folder = folder.string();
-  Lcg random;
+  Lcg random(7);
   for (int i = 0; i < 4; ++i) {
     board.layers.push_back((folder / ("layer" + std::to_string(i) + ".gbr")).string());
     if (!WriteLayer(board.layers.back(), statements / 4, random, board.bytes)) return {};
