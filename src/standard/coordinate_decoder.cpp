@@ -42,8 +42,8 @@ AxisFormat AxisFormat::Make(NumberFormat format, bool trailingOmitted, double mu
   axis.trailingOmitted = trailingOmitted;
   // Truncated toward zero as the classic reading does, held where it cannot overflow.
   const double whole = std::trunc(offset);
-  axis.offset = std::isfinite(whole) ? static_cast<int64_t>(std::fmax(-1e15, std::fmin(1e15, whole)))
-                                     : 0;
+  axis.offset =
+      std::isfinite(whole) ? static_cast<int64_t>(std::fmax(-1e15, std::fmin(1e15, whole))) : 0;
   axis.factor = multiplier / static_cast<double>(kPowers[axis.decDigits]);
   return axis;
 }
@@ -71,8 +71,9 @@ const char* ReadCoordinate(const char* p, const char* end, const AxisFormat& for
     }
     found = count + fractionCount > 0;
     if (!found) return p;
-    const double number = static_cast<double>(digits) +
-                          static_cast<double>(fraction) / static_cast<double>(kPowers[fractionCount]);
+    const double number =
+        static_cast<double>(digits) +
+        static_cast<double>(fraction) / static_cast<double>(kPowers[fractionCount]);
     value = negative ? -number : number;
     return p;
   }

@@ -131,8 +131,8 @@ void ExcellonReader::Read(std::string_view text) {
 
 void ExcellonReader::Decoder() {
   axis_ = AxisFormat::Make(format_, trailingOmitted_);
-  layer_.xFormat = layer_.yFormat = {DecodingDigits(format_.intDigits),
-                                     DecodingDigits(format_.decDigits)};
+  layer_.xFormat =
+      layer_.yFormat = {DecodingDigits(format_.intDigits), DecodingDigits(format_.decDigits)};
 }
 
 // Inches per unit of the file's numbers. A file that never states its unit
@@ -150,8 +150,7 @@ void ExcellonReader::SetUnits(bool metric) {
 void ExcellonReader::SetFormat(NumberFormat format, bool stated) {
   format_ = format;
   layer_.formatFromFile |= stated;
-  if (stated && !(format == context_.settings.drillFormat))
-    layer_.features |= kFeatureHeaderFormat;
+  if (stated && !(format == context_.settings.drillFormat)) layer_.features |= kFeatureHeaderFormat;
   Decoder();
 }
 
@@ -262,7 +261,8 @@ void ExcellonReader::ToolLine(std::string_view line) {
   int32_t number = 0;
   for (; p < end && IsDigit(*p); ++p)
     if (number < 100'000'000) number = number * 10 + (*p - '0');
-  const char* diameter = static_cast<const char*>(std::memchr(p, 'C', static_cast<std::size_t>(end - p)));
+  const char* diameter =
+      static_cast<const char*>(std::memchr(p, 'C', static_cast<std::size_t>(end - p)));
   if (diameter != nullptr && number > 0) {
     double value = 0.0;
     bool found = false;
@@ -321,7 +321,10 @@ const char* ExcellonReader::Words(const char* p, const char* end, DrillWords& wo
       p = ReadCoordinate(p + 1, end, axis_, absolute, value, found);
       if (!found) continue;
       double& target = c == 'X' ? words.x : c == 'Y' ? words.y : c == 'I' ? words.i : words.j;
-      bool& has = c == 'X' ? words.hasX : c == 'Y' ? words.hasY : c == 'I' ? words.hasI : words.hasJ;
+      bool& has = c == 'X'   ? words.hasX
+                  : c == 'Y' ? words.hasY
+                  : c == 'I' ? words.hasI
+                             : words.hasJ;
       target = value;
       has = true;
     } else if (c == 'A') {
@@ -354,12 +357,19 @@ void ExcellonReader::BodyLine(std::string_view line) {
   DrillWords words;
   Words(line.data(), line.data() + line.size(), words);
   switch (words.m) {
-    case 15: toolDown_ = true; break;
+    case 15:
+      toolDown_ = true;
+      break;
     case 16:
-    case 17: toolDown_ = false; break;
+    case 17:
+      toolDown_ = false;
+      break;
     case 30:
-    case 0: ended_ = true; return;
-    default: break;
+    case 0:
+      ended_ = true;
+      return;
+    default:
+      break;
   }
   if (words.g >= 0 && words.g <= 3) {
     routing_ = true;
@@ -377,8 +387,10 @@ void ExcellonReader::BodyLine(std::string_view line) {
   // The classic reading knows no decimal points in coordinates.
   if (line.find('.') != std::string_view::npos) layer_.features |= kFeatureHeaderFormat;
   const StandardPoint target = Target(words);
-  if (routing_) Route(target, words);
-  else Hit(target);
+  if (routing_)
+    Route(target, words);
+  else
+    Hit(target);
   current_ = target;
 }
 
@@ -464,8 +476,9 @@ void ExcellonReader::Finish() {
                  : metric_    ? StandardUnits::kMillimetre
                               : StandardUnits::kInch;
   const FormatSettings& s = context_.settings;
-  ApplyLayerTransform(layer_, Affine::Translation(s.drillOffsetX, s.drillOffsetY)
-                                  .Then(LayerSettingsTransform(layer_)));
+  ApplyLayerTransform(
+      layer_,
+      Affine::Translation(s.drillOffsetX, s.drillOffsetY).Then(LayerSettingsTransform(layer_)));
   layer_.limitsReached = budget_.Reached();
   ComputeStandardExtents(layer_);
 }

@@ -131,9 +131,8 @@ uint32_t GeometryWriter::InstanceShape(uint32_t shape, uint64_t generation, cons
   return made;
 }
 
-bool GeometryWriter::Copy(const StandardGeometry& from, StandardObject object,
-                          StandardGeometry& to, const Affine& transform, uint64_t generation,
-                          bool invert, bool counted) {
+bool GeometryWriter::Copy(const StandardGeometry& from, StandardObject object, StandardGeometry& to,
+                          const Affine& transform, uint64_t generation, bool invert, bool counted) {
   if (counted && !budget_.TakeObjects(1)) return false;
   const StandardPoint p0 = transform.Apply({object.x0, object.y0});
   const StandardPoint p1 = transform.Apply({object.x1, object.y1});
@@ -175,8 +174,10 @@ bool GeometryWriter::Copy(const StandardGeometry& from, StandardObject object,
       object.y0 = box.minY;
       object.x1 = box.maxX;
       object.y1 = box.maxY;
-      if (&to == &out_) Append(object);
-      else to.objects.push_back(object);
+      if (&to == &out_)
+        Append(object);
+      else
+        to.objects.push_back(object);
       return true;
     }
   }
@@ -184,8 +185,10 @@ bool GeometryWriter::Copy(const StandardGeometry& from, StandardObject object,
   object.y0 = p0.y;
   object.x1 = p1.x;
   object.y1 = p1.y;
-  if (&to == &out_) Append(object);
-  else to.objects.push_back(object);
+  if (&to == &out_)
+    Append(object);
+  else
+    to.objects.push_back(object);
   return true;
 }
 
@@ -208,8 +211,8 @@ void GeometryWriter::Truncate(const Marks& marks) {
 }
 
 bool GeometryWriter::OpenBlock() {
-  const auto depth = std::count_if(frames_.begin(), frames_.end(),
-                                   [](const Frame& f) { return !f.repeat; });
+  const auto depth =
+      std::count_if(frames_.begin(), frames_.end(), [](const Frame& f) { return !f.repeat; });
   if (depth >= kMaxBlockDepth) {
     budget_.Reach(kLimitBlockDepth);
     ++skippedBlocks_;
@@ -287,8 +290,10 @@ void GeometryWriter::Replicate(const Frame& frame) {
   std::vector<AttributeRun> runs;
   uint32_t setAtFirst = 0;
   for (const AttributeRun& run : layer_.objectAttributeRuns) {
-    if (run.firstObject <= first) setAtFirst = run.set;
-    else if (run.firstObject < last) runs.push_back(run);
+    if (run.firstObject <= first)
+      setAtFirst = run.set;
+    else if (run.firstObject < last)
+      runs.push_back(run);
   }
   const uint32_t inForce = attributeSet_;
   for (uint32_t x = 0; x < frame.countX; ++x) {
@@ -355,8 +360,8 @@ void ApplyLayerTransform(StandardLayer& layer, const Affine& transform) {
 }
 
 Affine LayerSettingsTransform(const StandardLayer& layer) {
-  Affine t = Affine::Scale(layer.mirrorOnYAxis != 0 ? -1.0 : 1.0,
-                           layer.mirrorOnXAxis != 0 ? -1.0 : 1.0);
+  Affine t =
+      Affine::Scale(layer.mirrorOnYAxis != 0 ? -1.0 : 1.0, layer.mirrorOnXAxis != 0 ? -1.0 : 1.0);
   t.tx = layer.offsetX / 1000.0;
   t.ty = layer.offsetY / 1000.0;
   return t;

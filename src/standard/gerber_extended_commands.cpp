@@ -102,15 +102,14 @@ void GerberInterpreter::Command(std::string_view text) {
   if (code == "SR") return StepRepeat(rest);
   if (code == "LP") {
     EndRegionForCommand();
-    polarity_ = !rest.empty() && rest.front() == 'C' ? StandardPolarity::kClear
-                                                      : StandardPolarity::kDark;
+    polarity_ =
+        !rest.empty() && rest.front() == 'C' ? StandardPolarity::kClear : StandardPolarity::kDark;
     if (polarity_ == StandardPolarity::kClear) layer_.features |= kFeatureClearPolarity;
     return;
   }
   if (code == "LM" || code == "LR" || code == "LS") return ApertureTransform(code, rest);
   if (code == "TF" || code == "TA" || code == "TO" || code == "TD") return Attribute(code, rest);
-  if (code == "IP" || code == "AS" || code == "MI" || code == "SF" || code == "OF" ||
-      code == "IR")
+  if (code == "IP" || code == "AS" || code == "MI" || code == "SF" || code == "OF" || code == "IR")
     return ImageCommand(code, rest);
   // IN and LN name the image and its levels and change nothing; other codes
   // are unknown.
@@ -186,9 +185,12 @@ uint32_t GerberInterpreter::StandardApertureShape(char letter, const std::vector
   const double first = at(0) * unit;
   const double second = p.size() > 1 ? at(1) * unit : first;
   switch (letter) {
-    case 'C': return AddCircleShape(builder, first, hole(1));
-    case 'R': return AddRectangleShape(builder, first, second, hole(2));
-    case 'O': return AddObroundShape(builder, first, second, hole(2));
+    case 'C':
+      return AddCircleShape(builder, first, hole(1));
+    case 'R':
+      return AddRectangleShape(builder, first, second, hole(2));
+    case 'O':
+      return AddObroundShape(builder, first, second, hole(2));
     default: {
       const double vertices = p.size() > 1 && std::isfinite(at(1)) ? at(1) : 3.0;
       const long count = std::lround(std::clamp(vertices, -1e6, 1e6));
@@ -206,8 +208,9 @@ void GerberInterpreter::ApertureDefinition(std::string_view text) {
   const std::string_view definition = text;
   const std::size_t comma = text.find(',');
   const std::string_view name = Trimmed(text.substr(0, comma));
-  const std::vector<double> params =
-      comma == std::string_view::npos ? std::vector<double>{} : ApertureParameters(text.substr(comma + 1));
+  const std::vector<double> params = comma == std::string_view::npos
+                                         ? std::vector<double>{}
+                                         : ApertureParameters(text.substr(comma + 1));
   Entry entry;
   StandardAperture record;
   record.code = dcode;

@@ -39,7 +39,10 @@ StandardLayer ReadStandardGerber(std::string_view text, const StandardContext& c
 }
 
 GerberInterpreter::GerberInterpreter(const StandardContext& context, StandardLayer& layer)
-    : context_(context), layer_(layer), writer_(layer, budget_), directEntries_(kDirectCodes, kNoEntry) {
+    : context_(context),
+      layer_(layer),
+      writer_(layer, budget_),
+      directEntries_(kDirectCodes, kNoEntry) {
   const PlotLayer& settings = context.layer;
   layer_.fileName = settings.fileName;
   layer_.source = StandardSource::kGerber;
@@ -138,16 +141,23 @@ const char* GerberInterpreter::Comment(const char* p, const char* end) {
     q += 3;
     while (q < stop && IsSpace(*q)) ++q;
     if (stop - q >= 2 && q[0] == 'T')
-      Attribute(std::string_view(q, 2), std::string_view(q + 2, static_cast<std::size_t>(stop - q - 2)));
+      Attribute(std::string_view(q, 2),
+                std::string_view(q + 2, static_cast<std::size_t>(stop - q - 2)));
   }
   return stop == end ? end : stop + 1;
 }
 
 void GerberInterpreter::ApplyGCode(int32_t code) {
   switch (code) {
-    case 1: interpolation_ = Interpolation::kLinear; break;
-    case 2: interpolation_ = Interpolation::kClockwise; break;
-    case 3: interpolation_ = Interpolation::kCounterClockwise; break;
+    case 1:
+      interpolation_ = Interpolation::kLinear;
+      break;
+    case 2:
+      interpolation_ = Interpolation::kClockwise;
+      break;
+    case 3:
+      interpolation_ = Interpolation::kCounterClockwise;
+      break;
     case 36:
       if (!writer_.InRegion()) writer_.BeginRegion();
       layer_.features |= kFeatureRegion;
@@ -164,11 +174,20 @@ void GerberInterpreter::ApplyGCode(int32_t code) {
       unitSeen_ = true;
       g71Seen_ = true;
       break;
-    case 74: multiQuadrant_ = false; break;
-    case 75: multiQuadrant_ = true; break;
-    case 90: incremental_ = false; break;
-    case 91: incremental_ = true; break;
-    default: break;  // G54 and G55 (select, prepare flash) and the unknown do nothing
+    case 74:
+      multiQuadrant_ = false;
+      break;
+    case 75:
+      multiQuadrant_ = true;
+      break;
+    case 90:
+      incremental_ = false;
+      break;
+    case 91:
+      incremental_ = true;
+      break;
+    default:
+      break;  // G54 and G55 (select, prepare flash) and the unknown do nothing
   }
 }
 
@@ -308,8 +327,10 @@ const GerberInterpreter::Entry* GerberInterpreter::FindEntry(int32_t dcode) {
 void GerberInterpreter::Define(int32_t dcode, const Entry& entry) {
   entries_.push_back(entry);
   const auto index = static_cast<int32_t>(entries_.size() - 1);
-  if (dcode < kDirectCodes) directEntries_[static_cast<std::size_t>(dcode)] = index;
-  else otherEntries_[dcode] = index;
+  if (dcode < kDirectCodes)
+    directEntries_[static_cast<std::size_t>(dcode)] = index;
+  else
+    otherEntries_[dcode] = index;
 }
 
 // RS-274-D: a D-code the file does not define comes from the aperture table.
@@ -343,8 +364,10 @@ const GerberInterpreter::Entry* GerberInterpreter::TableEntry(int32_t dcode) {
     }
   }
   if (!known) {
-    if (dcode < kDirectCodes) directEntries_[static_cast<std::size_t>(dcode)] = kMissing;
-    else otherEntries_[dcode] = kMissing;
+    if (dcode < kDirectCodes)
+      directEntries_[static_cast<std::size_t>(dcode)] = kMissing;
+    else
+      otherEntries_[dcode] = kMissing;
     return nullptr;
   }
   Define(dcode, {false, shape, 0});
@@ -365,7 +388,7 @@ void GerberInterpreter::Finish() {
   if (writer_.InRegion()) writer_.EndRegion(polarity_);
   writer_.FinishFile();
   if (metricApertures_ && !g71Seen_) layer_.features |= kFeatureMetricWithoutG71;
-  layer_.units = !unitSeen_ ? StandardUnits::kUnstated
+  layer_.units = !unitSeen_     ? StandardUnits::kUnstated
                  : millimetres_ ? StandardUnits::kMillimetre
                                 : StandardUnits::kInch;
   layer_.formatFromFile = formatSeen_;

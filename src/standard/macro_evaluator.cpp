@@ -21,7 +21,8 @@ const char* SkipSpace(const char* p, const char* end) {
 // Digits as an unsigned number, held below 2^40 so that it cannot overflow.
 uint64_t ReadCount(const char*& p, const char* end) {
   uint64_t value = 0;
-  for (; p < end && IsDigit(*p); ++p) value = std::min<uint64_t>(value * 10 + (*p - '0'), 1ull << 40);
+  for (; p < end && IsDigit(*p); ++p)
+    value = std::min<uint64_t>(value * 10 + (*p - '0'), 1ull << 40);
   return value;
 }
 
@@ -117,18 +118,26 @@ class PrimitiveMaker {
 
   void Make(uint64_t code) {
     switch (code) {
-      case 1: return Circle();
+      case 1:
+        return Circle();
       case 2:
-      case 20: return VectorLine();
-      case 21: return CentredBox(Value(1), Value(2), Value(3), Value(4), Value(5));
+      case 20:
+        return VectorLine();
+      case 21:
+        return CentredBox(Value(1), Value(2), Value(3), Value(4), Value(5));
       case 22:
-        return CentredBox(Value(1), Value(2), Value(3) + Value(1) / 2.0,
-                          Value(4) + Value(2) / 2.0, Value(5));
-      case 4: return Outline();
-      case 5: return Polygon();
-      case 6: return Moire();
-      case 7: return Thermal();
-      default: return;  // no such primitive: nothing to draw
+        return CentredBox(Value(1), Value(2), Value(3) + Value(1) / 2.0, Value(4) + Value(2) / 2.0,
+                          Value(5));
+      case 4:
+        return Outline();
+      case 5:
+        return Polygon();
+      case 6:
+        return Moire();
+      case 7:
+        return Thermal();
+      default:
+        return;  // no such primitive: nothing to draw
     }
   }
 

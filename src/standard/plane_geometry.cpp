@@ -39,8 +39,8 @@ Affine Affine::Rotation(double degrees) {
 }
 
 Affine Affine::Then(const Affine& n) const {
-  return {n.a * a + n.b * c,       n.a * b + n.b * d,       n.c * a + n.d * c,
-          n.c * b + n.d * d,       n.a * tx + n.b * ty + n.tx, n.c * tx + n.d * ty + n.ty};
+  return {n.a * a + n.b * c, n.a * b + n.b * d,          n.c * a + n.d * c,
+          n.c * b + n.d * d, n.a * tx + n.b * ty + n.tx, n.c * tx + n.d * ty + n.ty};
 }
 
 bool Affine::IsSimilarity(double& scale) const {

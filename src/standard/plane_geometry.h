@@ -30,7 +30,9 @@ struct Affine {
   StandardPoint Apply(StandardPoint p) const {
     return {a * p.x + b * p.y + tx, c * p.x + d * p.y + ty};
   }
-  StandardPoint ApplyLinear(StandardPoint p) const { return {a * p.x + b * p.y, c * p.x + d * p.y}; }
+  StandardPoint ApplyLinear(StandardPoint p) const {
+    return {a * p.x + b * p.y, c * p.x + d * p.y};
+  }
   // `next` applied after this one.
   Affine Then(const Affine& next) const;
   double Determinant() const { return a * d - b * c; }

@@ -13,7 +13,9 @@ namespace corvane {
 class ReadBudget {
  public:
   // False, with the bound's bit set, once `count` more would pass it.
-  bool TakeObjects(uint64_t count) { return Take(objects_, count, kMaxExpandedObjects, kLimitExpandedObjects); }
+  bool TakeObjects(uint64_t count) {
+    return Take(objects_, count, kMaxExpandedObjects, kLimitExpandedObjects);
+  }
   bool TakePoints(uint64_t count) { return Take(points_, count, kMaxAddedPoints, kLimitPoints); }
   bool TakeShapeParts(uint64_t count) {
     return Take(shapeParts_, count, kMaxShapeParts, kLimitShapeParts);

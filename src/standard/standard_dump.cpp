@@ -8,11 +8,19 @@
 namespace corvane {
 namespace {
 
-constexpr const char* kFeatureNames[kStandardFeatureCount] = {
-    "region",          "clear-polarity",     "step-repeat",       "block",
-    "macro-flash",     "polygon-flash",      "obround-flash",     "metric-without-g71",
-    "aperture-transform", "image-transform", "header-format",     "routing",
-    "slot"};
+constexpr const char* kFeatureNames[kStandardFeatureCount] = {"region",
+                                                              "clear-polarity",
+                                                              "step-repeat",
+                                                              "block",
+                                                              "macro-flash",
+                                                              "polygon-flash",
+                                                              "obround-flash",
+                                                              "metric-without-g71",
+                                                              "aperture-transform",
+                                                              "image-transform",
+                                                              "header-format",
+                                                              "routing",
+                                                              "slot"};
 
 constexpr const char* kLimitNames[kStandardLimitCount] = {
     "expanded-objects", "points",     "shape-parts",      "repeats",        "block-depth",
@@ -31,11 +39,21 @@ std::string Quoted(std::string_view text) {
   std::string out = "\"";
   for (const char c : text) {
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '"': out += "\\\""; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) {
           char escaped[8];
@@ -76,7 +94,7 @@ void DumpHeader(const StandardLayer& layer, int index, const StandardDumpSink& s
   const char* units = layer.units == StandardUnits::kInch         ? "inch"
                       : layer.units == StandardUnits::kMillimetre ? "mm"
                                                                   : "unstated";
-  const char* zeros = layer.zeros == kTrailingZerosOmitted ? "trailing"
+  const char* zeros = layer.zeros == kTrailingZerosOmitted  ? "trailing"
                       : layer.zeros == kLeadingZerosOmitted ? "leading"
                                                             : "none";
   char format[160];
@@ -115,8 +133,7 @@ void DumpSummary(const StandardLayer& layer, const StandardDumpSink& sink) {
     return;
   }
   std::string extents = "extents";
-  Lengths(extents, layer.extents.minX, layer.extents.minY, layer.extents.maxX,
-          layer.extents.maxY);
+  Lengths(extents, layer.extents.minX, layer.extents.minY, layer.extents.maxX, layer.extents.maxY);
   sink(extents);
 }
 

@@ -51,8 +51,7 @@ StandardBox ObjectBox(const StandardLayer& layer, const StandardObject& object) 
 
 void ComputeStandardExtents(StandardLayer& layer) {
   StandardBox extents;
-  for (const StandardObject& object : layer.geometry.objects)
-    extents.Add(ObjectBox(layer, object));
+  for (const StandardObject& object : layer.geometry.objects) extents.Add(ObjectBox(layer, object));
   layer.extents = extents;
 }
 

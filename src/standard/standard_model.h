@@ -190,12 +190,12 @@ struct StandardAttribute {
 
 // An entry of a file's aperture dictionary or tool list.
 enum class ApertureOrigin : uint8_t {
-  kStandard = 0,  // AD with C, R, O or P
-  kMacro = 1,     // AD with a macro
-  kBlock = 2,     // AB; `shape` is the block's number
-  kTable = 3,     // an RS-274-D D-code taken from the loaded aperture table
-  kTool = 4,      // an Excellon tool defined in the file
-  kToolTable = 5, // an Excellon tool whose diameter came from the drill tool table
+  kStandard = 0,   // AD with C, R, O or P
+  kMacro = 1,      // AD with a macro
+  kBlock = 2,      // AB; `shape` is the block's number
+  kTable = 3,      // an RS-274-D D-code taken from the loaded aperture table
+  kTool = 4,       // an Excellon tool defined in the file
+  kToolTable = 5,  // an Excellon tool whose diameter came from the drill tool table
 };
 
 struct StandardAperture {
