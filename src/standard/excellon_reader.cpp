@@ -102,7 +102,7 @@ class ExcellonReader {
 };
 
 ExcellonReader::ExcellonReader(const StandardContext& context, StandardLayer& layer)
-    : context_(context), layer_(layer), writer_(layer, budget_) {
+    : context_(context), layer_(layer), budget_(context.bounds), writer_(layer, budget_) {
   const PlotLayer& settings = context.layer;
   layer_.fileName = settings.fileName;
   layer_.source = StandardSource::kExcellon;

@@ -299,10 +299,14 @@ void GerberInterpreter::ApertureTransform(std::string_view code, std::string_vie
   if (code == "LM") {
     mirrorX_ = text.find('X') != std::string_view::npos;
     mirrorY_ = text.find('Y') != std::string_view::npos;
-  } else if (code == "LR") {
-    rotation_ = TakeDecimal(text);
   } else {
-    scale_ = TakeDecimal(text);
+    // Without a number the command sets its neutral value.
+    const bool stated = !text.empty() && (IsDigit(text.front()) || text.front() == '.' ||
+                                          text.front() == '-' || text.front() == '+');
+    if (code == "LR")
+      rotation_ = stated ? TakeDecimal(text) : 0.0;
+    else
+      scale_ = stated ? TakeDecimal(text) : 1.0;
   }
   // Mirroring first, then scaling, then rotation.
   apertureLinear_ = Affine::Scale(mirrorX_ ? -1.0 : 1.0, mirrorY_ ? -1.0 : 1.0)

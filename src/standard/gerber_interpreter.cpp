@@ -41,6 +41,7 @@ StandardLayer ReadStandardGerber(std::string_view text, const StandardContext& c
 GerberInterpreter::GerberInterpreter(const StandardContext& context, StandardLayer& layer)
     : context_(context),
       layer_(layer),
+      budget_(context.bounds),
       writer_(layer, budget_),
       directEntries_(kDirectCodes, kNoEntry) {
   const PlotLayer& settings = context.layer;

@@ -340,6 +340,7 @@ class BodyEvaluator {
 
  private:
   void Assignment(const char* p, const char* end) {
+    if (p == end || !IsDigit(*p)) return;  // "$=": no variable named
     const uint64_t number = ReadCount(p, end);
     p = SkipSpace(p, end);
     if (p == end || *p != '=') return;

@@ -12,24 +12,27 @@ namespace corvane {
 
 class ReadBudget {
  public:
+  explicit ReadBudget(const ReadBounds& bounds = {}) : bounds_(bounds) {}
+
   // False, with the bound's bit set, once `count` more would pass it.
   bool TakeObjects(uint64_t count) {
-    return Take(objects_, count, kMaxExpandedObjects, kLimitExpandedObjects);
+    return Take(objects_, count, bounds_.expandedObjects, kLimitExpandedObjects);
   }
-  bool TakePoints(uint64_t count) { return Take(points_, count, kMaxAddedPoints, kLimitPoints); }
+  bool TakePoints(uint64_t count) {
+    return Take(points_, count, bounds_.addedPoints, kLimitPoints);
+  }
   bool TakeShapeParts(uint64_t count) {
-    return Take(shapeParts_, count, kMaxShapeParts, kLimitShapeParts);
+    return Take(shapeParts_, count, bounds_.shapeParts, kLimitShapeParts);
   }
   bool TakeMacroWork(uint64_t count) {
-    return Take(macroWork_, count, kMaxMacroWork, kLimitMacroWork);
+    return Take(macroWork_, count, bounds_.macroWork, kLimitMacroWork);
   }
-  uint64_t PointsLeft() const { return kMaxAddedPoints - points_; }
   void Reach(StandardLimit limit) { reached_ |= limit; }
   uint32_t Reached() const { return reached_; }
 
  private:
   bool Take(uint64_t& used, uint64_t count, uint64_t bound, StandardLimit limit) {
-    if (count > bound - used) {
+    if (used > bound || count > bound - used) {
       reached_ |= limit;
       return false;
     }
@@ -37,6 +40,7 @@ class ReadBudget {
     return true;
   }
 
+  ReadBounds bounds_;
   uint64_t objects_ = 0;
   uint64_t points_ = 0;
   uint64_t shapeParts_ = 0;

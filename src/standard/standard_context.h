@@ -8,6 +8,7 @@
 
 #include "document/format_settings.h"
 #include "document/plot_records.h"
+#include "standard/standard_limits.h"
 
 namespace corvane {
 
@@ -24,6 +25,8 @@ struct StandardContext {
   std::span<const DrillTool> drillTools;
   // Colour, mirroring, offsets (thousandths of an inch), visibility, name.
   PlotLayer layer;
+  // What the file may multiply (standard_limits.h).
+  ReadBounds bounds;
 };
 
 }  // namespace corvane

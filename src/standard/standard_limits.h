@@ -46,6 +46,14 @@ inline constexpr uint32_t kMaxOutlineVertices = 100'000;
 // never assigned.
 inline constexpr uint32_t kMaxMacroVariable = 9'999;
 
+// The four bounds a caller may set tighter (or looser) for one reading.
+struct ReadBounds {
+  uint64_t expandedObjects = kMaxExpandedObjects;
+  uint64_t addedPoints = kMaxAddedPoints;
+  uint64_t shapeParts = kMaxShapeParts;
+  uint64_t macroWork = kMaxMacroWork;
+};
+
 // Flattening of arcs in regions and of round parts of macro primitives: the
 // chords stay within this distance of the arc (inches), with between these
 // many chords per full turn.
