@@ -93,7 +93,9 @@ class ExcellonReader {
     bool defined = false;
   };
   std::unordered_map<int32_t, Tool> tools_;
-  int32_t tool_ = 0;  // 0: none selected
+  int32_t tool_ = 0;         // 0: none selected
+  int32_t shapeOfTool_ = 0;  // the tool whose shape currentShape_ holds
+  uint32_t currentShape_ = 0;
 
   StandardPoint current_;
   bool routing_ = false;
@@ -120,11 +122,13 @@ ExcellonReader::ExcellonReader(const StandardContext& context, StandardLayer& la
 }
 
 void ExcellonReader::Read(std::string_view text) {
-  while (!text.empty() && !ended_) {
-    const std::size_t stop = text.find_first_of("\r\n");
-    Line(Trimmed(text.substr(0, stop)));
-    if (stop == std::string_view::npos) break;
-    text.remove_prefix(stop + 1);
+  const char* p = text.data();
+  const char* end = p + text.size();
+  while (p < end && !ended_) {
+    const char* stop = p;
+    while (stop < end && *stop != '\r' && *stop != '\n') ++stop;
+    Line(Trimmed(std::string_view(p, static_cast<std::size_t>(stop - p))));
+    p = stop + 1;
   }
   Finish();
 }
@@ -164,6 +168,8 @@ void ExcellonReader::SetZeros(bool trailingOmitted) {
 
 void ExcellonReader::Line(std::string_view line) {
   if (line.empty()) return;
+  // Most lines of a drill file are hits: straight to the body.
+  if ((line.front() == 'X' || line.front() == 'Y') && !inHeader_) return BodyLine(line);
   if (line.front() == ';') return CommentLine(line.substr(1));
   if (line == "M48") {
     inHeader_ = true;
@@ -270,6 +276,7 @@ void ExcellonReader::ToolLine(std::string_view line) {
     ShapeBuilder& builder = writer_.Shapes();
     const uint32_t shape = AddCircleShape(builder, found ? std::fabs(value) * Unit() : 0.0, {});
     tools_[number] = {shape, true};
+    shapeOfTool_ = 0;  // a redefinition of the current tool takes effect at once
     StandardAperture record;
     record.code = number;
     record.origin = ApertureOrigin::kTool;
@@ -284,9 +291,14 @@ void ExcellonReader::ToolLine(std::string_view line) {
 // diameter from the drill tool table, or stays a point.
 bool ExcellonReader::CurrentShape(uint32_t& shape) {
   if (tool_ <= 0) return false;
+  if (shapeOfTool_ == tool_) {
+    shape = currentShape_;
+    return true;
+  }
+  shapeOfTool_ = tool_;
   const auto found = tools_.find(tool_);
   if (found != tools_.end()) {
-    shape = found->second.shape;
+    shape = currentShape_ = found->second.shape;
     return true;
   }
   double diameter = 0.0;
@@ -300,7 +312,7 @@ bool ExcellonReader::CurrentShape(uint32_t& shape) {
       break;
     }
   }
-  shape = AddCircleShape(writer_.Shapes(), diameter, {});
+  shape = currentShape_ = AddCircleShape(writer_.Shapes(), diameter, {});
   tools_[tool_] = {shape, false};
   StandardAperture record;
   record.code = tool_;
@@ -352,8 +364,8 @@ StandardPoint ExcellonReader::Target(const DrillWords& words) const {
 
 void ExcellonReader::BodyLine(std::string_view line) {
   if (line.front() == 'R' && line.size() > 1 && IsDigit(line[1])) return RepeatLine(line);
-  const std::size_t g85 = line.find("G85");
-  if (g85 != std::string_view::npos) return SlotLine(line, g85);
+  for (std::size_t g = line.find('G'); g != std::string_view::npos; g = line.find('G', g + 1))
+    if (line.substr(g, 3) == "G85") return SlotLine(line, g);
   DrillWords words;
   Words(line.data(), line.data() + line.size(), words);
   switch (words.m) {

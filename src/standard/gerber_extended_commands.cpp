@@ -374,15 +374,25 @@ void GerberInterpreter::Attribute(std::string_view code, std::string_view text) 
   }
 }
 
+// Object attributes change with every net or component: a set is shared only
+// with the last few sets, which catches a file that switches back and forth
+// between a handful without a search through every set of a large board.
 void GerberInterpreter::ObjectAttributesChanged() {
-  const std::string text = AttributeText(objectAttributes_);
-  if (layer_.objectAttributeSets.empty()) layer_.objectAttributeSets.emplace_back();
+  constexpr std::size_t kRecentSets = 8;
+  std::vector<std::string>& sets = layer_.objectAttributeSets;
+  if (sets.empty()) sets.emplace_back();
+  std::string text = AttributeText(objectAttributes_);
   uint32_t set = 0;
   if (!text.empty()) {
-    const auto [at, added] =
-        attributeSets_.try_emplace(text, static_cast<uint32_t>(layer_.objectAttributeSets.size()));
-    if (added) layer_.objectAttributeSets.push_back(text);
-    set = at->second;
+    const std::size_t oldest = sets.size() > kRecentSets ? sets.size() - kRecentSets : 1;
+    set = static_cast<uint32_t>(sets.size());
+    for (std::size_t i = sets.size(); i-- > oldest;) {
+      if (sets[i] == text) {
+        set = static_cast<uint32_t>(i);
+        break;
+      }
+    }
+    if (set == sets.size()) sets.push_back(std::move(text));
   }
   writer_.SetObjectAttributes(set);
 }

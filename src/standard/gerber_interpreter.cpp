@@ -65,6 +65,9 @@ GerberInterpreter::GerberInterpreter(const StandardContext& context, StandardLay
 }
 
 void GerberInterpreter::Read(std::string_view text) {
+  // Boards run at about 20 bytes an object; room that is never written costs
+  // address space only, while growing by copies costs time.
+  layer_.geometry.objects.reserve(text.size() / 20);
   const char* p = text.data();
   const char* end = p + text.size();
   while (p < end && !ended_) {

@@ -135,7 +135,6 @@ class GerberInterpreter {
   // Attribute dictionaries.
   std::vector<StandardAttribute> apertureAttributes_;
   std::vector<StandardAttribute> objectAttributes_;
-  std::unordered_map<std::string, uint32_t> attributeSets_;
 
   // Deprecated image parameters, applied to the whole image at the end.
   bool swapAxes_ = false;
