@@ -490,7 +490,8 @@ void ExcellonReader::Finish() {
   const FormatSettings& s = context_.settings;
   ApplyLayerTransform(
       layer_,
-      Affine::Translation(s.drillOffsetX, s.drillOffsetY).Then(LayerSettingsTransform(layer_)));
+      Affine::Translation(s.drillOffsetX, s.drillOffsetY).Then(LayerSettingsTransform(layer_)),
+      budget_);
   layer_.limitsReached = budget_.Reached();
   ComputeStandardExtents(layer_);
 }

@@ -329,7 +329,7 @@ void GeometryWriter::FinishFile() {
 
 // --- The layer's own transformation -------------------------------------------
 
-void ApplyLayerTransform(StandardLayer& layer, const Affine& transform) {
+void ApplyLayerTransform(StandardLayer& layer, const Affine& transform, ReadBudget& budget) {
   if (transform.IsIdentity()) return;
   StandardGeometry& g = layer.geometry;
   for (StandardPoint& point : g.points) point = transform.Apply(point);
@@ -356,7 +356,7 @@ void ApplyLayerTransform(StandardLayer& layer, const Affine& transform) {
     object.x1 = p1.x;
     object.y1 = p1.y;
   }
-  if (!transform.IsLinearIdentity()) TransformAllShapes(layer.shapes, transform);
+  if (!transform.IsLinearIdentity()) TransformAllShapes(layer.shapes, transform, budget);
 }
 
 Affine LayerSettingsTransform(const StandardLayer& layer) {

@@ -126,8 +126,10 @@ class GeometryWriter {
 
 // Applies `transform` to every object, arc, region point and shape of the
 // layer (arcs change direction under a mirroring transform), then recomputes
-// the region boxes.
-void ApplyLayerTransform(StandardLayer& layer, const Affine& transform);
+// the region boxes. A map that does not keep circles round (the deprecated SF
+// with unequal factors) turns the circles of shapes into polygons within the
+// budget; arcs keep their circles through the mapped ends and centre.
+void ApplyLayerTransform(StandardLayer& layer, const Affine& transform, ReadBudget& budget);
 
 // The layer's mirroring and offsets, as the classic reading applies them:
 // mirroring on the X axis negates y, on the Y axis negates x, then the offsets

@@ -398,7 +398,7 @@ void GerberInterpreter::Finish() {
   layer_.formatFromFile = formatSeen_;
   const Affine image = ImageTransform();
   if (!image.IsIdentity() || layer_.negative) layer_.features |= kFeatureImageTransform;
-  ApplyLayerTransform(layer_, image.Then(LayerSettingsTransform(layer_)));
+  ApplyLayerTransform(layer_, image.Then(LayerSettingsTransform(layer_)), budget_);
   layer_.limitsReached = budget_.Reached();
   ComputeStandardExtents(layer_);
 }

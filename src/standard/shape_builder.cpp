@@ -199,13 +199,15 @@ uint32_t AddTransformedShape(ShapeBuilder& builder, uint32_t index, const Affine
   return builder.Finish();
 }
 
-void TransformAllShapes(StandardShapes& shapes, const Affine& linear) {
+void TransformAllShapes(StandardShapes& shapes, const Affine& linear, ReadBudget& budget) {
   double scale = 1.0;
   const bool similar = linear.IsSimilarity(scale);
+  if (!similar) scale = std::sqrt(std::fabs(linear.Determinant()));
   for (StandardPoint& point : shapes.points) point = linear.ApplyLinear(point);
   for (ShapePrimitive& part : shapes.primitives) {
     if (part.kind != PrimitiveKind::kCircle) continue;
-    if (similar) {
+    const uint32_t count = std::max<uint32_t>(ArcChordCount(part.diameter / 2.0, kTwoPi), 3);
+    if (similar || !budget.TakePoints(count)) {
       const StandardPoint centre = linear.ApplyLinear({part.cx, part.cy});
       part.cx = centre.x;
       part.cy = centre.y;

@@ -65,7 +65,9 @@ inline constexpr int kMaxPolygonVertices = 1000;
 // under anything else.
 uint32_t AddTransformedShape(ShapeBuilder& builder, uint32_t index, const Affine& linear);
 
-// Transforms every shape in place by the linear part of `linear`.
-void TransformAllShapes(StandardShapes& shapes, const Affine& linear);
+// Transforms every shape in place by the linear part of `linear`. Circles
+// that the map does not keep round become polygons while the budget has
+// points for them; after that they stay circles of the mean scale.
+void TransformAllShapes(StandardShapes& shapes, const Affine& linear, ReadBudget& budget);
 
 }  // namespace corvane

@@ -226,3 +226,31 @@ TEST(GerberStandardReaderTest, FileAttributesAreKeptWithoutChangingThePicture) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// The deprecated SF with unequal factors makes circles ellipses: polygons
+// while the points last, then circles of the mean scale.
+TEST(GerberStandardReaderTest, UnequalImageScalesTurnCirclesIntoPolygonsWithinTheBudget) {
+  const std::string text =
+      "%FSLAX24Y24*%%SFA2B0.5*%%ADD10C,1*%%ADD11C,1*%D10*X10000Y0D03*D11*X0D03*";
+  StandardContext context;
+  const StandardLayer roomy = Read(text, context);
+  ASSERT_EQ(roomy.shapes.primitives.size(), 2u);
+  for (const ShapePrimitive& part : roomy.shapes.primitives)
+    EXPECT_EQ(part.kind, PrimitiveKind::kPolygon);
+  EXPECT_DOUBLE_EQ(roomy.shapes.shapes[0].box.maxX, 1.0);
+  EXPECT_NEAR(roomy.shapes.shapes[0].box.maxY, 0.25, 1e-3);  // the nearest vertex
+  EXPECT_DOUBLE_EQ(roomy.geometry.objects[0].x0, 2.0);
+
+  context.bounds.addedPoints = 300;  // room for one circle of a 1" diameter
+  const StandardLayer tight = Read(text, context);
+  EXPECT_EQ(tight.limitsReached, static_cast<uint32_t>(kLimitPoints));
+  EXPECT_EQ(tight.shapes.primitives[0].kind, PrimitiveKind::kPolygon);
+  EXPECT_EQ(tight.shapes.primitives[1].kind, PrimitiveKind::kCircle);
+  EXPECT_DOUBLE_EQ(tight.shapes.primitives[1].diameter, 1.0);  // √(2 × 0.5)
+}
+
+}  // namespace
+}  // namespace corvane
