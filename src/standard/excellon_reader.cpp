@@ -364,6 +364,8 @@ StandardPoint ExcellonReader::Target(const DrillWords& words) const {
 
 void ExcellonReader::BodyLine(std::string_view line) {
   if (line.front() == 'R' && line.size() > 1 && IsDigit(line[1])) return RepeatLine(line);
+  // Operator messages and canned text may hold any letter.
+  if (StartsWith(line, "M47") || StartsWith(line, "M97") || StartsWith(line, "M98")) return;
   for (std::size_t g = line.find('G'); g != std::string_view::npos; g = line.find('G', g + 1))
     if (line.substr(g, 3) == "G85") return SlotLine(line, g);
   DrillWords words;
@@ -389,11 +391,13 @@ void ExcellonReader::BodyLine(std::string_view line) {
                                    Motion::kCounterClockwise};
     motion_ = kMotions[words.g];
     if (words.g == 0) toolDown_ = false;  // a rapid move runs with the tool up
-  } else if (words.g == 5) {
+  } else if (words.g == 5 || words.g == 81) {
     routing_ = false;  // back to drilling
     toolDown_ = false;
   } else if (words.g == 90 || words.g == 91) {
     incremental_ = words.g == 91;
+  } else if (words.g >= 0) {
+    return;  // zero set, canned cycles and the like: what they do is not drawn
   }
   if (!words.hasX && !words.hasY) return;
   // The classic reading knows no decimal points in coordinates.

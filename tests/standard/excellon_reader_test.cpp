@@ -114,6 +114,16 @@ TEST(ExcellonReaderTest, LayerSettingsAndRepeatBounds) {
   EXPECT_DOUBLE_EQ(layer.geometry.objects[51].y0, 1.5);
 }
 
+TEST(ExcellonReaderTest, LinesThatOnlyLookLikeHitsDrillNothing) {
+  const StandardLayer layer = ReadStandardExcellon(
+      "M48\nINCH\nT1C0.1\n%\nT1\nM47,CHECK X1Y1\nG93X2.0Y2.0\nG04X100\nM97,X3Y3\nG81X4.0Y4.0\n"
+      "X5.0Y5.0\n",
+      {});
+  ASSERT_EQ(layer.geometry.objects.size(), 2u);
+  EXPECT_DOUBLE_EQ(layer.geometry.objects[0].x0, 4.0);
+  EXPECT_DOUBLE_EQ(layer.geometry.objects[1].x0, 5.0);
+}
+
 TEST(ExcellonReaderTest, BrokenFilesReadWhatTheyCan) {
   const char* texts[] = {"",
                          "M48",
