@@ -3,6 +3,10 @@
 #include "standard/plane_geometry.h"
 
 namespace corvane {
+
+// A board holds millions of objects: each must stay this small.
+static_assert(sizeof(StandardObject) == 40);
+
 namespace {
 
 const StandardBox& ShapeBox(const StandardLayer& layer, uint32_t shape) {
