@@ -38,21 +38,9 @@ struct DrillFile {
   uint64_t bytes = 0;
 };
 
-// A drill program as CAM tools write it: a header, then tool changes and
-// absolute X/Y positions with leading zeros omitted, Unix line ends.
 DrillFile WriteDrillFile() {
   DrillFile file{Folder() + "/board.drl"};
-  std::ofstream out(file.path, std::ios::binary | std::ios::trunc);
-  out << "M48\nINCH,LZ\nT01C0.012\nT02C0.020\nT03C0.035\nT04C0.040\n%\nG05\nG90\n";
-  uint32_t seed = 12345;
-  for (int i = 0; i < kDrillHits; ++i) {
-    if (i % (kDrillHits / 4) == 0) out << 'T' << (1 + i / (kDrillHits / 4)) << '\n';
-    seed = seed * 1664525u + 1013904223u;
-    out << 'X' << (seed >> 14) % 200000 << 'Y' << (seed >> 3) % 150000 << '\n';
-  }
-  out << "M30\n";
-  out.flush();
-  file.bytes = out ? static_cast<uint64_t>(out.tellp()) : 0;
+  file.bytes = WriteGeneratedDrillFile(file.path, kDrillHits);
   return file;
 }
 
