@@ -14,7 +14,8 @@
 
 #include "board_generator.h"
 #include "document/corvane_doc.h"
-#include "document/work_file.h"
+#include "loading/document_loader.h"
+#include "loading/work_file_reader.h"
 
 namespace corvane {
 namespace {
@@ -52,12 +53,13 @@ const DrillFile& Drill() {
 void BM_ReloadAllDrill(benchmark::State& state) {
   const DrillFile& drill = Drill();
   CCorvaneDoc doc;
-  if (drill.bytes == 0 || !doc.LoadNcDrillFile(drill.path)) {
+  DocumentLoader loader(doc);
+  if (drill.bytes == 0 || !loader.LoadNcDrillFile(drill.path)) {
     state.SkipWithError("cannot write or open the generated drill file");
     return;
   }
   for (auto _ : state) {
-    doc.ReloadAll();
+    loader.ReloadAll();
     benchmark::DoNotOptimize(doc.DrillHits().data());
   }
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(drill.bytes));
@@ -96,13 +98,14 @@ const LayerSet& Layers() {
 void BM_ReloadAllTenLayers(benchmark::State& state) {
   const LayerSet& set = Layers();
   CCorvaneDoc doc;
-  if (set.workFile.empty() || !ReadWorkFile(doc, set.workFile).ok ||
+  DocumentLoader loader(doc);
+  if (set.workFile.empty() || !ReadWorkFile(loader, set.workFile).ok ||
       doc.GetLayerCount() != kLayers) {
     state.SkipWithError("cannot write or open the generated layers");
     return;
   }
   for (auto _ : state) {
-    doc.ReloadAll();
+    loader.ReloadAll();
     benchmark::DoNotOptimize(doc.Items().data());
   }
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(set.bytes));

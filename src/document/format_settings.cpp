@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "readers/numeric_fields.h"
+#include "text/fields.h"
 
 namespace corvane {
 
@@ -37,6 +37,13 @@ const ApertureFormat& FormatSettings::GetApertureFormat(int index) const {
 
 void FormatSettings::SetApertureFormat(int index, const ApertureFormat& format) {
   apertureFormats.at(static_cast<std::size_t>(index)) = format;
+}
+
+NumberFormat ReadNumberFormat(const char* text) {
+  NumberFormat format;
+  const char* p = ReadIntField(text, format.intDigits, 2, true);
+  ReadIntField(p, format.decDigits, 4, true);
+  return format;
 }
 
 std::string_view ApertureFieldName(int code) {

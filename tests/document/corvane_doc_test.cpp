@@ -7,6 +7,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "loading/document_loader.h"
+
 namespace corvane {
 namespace {
 
@@ -146,6 +148,7 @@ TEST(CCorvaneDocTest, IndexedGettersLeaveTheCallersRecordOutsideTheRange) {
 
 TEST(CCorvaneDocTest, ClearAllEmptiesTheDataButKeepsSettingsAndExtents) {
   CCorvaneDoc doc;
+  DocumentLoader loader(doc);
   doc.AddItem(Draw(4, 4));
   doc.ComputeExtents();
   doc.AddLayer(PlotLayer{});
@@ -156,29 +159,29 @@ TEST(CCorvaneDocTest, ClearAllEmptiesTheDataButKeepsSettingsAndExtents) {
   doc.SetApertureFileName("a.apr");
   doc.SetDrillToolFileName("a.rck");
   doc.SetNcDrillFileName("a.drl");
-  doc.DrillState().currentTool = 5;
+  loader.DrillState().currentTool = 5;
   doc.SetMirrorX(1);
   doc.SetMirrorY(1);
   doc.SetAutoOrigin(1);
   doc.Settings().gerberMultiplier = 2.5;
-  doc.GerberState().metricApertures = 1;
+  loader.GerberState().metricApertures = 1;
   doc.SetModified();
   EXPECT_FALSE(doc.IsEmpty());
 
-  doc.ClearAll();
+  loader.ClearAll();
   EXPECT_TRUE(doc.IsEmpty());
   EXPECT_EQ(doc.GetItemCount(), 0);
   EXPECT_EQ(doc.GetLayerCount(), 0);
   EXPECT_EQ(doc.GetApertureCount(), 0);
   EXPECT_EQ(doc.GetMacroCount(), 0);
   EXPECT_EQ(doc.GetDrillToolCount(), 0);
-  EXPECT_EQ(doc.DrillState().currentTool, 0);
+  EXPECT_EQ(loader.DrillState().currentTool, 0);
   EXPECT_EQ(doc.GetMirrorX(), 0);
   EXPECT_EQ(doc.GetMirrorY(), 0);
   EXPECT_EQ(doc.GetAutoOrigin(), 0);
   EXPECT_FALSE(doc.IsModified());
   EXPECT_EQ(doc.Settings().gerberMultiplier, 2.5);
-  EXPECT_EQ(doc.GerberState().metricApertures, 1);
+  EXPECT_EQ(loader.GerberState().metricApertures, 1);
   EXPECT_EQ(doc.GetExtents(), (Extents{4, 4, 4, 4}));
 }
 

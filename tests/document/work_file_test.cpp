@@ -8,6 +8,9 @@
 #include <sys/stat.h>
 
 #include "document/corvane_doc.h"
+#include "loading/document_loader.h"
+#include "loading/work_file_reader.h"
+#include "text/path_parts.h"
 #include "temp_folder.h"
 
 namespace corvane {
@@ -43,7 +46,8 @@ TEST(StoredFileNameTest, BareNameOnlyInTheWorkFilesOwnFolder) {
 
 TEST(WriteWorkFileTest, ExampleDocumentComesOutByteForByte) {
   TempFolder folder;
-  CCorvaneDoc doc;  // built-in settings
+  CCorvaneDoc doc;
+  DocumentLoader loader(doc);  // built-in settings
   PlotLayer top;
   top.fileName = folder.File("top.gbr");
   top.color = CCorvaneDoc::DefaultLayerColor(0);
@@ -89,6 +93,7 @@ TEST(WriteWorkFileTest, ExampleDocumentComesOutByteForByte) {
 TEST(WriteWorkFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
   TempFolder folder;
   CCorvaneDoc doc;
+  DocumentLoader loader(doc);
   doc.SetModified(true);
   const FileResult missing = WriteWorkFile(doc, folder.File("none/board.wrk"));
   EXPECT_FALSE(missing.ok);
@@ -101,7 +106,8 @@ TEST(WriteWorkFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
 }
 
 // Everything a work file carries, changed from the built-in values.
-void FillDocument(CCorvaneDoc& doc, const TempFolder& folder) {
+void FillDocument(DocumentLoader& loader, const TempFolder& folder) {
+  CCorvaneDoc& doc = loader.Doc();
   FormatSettings& s = doc.Settings();
   s.gerberMultiplier = 25.4;
   s.apertureMultiplier = 2.5;
@@ -128,17 +134,18 @@ void FillDocument(CCorvaneDoc& doc, const TempFolder& folder) {
   doc.SetMirrorY(1);
   doc.SetAutoOrigin(1);
   doc.SetPrintMagnification(2.5);
-  doc.LoadGerberLayer(PlotLayer{folder.Write("top.gbr", kPlot), 0x123456, 1, 0, -1500, 250});
-  doc.LoadGerberLayer(PlotLayer{folder.Write("sub/bottom, v2.gbr", kPlot), 0xFF0000, 0, 1});
-  doc.LoadApertureFile(folder.Write("board.apr", "D10 10 3 ROUND\r\n"));
-  doc.LoadDrillToolFile(folder.Write("board.rck", "T01 35 PTH 7\r\n"));
-  doc.LoadNcDrillFile(folder.Write("board.drl", "T1\r\nX1000Y1000\r\n"));
+  loader.LoadGerberLayer(PlotLayer{folder.Write("top.gbr", kPlot), 0x123456, 1, 0, -1500, 250});
+  loader.LoadGerberLayer(PlotLayer{folder.Write("sub/bottom, v2.gbr", kPlot), 0xFF0000, 0, 1});
+  loader.LoadApertureFile(folder.Write("board.apr", "D10 10 3 ROUND\r\n"));
+  loader.LoadDrillToolFile(folder.Write("board.rck", "T01 35 PTH 7\r\n"));
+  loader.LoadNcDrillFile(folder.Write("board.drl", "T1\r\nX1000Y1000\r\n"));
 }
 
 TEST(WorkFileRoundTripTest, WrittenAndReadBackGivesTheSameDocument) {
   TempFolder folder;
   CCorvaneDoc original;
-  FillDocument(original, folder);
+  DocumentLoader originalLoader(original);
+  FillDocument(originalLoader, folder);
   ASSERT_EQ(original.GetLayerCount(), 2);
   ASSERT_EQ(original.GetApertureCount(), 1);
   ASSERT_EQ(original.GetDrillToolCount(), 1);
@@ -146,7 +153,8 @@ TEST(WorkFileRoundTripTest, WrittenAndReadBackGivesTheSameDocument) {
   ASSERT_TRUE(WriteWorkFile(original, path).ok);
 
   CCorvaneDoc reread;
-  const FileResult result = ReadWorkFile(reread, path);
+  DocumentLoader rereadLoader(reread);
+  const FileResult result = ReadWorkFile(rereadLoader, path);
   ASSERT_TRUE(result.ok) << result.message;
   EXPECT_EQ(reread.GetPathName(), path);
   EXPECT_EQ(reread.Settings(), original.Settings());
@@ -184,12 +192,14 @@ TEST(WorkFileRoundTripTest, LongPathsComeBack) {
   for (int i = 0; i < 12; ++i) name += std::string(60, static_cast<char>('a' + i)) + "/";
   const std::string plot = elsewhere.Write(name + "top.gbr", kPlot);
   CCorvaneDoc doc;
-  ASSERT_TRUE(doc.LoadGerberLayer(PlotLayer{plot, 0xFF}));
-  ASSERT_TRUE(doc.LoadApertureFile(elsewhere.Write(name + "t.apr", "D10 CIRCLE 10\r\n")));
+  DocumentLoader loader(doc);
+  ASSERT_TRUE(loader.LoadGerberLayer(PlotLayer{plot, 0xFF}));
+  ASSERT_TRUE(loader.LoadApertureFile(elsewhere.Write(name + "t.apr", "D10 CIRCLE 10\r\n")));
   ASSERT_GT(plot.size(), 700u);
   ASSERT_TRUE(WriteWorkFile(doc, folder.File("board.wrk")).ok);
   CCorvaneDoc reread;
-  ASSERT_TRUE(ReadWorkFile(reread, folder.File("board.wrk")).ok);
+  DocumentLoader rereadLoader(reread);
+  ASSERT_TRUE(ReadWorkFile(rereadLoader, folder.File("board.wrk")).ok);
   EXPECT_EQ(reread.GetLayerFileName(0), plot);
   EXPECT_EQ(reread.GetApertureCount(), 1);
 }
@@ -197,7 +207,8 @@ TEST(WorkFileRoundTripTest, LongPathsComeBack) {
 TEST(WorkFileRoundTripTest, FilesBesideTheWorkFileTravelWithIt) {
   TempFolder first, second;
   CCorvaneDoc doc;
-  doc.LoadApertureFile(first.Write("board.apr", "D10 CIRCLE 10\r\n"));
+  DocumentLoader loader(doc);
+  loader.LoadApertureFile(first.Write("board.apr", "D10 CIRCLE 10\r\n"));
   ASSERT_TRUE(WriteWorkFile(doc, first.File("board.wrk")).ok);
   EXPECT_NE(TempFolder::Read(first.File("board.wrk")).find("\r\nApertureFile=board.apr\r\n"),
             std::string::npos);
@@ -205,7 +216,8 @@ TEST(WorkFileRoundTripTest, FilesBesideTheWorkFileTravelWithIt) {
   second.Write("board.wrk", TempFolder::Read(first.File("board.wrk")));
   second.Write("board.apr", "D10 CIRCLE 10\r\nD11 CIRCLE 20\r\n");
   CCorvaneDoc moved;
-  ASSERT_TRUE(ReadWorkFile(moved, second.File("board.wrk")).ok);
+  DocumentLoader movedLoader(moved);
+  ASSERT_TRUE(ReadWorkFile(movedLoader, second.File("board.wrk")).ok);
   EXPECT_EQ(moved.GetApertureFileName(), second.File("board.apr"));
   EXPECT_EQ(moved.GetApertureCount(), 2);
 }
@@ -215,10 +227,11 @@ TEST(WorkFileRoundTripTest, FilesBesideTheWorkFileTravelWithIt) {
 class ReadWorkFileTest : public ::testing::Test {
  protected:
   FileResult Open(const std::string& text) {
-    return ReadWorkFile(doc_, folder_.Write("board.wrk", text));
+    return ReadWorkFile(loader_, folder_.Write("board.wrk", text));
   }
   TempFolder folder_;
   CCorvaneDoc doc_;
+  DocumentLoader loader_{doc_};
 };
 
 TEST_F(ReadWorkFileTest, OnlyMirrorXClearsTheRestAndKeepsTheSettings) {
@@ -291,7 +304,7 @@ TEST_F(ReadWorkFileTest, LayerLinesTakeTheirNumbersAndTheRestOfTheLineAsName) {
 TEST_F(ReadWorkFileTest, MissingLayerFileLeavesNoLayerAndTheNextTakesItsPlace) {
   folder_.Write("top.gbr", kPlot);
   std::vector<std::string> unopened;
-  ASSERT_TRUE(ReadWorkFile(doc_,
+  ASSERT_TRUE(ReadWorkFile(loader_,
                            folder_.Write("board.wrk",
                                          CrLf({"GerberFile=missing.gbr", "GerberFile=top.gbr",
                                                "GerberFile=", "DrillFile=", "DrillFile=no.drl"})),
@@ -331,13 +344,13 @@ TEST_F(ReadWorkFileTest, SettingsAfterAFileLineOnlyAffectLaterFiles) {
 TEST_F(ReadWorkFileTest, WorkFileThatCannotBeOpenedLeavesTheDocument) {
   doc_.SetPathName("/old/board.wrk");
   doc_.AddLayer(PlotLayer{});
-  const FileResult result = ReadWorkFile(doc_, folder_.File("missing.wrk"));
+  const FileResult result = ReadWorkFile(loader_, folder_.File("missing.wrk"));
   EXPECT_FALSE(result.ok);
   EXPECT_NE(result.message.find("missing.wrk"), std::string::npos);
   EXPECT_EQ(doc_.GetPathName(), "/old/board.wrk");
   EXPECT_EQ(doc_.GetLayerCount(), 1);
-  EXPECT_FALSE(ReadWorkFile(doc_, folder_.Path()).ok);
-  EXPECT_FALSE(ReadWorkFile(doc_, "/dev/zero").ok);
+  EXPECT_FALSE(ReadWorkFile(loader_, folder_.Path()).ok);
+  EXPECT_FALSE(ReadWorkFile(loader_, "/dev/zero").ok);
 }
 
 // Hostile work files load to completion: binary bytes, long lines, names of
@@ -379,7 +392,8 @@ TEST_F(ReadWorkFileTest, ThreeHundredLayersAllLoad) {
 TEST(DemoBoardTest, WorkFileOpensTheWholeSet) {
   const std::string demo = std::string(CORVANE_TEST_DATA_DIR) + "/../../examples/demo/";
   CCorvaneDoc doc;
-  ASSERT_TRUE(ReadWorkFile(doc, demo + "demo.wrk").ok);
+  DocumentLoader loader(doc);
+  ASSERT_TRUE(ReadWorkFile(loader, demo + "demo.wrk").ok);
   EXPECT_EQ(doc.GetLayerCount(), 5);
   EXPECT_EQ(doc.GetApertureCount(), 15);
   EXPECT_EQ(doc.GetDrillToolCount(), 4);
