@@ -1,5 +1,7 @@
-// libFuzzer entry point: the input as a work file, opened from a private
-// folder that also holds one small file of each kind for its lines to name.
+// libFuzzer entry point: the input as the lines of a work file, applied to a
+// document through the settings table and the loader as opening it does, then
+// the document written as a work file. The work file's folder holds one small
+// file of each kind for its lines to name.
 
 #include <unistd.h>
 
@@ -11,7 +13,11 @@
 #include <string>
 
 #include "document/corvane_doc.h"
+#include "document/settings_table.h"
 #include "document/work_file.h"
+#include "loading/document_loader.h"
+#include "loading/text_file.h"
+#include "loading/work_file_reader.h"
 
 namespace {
 
@@ -42,13 +48,42 @@ const std::string& Folder() {
   return folder.path;
 }
 
+// Lines as a work file is read: a carriage return ends one (with a line feed
+// after it), so does a bare line feed, and a line is cut at the work-file limit.
+template <typename Apply>
+void ForEachWorkFileLine(const uint8_t* data, std::size_t size, Apply apply) {
+  std::string line;
+  for (std::size_t i = 0; i < size; ++i) {
+    const char c = static_cast<char>(data[i]);
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < size && data[i + 1] == '\n') ++i;
+      apply(line.c_str());
+      line.clear();
+    } else {
+      line.push_back(c);
+      if (line.size() == corvane::kWorkFileLineLimit) {
+        apply(line.c_str());
+        line.clear();
+      }
+    }
+  }
+  if (!line.empty()) apply(line.c_str());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string path = Folder() + "/board.wrk";
-  WriteFile(path, std::string(reinterpret_cast<const char*>(data), size));
-  corvane::CCorvaneDoc doc;
-  corvane::ReadWorkFile(doc, path);
+  // One document for the whole run, cleared and reset to the built-in settings
+  // for every input, as opening a work file in a new document does; a fresh
+  // loader gives every input fresh reader state.
+  static corvane::CCorvaneDoc doc;
+  corvane::DocumentLoader loader(doc);
+  doc.SetPathName(Folder() + "/board.wrk");
+  loader.ClearAll();
+  corvane::LoadStoredDefaults(doc, nullptr);
+  corvane::WorkFileReading reading;
+  ForEachWorkFileLine(data, size,
+                      [&](const char* line) { corvane::ApplyWorkFileLine(loader, line, reading); });
   corvane::FormatWorkFile(doc, Folder());
   return 0;
 }

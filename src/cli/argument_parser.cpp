@@ -77,7 +77,8 @@ bool ParseArguments(std::span<const std::string> args, std::span<const OptionSpe
 
 std::vector<OptionSpec> JoinOptions(std::initializer_list<std::span<const OptionSpec>> lists) {
   std::vector<OptionSpec> joined;
-  for (const std::span<const OptionSpec> list : lists) joined.insert(joined.end(), list.begin(), list.end());
+  for (const std::span<const OptionSpec> list : lists)
+    joined.insert(joined.end(), list.begin(), list.end());
   return joined;
 }
 

@@ -15,8 +15,9 @@ int RunExport(std::span<const std::string> args, const ExportEnvironment& enviro
     return kExitUsage;
   }
 
-  const auto loaded = HeadlessDocument::Load(
-      options.options.workingSet, environment.openUserSettings, environment.prompter, environment.writeError, "export");
+  const auto loaded =
+      HeadlessDocument::Load(options.options.workingSet, environment.openUserSettings,
+                             environment.prompter, environment.writeError, "export");
   if (loaded == nullptr) return kExitFailure;
   CCorvaneDoc& doc = loaded->Doc();
   std::string error;

@@ -26,8 +26,7 @@ void LoadWorkFileOfSet(DocumentLoader& loader, const WorkingSetArguments& args,
   if (!opened.ok) load.error = opened.message;
 }
 
-void LoadTableFiles(DocumentLoader& loader, const WorkingSetArguments& args,
-                    WorkingSetLoad& load) {
+void LoadTableFiles(DocumentLoader& loader, const WorkingSetArguments& args, WorkingSetLoad& load) {
   const auto missed = [&load](const std::string& name) {
     load.unopened.push_back(name);
     load.namedFileUnopened = true;

@@ -12,8 +12,8 @@ FieldOrder FormatSettings::BuiltInDrillToolFieldOrder() {
 }
 
 FieldOrder FormatSettings::BuiltInApertureFieldOrder() {
-  return {kApertureFieldDCode, kApertureFieldIdentifier, kApertureFieldWidth,
-          kApertureFieldHeight, kApertureFieldQuantity};
+  return {kApertureFieldDCode, kApertureFieldIdentifier, kApertureFieldWidth, kApertureFieldHeight,
+          kApertureFieldQuantity};
 }
 
 std::string_view FormatSettings::BuiltInApertureIdentifier(int index) {

@@ -3,8 +3,8 @@
 namespace corvane {
 
 std::string_view ShapeName(int32_t shape) {
-  static constexpr std::array<std::string_view, 5> kNames{"Circle", "Line", "Rectangle",
-                                                          "Square", "Ellipse"};
+  static constexpr std::array<std::string_view, 5> kNames{"Circle", "Line", "Rectangle", "Square",
+                                                          "Ellipse"};
   return shape >= 0 && shape < 5 ? kNames[static_cast<std::size_t>(shape)] : std::string_view();
 }
 

@@ -40,8 +40,8 @@ struct OffsetPair {
 };
 
 // A setting's value; the alternative is the one of its form, in SettingForm's order.
-using SettingValue =
-    std::variant<int32_t, double, NumberFormat, OffsetPair, std::string, FieldOrder, ApertureFormat>;
+using SettingValue = std::variant<int32_t, double, NumberFormat, OffsetPair, std::string,
+                                  FieldOrder, ApertureFormat>;
 
 // Where a setting's line stands in a written work file.
 enum class WorkFilePlace : uint8_t { kBeforeFiles, kAfterFiles, kNotWritten };

@@ -66,8 +66,7 @@ bool DocumentLoader::LoadNcDrillFile(std::string_view name) {
   // The tool in force carries over from the previous drill file; positions do not.
   drillState_.lastDrillX = 0.0;
   drillState_.lastDrillY = 0.0;
-  ReadLines(file, false,
-            [this](const char* line) { ReadDrillLine(doc_, drillState_, line); });
+  ReadLines(file, false, [this](const char* line) { ReadDrillLine(doc_, drillState_, line); });
   file.Close();
   doc_.ComputeExtents();
   doc_.SetModified(true);

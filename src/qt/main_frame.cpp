@@ -21,9 +21,9 @@
 #include "qt/about_dlg.h"
 #include "qt/help_window.h"
 #include "qt/key_state.h"
+#include "qt/qt_text.h"
 #include "qt/toolbar_icons.h"
 #include "qt/view_window.h"
-#include "qt/qt_text.h"
 
 namespace corvane {
 namespace {

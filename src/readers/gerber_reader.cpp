@@ -231,7 +231,7 @@ CORVANE_ALWAYS_INLINE void EmitItems(ReadTarget& target, GerberReaderState& stat
   state.statement.layer = layer;
   if (state.arcCentrePending) {
     target.AddItem(ItemOf(layer, kKindArcCentre, state.arcCentre.mode, state.arcCentre.dcode,
-                       state.arcCentre.x, state.arcCentre.y));
+                          state.arcCentre.x, state.arcCentre.y));
     state.arcCentrePending = false;
   }
   const PlotItem& s = state.statement;
@@ -384,8 +384,8 @@ const char* ReadApertureSize(const char* p, double& value) {
 }
 
 // `p` stands at the character that ended the one-letter shape text.
-void DefineStandardAperture(ReadTarget& target, const GerberReaderState& state,
-                            Aperture aperture, const char* p) {
+void DefineStandardAperture(ReadTarget& target, const GerberReaderState& state, Aperture aperture,
+                            const char* p) {
   const double unit = state.metricApertures != 0 ? kInchToMillimetre : 1.0;
   if (*p != '\0') ++p;
   if (*p == ',') ++p;
@@ -402,8 +402,7 @@ void DefineStandardAperture(ReadTarget& target, const GerberReaderState& state,
 
 // Unsigned numbers up to the statement's '*': signs and points in front of a
 // number are passed over like any other character.
-void DefineMacroAperture(ReadTarget& target, Aperture aperture, int32_t macroIndex,
-                         const char* p) {
+void DefineMacroAperture(ReadTarget& target, Aperture aperture, int32_t macroIndex, const char* p) {
   aperture.shape = kShapeMacro;
   aperture.macroIndex = macroIndex;
   while (*p != '\0' && *p != '*' && aperture.paramCount < kMaxMacroParams) {

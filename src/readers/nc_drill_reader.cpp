@@ -70,7 +70,7 @@ void ReadDrillLine(ReadTarget& target, DrillReaderState& state, const char* line
   state.lastDrillY = y;
   const double scale = DrillScale(settings);
   target.AddDrillHit(DrillHit{state.currentTool, x * scale + settings.drillOffsetX,
-                           y * scale + settings.drillOffsetY});
+                              y * scale + settings.drillOffsetY});
 }
 
 }  // namespace corvane

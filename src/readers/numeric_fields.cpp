@@ -21,8 +21,8 @@ int32_t TruncateToInt32(double value) {
 int32_t IntPower(int32_t base, int32_t exponent) {
   const bool negative = exponent < 0;
   // The magnitude of the exponent as unsigned, so that INT32_MIN is no special case.
-  uint32_t remaining = negative ? 0u - static_cast<uint32_t>(exponent)
-                                : static_cast<uint32_t>(exponent);
+  uint32_t remaining =
+      negative ? 0u - static_cast<uint32_t>(exponent) : static_cast<uint32_t>(exponent);
   uint32_t result = 1;
   uint32_t square = static_cast<uint32_t>(base);
   while (remaining != 0) {

@@ -15,8 +15,12 @@ constexpr bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
 // and carriage return.
 constexpr bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-constexpr char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-constexpr char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char UpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+constexpr char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Equal as a whole, letters compared without case.
 constexpr bool EqualNoCase(std::string_view a, std::string_view b) {

@@ -9,8 +9,8 @@
 
 #include "cli/working_set.h"
 #include "document/corvane_doc.h"
-#include "loading/document_loader.h"
 #include "document/work_file.h"
+#include "loading/document_loader.h"
 #include "platform/prompter.h"
 #include "platform/settings_store.h"
 #include "temp_folder.h"
@@ -157,6 +157,7 @@ TEST_F(RunSaveTest, WorkFileIsOpenedOverTheStoredDefaultsAndExtendedByTheArgumen
   ASSERT_EQ(Dump({"--defaults", wrk}), kExitSuccess);
   EXPECT_NE(out_.find("hit 0 1 0"), std::string::npos) << out_;
   EXPECT_TRUE(err_.empty()) << err_;
+  // A file the work file names is no file of the command line: a warning only.
   folder_.Write("gone.wrk", "LayerInfo=1,2,3,0,0,0,0,gone.gbr\r\n");
   ASSERT_EQ(Dump({folder_.File("gone.wrk")}), kExitSuccess);
   EXPECT_EQ(err_, "warning: cannot open " + folder_.File("gone.gbr") + "\n");
@@ -174,6 +175,7 @@ TEST(WorkingSetTablesTest, UnopenedTablesAreListedInOrder) {
   const WorkingSetLoad load = LoadWorkingSet(loader, args);
   EXPECT_TRUE(load.Succeeded());
   EXPECT_EQ(load.unopened, (std::vector<std::string>{"no.apr", "no.rck", "no.drl"}));
+  EXPECT_TRUE(load.namedFileUnopened);
 }
 
 }  // namespace

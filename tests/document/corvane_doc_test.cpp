@@ -225,14 +225,13 @@ TEST(CCorvaneDocTest, DefaultColoursUseTheLowByteOfTheIndex) {
     uint32_t color;
     const char* name;
   };
-  const Case cases[] = {{0, 0x0000FF, "Red"},         {1, 0xFF0000, "Blue"},
-                        {2, 0x00FF00, "Green"},       {3, 0x00FFFF, "Yellow"},
-                        {4, 0x000080, "Brown"},       {5, 0x800000, "Navy"},
-                        {6, 0xFFFF00, "Aqua"},        {7, 0xFF00FF, "Purple"},
-                        {8, 0xC0C0C0, "Light Gray"},  {9, 0x808080, "Gray"},
-                        {10, 0x000000, "Black"},      {255, 0x000000, "Black"},
-                        {256, 0x0000FF, "Red"},       {257, 0xFF0000, "Blue"},
-                        {-256, 0x0000FF, "Red"},      {-1, 0x000000, "Black"}};
+  const Case cases[] = {
+      {0, 0x0000FF, "Red"},    {1, 0xFF0000, "Blue"},   {2, 0x00FF00, "Green"},
+      {3, 0x00FFFF, "Yellow"}, {4, 0x000080, "Brown"},  {5, 0x800000, "Navy"},
+      {6, 0xFFFF00, "Aqua"},   {7, 0xFF00FF, "Purple"}, {8, 0xC0C0C0, "Light Gray"},
+      {9, 0x808080, "Gray"},   {10, 0x000000, "Black"}, {255, 0x000000, "Black"},
+      {256, 0x0000FF, "Red"},  {257, 0xFF0000, "Blue"}, {-256, 0x0000FF, "Red"},
+      {-1, 0x000000, "Black"}};
   for (const Case& c : cases) {
     EXPECT_EQ(CCorvaneDoc::DefaultLayerColor(c.index), c.color) << c.index;
     EXPECT_EQ(CCorvaneDoc::ColorName(c.index), c.name) << c.index;
@@ -240,9 +239,9 @@ TEST(CCorvaneDocTest, DefaultColoursUseTheLowByteOfTheIndex) {
 }
 
 TEST(CCorvaneDocTest, ShapeAndPlatingNames) {
-  const std::pair<int32_t, const char*> shapes[] = {
-      {0, "Circle"}, {1, "Line"}, {2, "Rectangle"}, {3, "Square"},
-      {4, "Ellipse"}, {5, ""},    {6, ""},          {-1, ""}};
+  const std::pair<int32_t, const char*> shapes[] = {{0, "Circle"}, {1, "Line"},    {2, "Rectangle"},
+                                                    {3, "Square"}, {4, "Ellipse"}, {5, ""},
+                                                    {6, ""},       {-1, ""}};
   for (const auto& [shape, name] : shapes) EXPECT_EQ(ShapeName(shape), name) << shape;
   EXPECT_EQ(PlatingName(0), "Unknown");
   EXPECT_EQ(PlatingName(1), "Plated");

@@ -27,8 +27,8 @@ TEST(StoredDefaultsTest, EmptyStoreGivesTheBuiltInValues) {
   EXPECT_EQ(s.drillFormat, (NumberFormat{2, 4}));
   EXPECT_EQ(s.gerberCompression, 1);
   EXPECT_EQ(s.drillCompression, 1);
-  for (double m : {s.gerberMultiplier, s.apertureMultiplier, s.drillMultiplier,
-                   s.drillToolMultiplier}) {
+  for (double m :
+       {s.gerberMultiplier, s.apertureMultiplier, s.drillMultiplier, s.drillToolMultiplier}) {
     EXPECT_EQ(m, 1.0);
   }
   EXPECT_EQ(s.gerberOffsetX, 0.0);

@@ -10,8 +10,8 @@
 #include "document/corvane_doc.h"
 #include "loading/document_loader.h"
 #include "loading/work_file_reader.h"
-#include "text/path_parts.h"
 #include "temp_folder.h"
+#include "text/path_parts.h"
 
 namespace corvane {
 namespace {

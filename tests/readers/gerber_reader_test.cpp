@@ -71,11 +71,11 @@ TEST(GerberReaderTest, WorkedExampleComesOutItemForItem) {
   Read(target, ReadDataFile("worked_example.gbr"));
 
   ExpectItems(target, {{'D', 0, 10, 0.0, 0.0},
-                    {'D', 0, 2, 0.0, 0.0},
-                    {'D', 0, 1, 1.0, 0.0},
-                    {'G', 0, 0, 0.0, 1.0},
-                    {'D', 4, 1, 2.0, 1.0},
-                    {'D', 4, 1, 2.0, 1.0}});
+                       {'D', 0, 2, 0.0, 0.0},
+                       {'D', 0, 1, 1.0, 0.0},
+                       {'G', 0, 0, 0.0, 1.0},
+                       {'D', 4, 1, 2.0, 1.0},
+                       {'D', 4, 1, 2.0, 1.0}});
   ASSERT_EQ(target.GetApertureCount(), 1);
   Aperture aperture;
   target.GetAperture(0, aperture);
@@ -160,10 +160,10 @@ TEST(GerberReaderTest, LastStatementWithoutLineBreakStillDraws) {
   GerberTarget target;
   Read(target, ReadDataFile("rs274d_no_final_newline.gbr"));
   ExpectItems(target, {{'D', 0, 11, 0.0, 0.0},
-                    {'D', 0, 2, 1.0, 1.0},
-                    {'D', 0, 1, 3.0, 1.0},
-                    {'D', 0, 3, 2.0, 2.0},
-                    {'D', 0, 1, 0.0, 0.0}});
+                       {'D', 0, 2, 1.0, 1.0},
+                       {'D', 0, 1, 3.0, 1.0},
+                       {'D', 0, 3, 2.0, 2.0},
+                       {'D', 0, 1, 0.0, 0.0}});
 }
 
 TEST(GerberReaderTest, ArcCentreItemStandsBeforeItsStatement) {
@@ -213,16 +213,14 @@ TEST_P(GerberApertureTest, DefinesOneAperture) {
 
 INSTANTIATE_TEST_SUITE_P(
     Shapes, GerberApertureTest,
-    testing::Values(ApertureCase{"MetricCircle", "%MOMM*%%ADD10C,0.5*%", kShapeCircle, 12.7, 12.7},
-                    ApertureCase{"InchCircle", "%MOIN*%%ADD10C,0.5*%", kShapeCircle, 0.5, 0.5},
-                    ApertureCase{"Rectangle", "%ADD11R,0.060X0.040*%", kShapeRectangle, 0.06, 0.04},
-                    ApertureCase{"Obround", "%ADD11O,0.060X0.040*%", kShapeEllipse, 0.06, 0.04},
-                    ApertureCase{"PolygonKeepsVertexCount", "%ADD12P,0.1X6*%", kShapePolygon, 0.1,
-                                 6.0},
-                    ApertureCase{"LeadingPointSizes", "%ADD13R,.060X.04*%", kShapeRectangle, 0.06,
-                                 0.04},
-                    ApertureCase{"LeadingPointMetric", "%MOMM*%%ADD14C,.5*%", kShapeCircle, 12.7,
-                                 12.7}),
+    testing::Values(
+        ApertureCase{"MetricCircle", "%MOMM*%%ADD10C,0.5*%", kShapeCircle, 12.7, 12.7},
+        ApertureCase{"InchCircle", "%MOIN*%%ADD10C,0.5*%", kShapeCircle, 0.5, 0.5},
+        ApertureCase{"Rectangle", "%ADD11R,0.060X0.040*%", kShapeRectangle, 0.06, 0.04},
+        ApertureCase{"Obround", "%ADD11O,0.060X0.040*%", kShapeEllipse, 0.06, 0.04},
+        ApertureCase{"PolygonKeepsVertexCount", "%ADD12P,0.1X6*%", kShapePolygon, 0.1, 6.0},
+        ApertureCase{"LeadingPointSizes", "%ADD13R,.060X.04*%", kShapeRectangle, 0.06, 0.04},
+        ApertureCase{"LeadingPointMetric", "%MOMM*%%ADD14C,.5*%", kShapeCircle, 12.7, 12.7}),
     [](const testing::TestParamInfo<ApertureCase>& info) { return info.param.name; });
 
 TEST(GerberReaderTest, UnknownShapesAndMacrosDefineNothing) {
