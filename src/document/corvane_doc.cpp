@@ -8,8 +8,6 @@
 namespace corvane {
 namespace {
 
-constexpr std::size_t kInitialItemCapacity = 100000;
-
 struct NamedColor {
   std::string_view name;
   uint32_t color;  // 0x00BBGGRR
@@ -36,8 +34,8 @@ const NamedColor& DefaultColorEntry(int32_t index) {
 
 }  // namespace
 
-CCorvaneDoc::CCorvaneDoc() {
-  ClearRecords(kInitialItemCapacity);
+CCorvaneDoc::CCorvaneDoc(std::size_t itemReservation) : itemReservation_(itemReservation) {
+  ClearRecords(itemReservation_);
   LoadStoredDefaults(*this, nullptr);
 }
 
@@ -45,7 +43,7 @@ CCorvaneDoc::~CCorvaneDoc() = default;
 
 void CCorvaneDoc::ClearAll() {
   layers_.clear();
-  ClearRecords(kInitialItemCapacity);
+  ClearRecords(itemReservation_);
   apertureFileName_.clear();
   drillToolFileName_.clear();
   ncDrillFileName_.clear();

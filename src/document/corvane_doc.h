@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,6 +22,10 @@ struct Extents {
 // What ComputeExtents starts the minima at; they stay there when no draw or hit is seen.
 inline constexpr double kExtentsUnset = 99999999.0;
 
+// The items a cleared document reserves room for: a board file yields hundreds
+// of thousands, so the array starts large and grows in big steps.
+inline constexpr std::size_t kInitialItemCapacity = 100000;
+
 // Everything loaded: layers, the flat item array, apertures and macros, drill
 // tools and hits (the read target it derives from), the document flags the
 // view reads, the extents, the format settings, its path and the modified
@@ -28,8 +33,10 @@ inline constexpr double kExtentsUnset = 99999999.0;
 // settings store.
 class CCorvaneDoc : public ReadTarget {
  public:
-  // A document with the built-in settings and flags, as if read from an empty store.
-  CCorvaneDoc();
+  // A document with the built-in settings and flags, as if read from an empty
+  // store. `itemReservation` is the room ClearAll reserves; only runs that read
+  // small files by the thousand (fuzzing) want less.
+  explicit CCorvaneDoc(std::size_t itemReservation = kInitialItemCapacity);
   ~CCorvaneDoc();
   CCorvaneDoc(const CCorvaneDoc&) = delete;
   CCorvaneDoc& operator=(const CCorvaneDoc&) = delete;
@@ -106,6 +113,7 @@ class CCorvaneDoc : public ReadTarget {
 
   std::string pathName_;
   bool modified_ = false;
+  std::size_t itemReservation_;
 };
 
 }  // namespace corvane

@@ -1,5 +1,7 @@
 #include "document/format_settings.h"
 
+#include <array>
+#include <charconv>
 #include <string>
 
 #include "text/fields.h"
@@ -73,10 +75,13 @@ void AppendByteList(std::string& buffer, const FieldOrder& list, std::size_t lim
   buffer += std::to_string(list.front());
   std::size_t length = buffer.size();
   for (std::size_t i = 1; i < list.size(); ++i) {
-    const std::string field = "," + std::to_string(list[i]);
-    length += field.size();
+    // ",255" at most; formatted in place, since a saved work file writes six lists.
+    std::array<char, 8> field{','};
+    const auto written = std::to_chars(field.data() + 1, field.data() + field.size(), list[i]);
+    const auto size = static_cast<std::size_t>(written.ptr - field.data());
+    length += size;
     if (length >= limit) break;
-    buffer += field;
+    buffer.append(field.data(), size);
   }
 }
 

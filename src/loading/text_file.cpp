@@ -34,7 +34,7 @@ bool TextFile::Open(const std::string& path) {
   if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
   openError_ = 0;
   fd_ = fd;
-  if (!buffer_) buffer_ = std::make_unique<char[]>(kBlockSize);
+  if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBlockSize);
   pos_ = end_ = 0;
   afterCarriageReturn_ = false;
   return true;

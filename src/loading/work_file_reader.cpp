@@ -51,38 +51,30 @@ PlotLayer GerberLayerLayer(const char* value) {
   return layer;
 }
 
-PlotLayer GerberFileLayer(const CCorvaneDoc& doc, const char* value) {
-  PlotLayer layer;
-  layer.color = CCorvaneDoc::DefaultLayerColor(doc.GetLayerCount());
-  layer.fileName = value;
-  return layer;
-}
-
-// Loads the file a line names; a name that cannot be opened is listed.
-void ApplyFileLine(DocumentLoader& loader, int key, const char* value, WorkFileReading& reading) {
-  std::string name = value;
+// Loads the file a layer or file line names; a name that cannot be opened is listed.
+void LoadFileLine(DocumentLoader& loader, const WorkFileLine& line, WorkFileReading& reading) {
+  using Kind = WorkFileLine::Kind;
+  const std::string name = line.kind == Kind::kLayer ? line.layer.fileName : line.value;
   bool loaded = false;
-  switch (key) {
-    case kKeyApertureFile:
-      loaded = loader.LoadApertureFile(value);
+  switch (line.kind) {
+    case Kind::kApertureFile:
+      loaded = loader.LoadApertureFile(name);
       break;
-    case kKeyDrillToolFile:
-      loaded = loader.LoadDrillToolFile(value);
+    case Kind::kDrillToolFile:
+      loaded = loader.LoadDrillToolFile(name);
       break;
-    case kKeyDrillFile:
-      loaded = loader.LoadNcDrillFile(value);
+    case Kind::kDrillFile:
+      loaded = loader.LoadNcDrillFile(name);
       break;
-    case kKeyLayerInfo:
-    case kKeyGerberLayer:
-    case kKeyGerberFile: {
-      const PlotLayer layer = key == kKeyLayerInfo     ? LayerInfoLayer(value)
-                              : key == kKeyGerberLayer ? GerberLayerLayer(value)
-                                                       : GerberFileLayer(loader.Doc(), value);
-      name = layer.fileName;
+    case Kind::kLayer: {
+      PlotLayer layer = line.layer;
+      if (line.defaultColor)
+        layer.color = CCorvaneDoc::DefaultLayerColor(loader.Doc().GetLayerCount());
       loaded = loader.LoadGerberLayer(layer);
       break;
     }
-    default:
+    case Kind::kNothing:
+    case Kind::kSetting:
       return;
   }
   if (!loaded && !name.empty()) reading.unopened.push_back(ResolveDataPath(loader.Doc(), name));
@@ -95,18 +87,56 @@ FileResult OpenFailure(const std::string& path, int error) {
 
 }  // namespace
 
-void ApplyWorkFileLine(DocumentLoader& loader, const char* line, WorkFileReading& reading) {
+WorkFileLine ParseWorkFileLine(const char* line) {
+  using Kind = WorkFileLine::Kind;
+  WorkFileLine parsed;
   const char* equals = std::strchr(line, '=');
-  if (equals == nullptr) return;
+  if (equals == nullptr) return parsed;
   const int key = FindWorkFileKey(std::string_view(line, static_cast<std::size_t>(equals - line)));
-  if (key == kNoWorkFileKey || key == kKeyUnknown || key == kKeyGerberFileLayerOrder) return;
-  const char* value = equals + 1;
-  if (const Setting* setting = FindWorkFileSetting(key)) {
-    ApplyWorkFileSetting(*setting, loader.Doc(), value);
-    if (setting->convertsOldFile) reading.converted = true;
+  if (key == kNoWorkFileKey || key == kKeyUnknown || key == kKeyGerberFileLayerOrder) return parsed;
+  parsed.value = equals + 1;
+  if ((parsed.setting = FindWorkFileSetting(key)) != nullptr) {
+    parsed.kind = Kind::kSetting;
+    return parsed;
+  }
+  switch (key) {
+    case kKeyApertureFile:
+      parsed.kind = Kind::kApertureFile;
+      break;
+    case kKeyDrillToolFile:
+      parsed.kind = Kind::kDrillToolFile;
+      break;
+    case kKeyDrillFile:
+      parsed.kind = Kind::kDrillFile;
+      break;
+    case kKeyLayerInfo:
+      parsed.kind = Kind::kLayer;
+      parsed.layer = LayerInfoLayer(parsed.value);
+      break;
+    case kKeyGerberLayer:
+      parsed.kind = Kind::kLayer;
+      parsed.layer = GerberLayerLayer(parsed.value);
+      break;
+    case kKeyGerberFile:
+      parsed.kind = Kind::kLayer;
+      parsed.layer.fileName = parsed.value;
+      parsed.defaultColor = true;
+      break;
+    default:
+      break;
+  }
+  return parsed;
+}
+
+void ApplyWorkFileLine(DocumentLoader& loader, const char* line, WorkFileReading& reading) {
+  const WorkFileLine parsed = ParseWorkFileLine(line);
+  if (parsed.kind == WorkFileLine::Kind::kNothing) return;
+  if (parsed.kind != WorkFileLine::Kind::kSetting) {
+    LoadFileLine(loader, parsed, reading);
     return;
   }
-  ApplyFileLine(loader, key, value, reading);
+  ApplyWorkFileSetting(*parsed.setting, loader.Doc(), parsed.value);
+  if (parsed.setting->convertsOldFile) reading.converted = true;
 }
 
 FileResult ReadWorkFile(DocumentLoader& loader, const std::string& path,

@@ -4,10 +4,12 @@
 #include <vector>
 
 #include "document/atomic_write.h"
+#include "document/plot_records.h"
 
 namespace corvane {
 
 class DocumentLoader;
+struct Setting;
 
 // Opens the work file at `path` into the loader's document: the document
 // takes that path, is cleared, and applies the lines in order, each setting
@@ -18,6 +20,20 @@ class DocumentLoader;
 // the headless commands to warn about.
 FileResult ReadWorkFile(DocumentLoader& loader, const std::string& path,
                         std::vector<std::string>* unopened = nullptr);
+
+// One line of a work file taken apart, before anything is applied or loaded.
+struct WorkFileLine {
+  enum class Kind { kNothing, kSetting, kLayer, kApertureFile, kDrillToolFile, kDrillFile };
+  Kind kind = Kind::kNothing;
+  const Setting* setting = nullptr;  // kSetting
+  const char* value = nullptr;       // the text after the first '=', for a setting or a file
+  PlotLayer layer;                   // kLayer: colour, mirror flags, offsets and file name
+  // A GerberFile line: the layer takes the default colour of its position.
+  bool defaultColor = false;
+};
+// Lines without "=", keys outside the table and the keys read only to be
+// passed over give kNothing.
+WorkFileLine ParseWorkFileLine(const char* line);
 
 // What reading the lines so far has found.
 struct WorkFileReading {

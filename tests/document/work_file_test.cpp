@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "document/corvane_doc.h"
+#include "document/settings_table.h"
 #include "loading/document_loader.h"
 #include "loading/work_file_reader.h"
 #include "temp_folder.h"
@@ -407,6 +408,50 @@ TEST(DemoBoardTest, WorkFileOpensTheWholeSet) {
   // Written in the program's own format: saving it again changes nothing.
   EXPECT_EQ(FormatWorkFile(doc, PathFolder(demo + "demo.wrk")),
             TempFolder::Read(demo + "demo.wrk"));
+}
+
+// Taking a line apart decides what opening would do with it, before any file is touched.
+TEST(ParseWorkFileLineTest, KindsOfLines) {
+  using Kind = WorkFileLine::Kind;
+  struct Row {
+    const char* line;
+    Kind kind;
+    const char* value;  // the text after '=', for settings and files
+  };
+  const Row rows[] = {
+      {"MirrorX=1", Kind::kSetting, "1"},
+      {"gerbermultiplier=2=3", Kind::kSetting, "2=3"},
+      {"ApertureFieldOrder=0,1", Kind::kSetting, "0,1"},
+      {"ApertureFile=", Kind::kApertureFile, ""},
+      {"DrillToolFile=t.rck", Kind::kDrillToolFile, "t.rck"},
+      {"DrillFile=sub\\d.drl", Kind::kDrillFile, "sub\\d.drl"},
+      {"LayerInfo=1,2,3,1,0,-5,7,a, b.gbr", Kind::kLayer, nullptr},
+      {"GerberFile=x.gbr", Kind::kLayer, nullptr},
+      {"GerberLayer=0,0,255,y.gbr", Kind::kLayer, nullptr},
+      {"MirrorX", Kind::kNothing, nullptr},
+      {"MirrorX =1", Kind::kNothing, nullptr},
+      {"Unknown=1", Kind::kNothing, nullptr},
+      {"GerberFileLayerOrder=1,2", Kind::kNothing, nullptr},
+      {"=1", Kind::kNothing, nullptr},
+      {"", Kind::kNothing, nullptr},
+  };
+  for (const Row& row : rows) {
+    const WorkFileLine line = ParseWorkFileLine(row.line);
+    EXPECT_EQ(line.kind, row.kind) << row.line;
+    if (row.value != nullptr) {
+      EXPECT_STREQ(line.value, row.value) << row.line;
+    }
+  }
+  const WorkFileLine info = ParseWorkFileLine("LayerInfo=1,2,3,1,0,-5,7,a, b.gbr");
+  EXPECT_EQ(info.layer.color, 0x030201u);
+  EXPECT_EQ(info.layer.mirrorOnXAxis, 1);
+  EXPECT_EQ(info.layer.offsetX, -5);
+  EXPECT_EQ(info.layer.offsetY, 7);
+  EXPECT_EQ(info.layer.fileName, "a, b.gbr");
+  EXPECT_FALSE(info.defaultColor);
+  EXPECT_TRUE(ParseWorkFileLine("GerberFile=x.gbr").defaultColor);
+  EXPECT_EQ(ParseWorkFileLine("GerberFile=x.gbr").layer.fileName, "x.gbr");
+  EXPECT_EQ(ParseWorkFileLine("MirrorY=0").setting->storedKey, "MirrorY");
 }
 
 }  // namespace
