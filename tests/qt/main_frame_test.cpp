@@ -25,19 +25,13 @@
 #include "qt/corvane_app.h"
 #include "qt/help_window.h"
 #include "qt/view_window.h"
+#include "test_application.h"
 #include "view/corvane_view.h"
 
 namespace corvane {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "corvane_qt_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app =
-      QApplication::instance() != nullptr ? qApp : new QApplication(argc, argv);
-  return *app;
-}
+QApplication& App() { return TestApplication(); }
 
 const QString kSourceDir =
     QDir::cleanPath(QStringLiteral(CORVANE_TEST_DATA_DIR) + QStringLiteral("/../.."));
