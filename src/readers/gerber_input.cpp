@@ -7,7 +7,9 @@
 namespace corvane {
 
 GerberInput::GerberInput(std::FILE* file)
-    : file_(file), block_(std::make_unique_for_overwrite<char[]>(kBlockSize)), exhausted_(file == nullptr) {}
+    : file_(file),
+      block_(std::make_unique_for_overwrite<char[]>(kBlockSize)),
+      exhausted_(file == nullptr) {}
 
 GerberInput::GerberInput(int fd)
     : fd_(fd), block_(std::make_unique_for_overwrite<char[]>(kBlockSize)), exhausted_(fd < 0) {}

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cmath>
 #include <cstring>
-#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -169,14 +167,6 @@ CORVANE_ALWAYS_INLINE const char* SkipNumber(const char* p) {
   return ScanInt(p, ignored);
 }
 
-// A real offset in whole last-digit units, held inside the 32-bit range first.
-uint32_t OffsetUnits(double offset) {
-  if (std::isnan(offset)) return 0;
-  constexpr double kLow = std::numeric_limits<int32_t>::min();
-  constexpr double kHigh = std::numeric_limits<int32_t>::max();
-  return static_cast<uint32_t>(static_cast<int32_t>(std::clamp(std::trunc(offset), kLow, kHigh)));
-}
-
 // How one axis decodes: the digit count trailing-zero padding fills up to (0
 // when zeros are not padded), the offset, and plot units per last digit.
 struct AxisRule {
@@ -190,7 +180,8 @@ AxisRule AxisRuleFor(const FormatSettings& settings, NumberFormat format, double
   if (settings.gerberCompression == kTrailingZerosOmitted) {
     rule.padTo = DecodingDigits(format.intDigits) + DecodingDigits(format.decDigits);
   }
-  rule.offset = OffsetUnits(offset);
+  // Whole last-digit units, wrapping as the digits do.
+  rule.offset = static_cast<uint32_t>(TruncateToInt32(offset));
   rule.factor = settings.gerberMultiplier * DecimalFactor(format.decDigits);
   return rule;
 }

@@ -5,18 +5,12 @@
 #include <limits>
 
 namespace corvane {
-namespace {
-
-// A real offset as whole units, held inside the 32-bit range first so that the
-// conversion is always defined.
 int32_t TruncateToInt32(double value) {
   if (std::isnan(value)) return 0;
   constexpr double kLow = std::numeric_limits<int32_t>::min();
   constexpr double kHigh = std::numeric_limits<int32_t>::max();
   return static_cast<int32_t>(std::clamp(std::trunc(value), kLow, kHigh));
 }
-
-}  // namespace
 
 int32_t IntPower(int32_t base, int32_t exponent) {
   const bool negative = exponent < 0;

@@ -12,6 +12,10 @@
 
 namespace corvane {
 
+// A real truncated toward zero and held inside the 32-bit range first, so that
+// the conversion is always defined; NaN gives 0.
+int32_t TruncateToInt32(double value);
+
 // base^exponent in 32-bit integers, wrapping on overflow. A negative exponent
 // gives 1 / base^-exponent in integer arithmetic (0 unless the power is 1 or
 // -1); a zero power there yields 0 instead of a division by zero.
