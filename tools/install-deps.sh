@@ -3,7 +3,7 @@
 # Corvane need (dpkg-dev and file: CPack computes the .deb's dependencies).
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-svg-dev libgl-dev libx11-dev dpkg-dev file)
+  qt6-base-dev qt6-svg-dev libgl-dev libx11-dev dpkg-dev file python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

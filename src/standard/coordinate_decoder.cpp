@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "readers/numeric_fields.h"
+#include "text/ascii.h"
 
 namespace corvane {
 namespace {
@@ -29,8 +30,6 @@ constexpr uint64_t kPowers[kMaxDigits + 1] = {1ull,
                                               10000000000000000ull,
                                               100000000000000000ull,
                                               1000000000000000000ull};
-
-inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 

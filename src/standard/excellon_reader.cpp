@@ -14,16 +14,14 @@
 #include "standard/read_budget.h"
 #include "standard/standard_limits.h"
 #include "standard/standard_reader.h"
+#include "text/ascii.h"
 
 namespace corvane {
 namespace {
 
-inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-inline bool IsSpace(char c) { return c == ' ' || c == '\t'; }
-
 std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsBlankOrTab(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlankOrTab(text.back())) text.remove_suffix(1);
   return text;
 }
 

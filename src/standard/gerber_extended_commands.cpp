@@ -6,20 +6,18 @@
 #include <cmath>
 #include <cstring>
 
-#include "readers/numeric_fields.h"
 #include "standard/gerber_interpreter.h"
 #include "standard/macro_evaluator.h"
 #include "standard/standard_limits.h"
+#include "text/ascii.h"
+#include "text/fields.h"
 
 namespace corvane {
 namespace {
 
-inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-inline bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsCSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsCSpace(text.back())) text.remove_suffix(1);
   return text;
 }
 

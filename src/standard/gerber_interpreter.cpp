@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "standard/standard_reader.h"
+#include "text/ascii.h"
 
 namespace corvane {
 namespace {
@@ -15,9 +16,6 @@ constexpr int32_t kNoEntry = -1;
 // Stands in the dictionary for a D-code that neither the file nor the
 // aperture table defines, so that it is looked for only once.
 constexpr int32_t kMissing = -2;
-
-inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-inline bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // An unsigned code such as the 01 of D01, held below 10^9.
 const char* ReadCode(const char* p, const char* end, int32_t& value) {
@@ -74,7 +72,7 @@ void GerberInterpreter::Read(std::string_view text) {
     const char c = *p;
     if (c == '%') {
       p = ExtendedBlock(p + 1, end);
-    } else if (IsSpace(c) || c == '*') {
+    } else if (IsCSpace(c) || c == '*') {
       ++p;  // line breaks between statements, or an empty statement
     } else {
       p = DataBlock(p, end);
@@ -140,10 +138,10 @@ const char* GerberInterpreter::Comment(const char* p, const char* end) {
   const void* star = std::memchr(p, '*', static_cast<std::size_t>(end - p));
   const char* stop = star != nullptr ? static_cast<const char*>(star) : end;
   const char* q = p;
-  while (q < stop && IsSpace(*q)) ++q;
+  while (q < stop && IsCSpace(*q)) ++q;
   if (stop - q >= 3 && std::memcmp(q, "#@!", 3) == 0) {
     q += 3;
-    while (q < stop && IsSpace(*q)) ++q;
+    while (q < stop && IsCSpace(*q)) ++q;
     if (stop - q >= 2 && q[0] == 'T')
       Attribute(std::string_view(q, 2),
                 std::string_view(q + 2, static_cast<std::size_t>(stop - q - 2)));

@@ -4,17 +4,15 @@
 #include <cmath>
 #include <cstring>
 
-#include "readers/numeric_fields.h"
 #include "standard/standard_limits.h"
+#include "text/ascii.h"
+#include "text/fields.h"
 
 namespace corvane {
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 const char* SkipSpace(const char* p, const char* end) {
-  while (p < end && IsSpace(*p)) ++p;
+  while (p < end && IsCSpace(*p)) ++p;
   return p;
 }
 

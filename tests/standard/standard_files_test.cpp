@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "document/corvane_doc.h"
+#include "loading/document_loader.h"
 #include "standard/standard_dump.h"
 #include "standard/standard_reader.h"
 
@@ -42,9 +43,10 @@ std::vector<fs::path> DataFiles() {
 
 StandardLayer ReadDataFile(const fs::path& file) {
   CCorvaneDoc doc;
+  DocumentLoader loader(doc);
   fs::path table = file;
-  if (fs::exists(table.replace_extension(".apr"))) doc.LoadApertureFile(table.string());
-  if (fs::exists(table.replace_extension(".rck"))) doc.LoadDrillToolFile(table.string());
+  if (fs::exists(table.replace_extension(".apr"))) loader.LoadApertureFile(table.string());
+  if (fs::exists(table.replace_extension(".rck"))) loader.LoadDrillToolFile(table.string());
   std::vector<Aperture> apertures(static_cast<std::size_t>(doc.GetApertureCount()));
   for (int32_t i = 0; i < doc.GetApertureCount(); ++i) doc.GetAperture(i, apertures[i]);
   std::vector<DrillTool> tools(static_cast<std::size_t>(doc.GetDrillToolCount()));
