@@ -33,14 +33,16 @@ CommandLineInfo ParseCommandLine(std::span<const std::string> args);
 inline constexpr std::string_view kProgramUsage =
     "usage: corvane [WORKFILE]\n"
     "       corvane [--version] [--help]\n"
-    "       corvane dump [--items] [--defaults] [--aperture-file F] [--drill-tool-file F]\n"
-    "                    [--drill-file F] FILE...\n"
+    "       corvane dump [--items] [--standard] [--defaults] [--aperture-file F]\n"
+    "                    [--drill-tool-file F] [--drill-file F] FILE...\n"
     "       corvane save [--defaults] [--aperture-file F] [--drill-tool-file F]\n"
     "                    [--drill-file F] -o OUT.wrk FILE...\n"
     "       corvane export [--defaults] [--size WxH] [--background #RRGGBB]\n"
     "                      [--page letter|a4|a3|legal] -o OUT.png|.svg|.pdf FILE...\n"
     "Corvane shows Gerber plot files, aperture tables, NC drill files and drill\n"
     "tool tables of a printed circuit board for checking by eye. Without a\n"
-    "command it opens the window, with WORKFILE or else the work file used last.\n";
+    "command it opens the window, with WORKFILE or else the work file used last.\n"
+    "dump --standard prints the files as today's Gerber and Excellon formats read\n"
+    "them, one record a line in inches; the README lists the records.\n";
 
 }  // namespace corvane
