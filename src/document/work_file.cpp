@@ -10,6 +10,14 @@
 #include "readers/numeric_fields.h"
 
 namespace corvane {
+
+std::string FormatFixed4(double value) {
+  std::array<char, 400> buffer;
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::fixed, 4);
+  return std::string(buffer.data(), result.ptr);
+}
+
 namespace {
 
 constexpr std::array<std::string_view, kWorkFileKeyCount> kKeyNames{
@@ -63,14 +71,6 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-// "%0.4f" without the process locale: a decimal point whatever LC_NUMERIC says.
-std::string Fixed4(double value) {
-  std::array<char, 400> buffer;
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::fixed, 4);
-  return std::string(buffer.data(), result.ptr);
-}
-
 // Builds the work file one CR LF line at a time.
 class WorkFileWriter {
  public:
@@ -80,11 +80,11 @@ class WorkFileWriter {
     End();
   }
   void Int(int key, int32_t value) { Text(key, std::to_string(value)); }
-  void Real(int key, double value) { Text(key, Fixed4(value)); }
+  void Real(int key, double value) { Text(key, FormatFixed4(value)); }
   void Pair(int key, int32_t a, int32_t b) {
     Text(key, std::to_string(a) + "," + std::to_string(b));
   }
-  void RealPair(int key, double a, double b) { Text(key, Fixed4(a) + "," + Fixed4(b)); }
+  void RealPair(int key, double a, double b) { Text(key, FormatFixed4(a) + "," + FormatFixed4(b)); }
   void List(int key, const FieldOrder& list) {
     std::string line;
     FormatByteList(line, WorkFileKeyName(key), list, kListLimit);

@@ -53,6 +53,10 @@ enum WorkFileKey : int {
 
 inline constexpr int kNoWorkFileKey = -1;
 
+// "%0.4f" without the process locale (a decimal point whatever LC_NUMERIC
+// says): how work files and the stored defaults write a real.
+std::string FormatFixed4(double value);
+
 std::string_view WorkFileKeyName(int key);
 // Index of the key compared case-insensitively as a whole, or kNoWorkFileKey.
 int FindWorkFileKey(std::string_view key);
