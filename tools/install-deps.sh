@@ -2,7 +2,8 @@
 # Installs the Debian packages that building, testing and running Corvane need.
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-svg-dev libgl-dev libx11-dev)
+  qt6-base-dev qt6-svg-dev libgl-dev libx11-dev
+  cups printer-driver-cups-pdf poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -39,6 +39,7 @@ CommandLineInfo ParseCommandLine(std::span<const std::string> args) {
   if ((print || printTo) && info.fileName.empty()) return UsageError("nothing to print");
   if (printTo) {
     info.action = CommandLineInfo::Action::kFilePrintTo;
+    info.printerName = printer;
   } else if (print) {
     info.action = CommandLineInfo::Action::kFilePrint;
   } else if (!info.fileName.empty()) {

@@ -11,7 +11,8 @@ struct CommandLineInfo {
   enum class Action { kFileNew, kFileOpen, kFilePrint, kFilePrintTo, kUsageError };
   Action action = Action::kFileNew;
   std::string fileName;
-  std::string error;  // for kUsageError
+  std::string printerName;  // for kFilePrintTo
+  std::string error;        // for kUsageError
 };
 
 // The arguments after the program name: at most one work file; "-p"/"--print"

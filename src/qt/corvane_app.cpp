@@ -19,9 +19,21 @@
 #include "platform/settings_store.h"
 #include "qt/key_state.h"
 #include "qt/main_frame.h"
+#include "qt/print_command.h"
 
 namespace corvane {
 namespace {
+
+std::optional<PrintRequest> PrintRequestOf(const CommandLineInfo& info) {
+  switch (info.action) {
+    case CommandLineInfo::Action::kFilePrint:
+      return PrintRequest{info.fileName, std::nullopt};
+    case CommandLineInfo::Action::kFilePrintTo:
+      return PrintRequest{info.fileName, info.printerName};
+    default:
+      return std::nullopt;
+  }
+}
 
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
@@ -76,7 +88,10 @@ std::optional<int> CCorvaneApp::InitInstance() {
   std::vector<std::string> args;
   const QStringList arguments = QCoreApplication::arguments();
   for (qsizetype i = 1; i < arguments.size(); ++i) args.push_back(arguments[i].toStdString());
-  const StartupResult result = shell_->InitInstance(ParseCommandLine(args));
+  const CommandLineInfo commandLine = ParseCommandLine(args);
+  // A print request prints and ends; the window never shows.
+  if (const auto request = PrintRequestOf(commandLine)) return RunPrintCommand(*request);
+  const StartupResult result = shell_->InitInstance(commandLine);
   if (!result.run) {
     if (!result.message.empty()) std::fprintf(stderr, "%s\n", result.message.c_str());
     return result.exitCode;
@@ -142,6 +157,7 @@ int RunCorvaneWindow(int argc, char** argv) {
   if (!HasQtOption(argc, argv)) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const CommandLineInfo info = ParseCommandLine(args);
+    if (const auto request = PrintRequestOf(info)) return RunPrintCommand(*request);
     if (info.action != CommandLineInfo::Action::kFileNew &&
         info.action != CommandLineInfo::Action::kFileOpen) {
       MemorySettingsStore unused;
