@@ -4,7 +4,7 @@
 # cups, printer-driver-cups-pdf and poppler-utils: the print test's spooler).
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-svg-dev libgl-dev libx11-dev dpkg-dev file
+  qt6-base-dev qt6-svg-dev libgl-dev libx11-dev dpkg-dev file python3
   cups printer-driver-cups-pdf poppler-utils)
 missing=()
 for p in "${packages[@]}"; do

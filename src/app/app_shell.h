@@ -14,6 +14,7 @@
 #include "app/recent_file_list.h"
 #include "app/view_commands.h"
 #include "document/corvane_doc.h"
+#include "loading/document_loader.h"
 
 namespace corvane {
 
@@ -47,6 +48,8 @@ class AppShell : private DocumentObserver {
   void SetHelpMap(HelpTopicMap map) { helpMap_ = std::move(map); }
 
   CCorvaneDoc& Doc() { return doc_; }
+  // Loads into the document; every command that reloads it goes through here.
+  DocumentLoader& Loader() { return loader_; }
   DocumentLifecycle& Lifecycle() { return lifecycle_; }
   RecentFileList& RecentFiles() { return recent_; }
   SettingsStore& Store() { return store_; }
@@ -84,6 +87,7 @@ class AppShell : private DocumentObserver {
   Prompter& prompter_;
   RecentFileList recent_;
   CCorvaneDoc doc_;
+  DocumentLoader loader_;
   DocumentLifecycle lifecycle_;
   HelpTopicMap helpMap_;
   FrameHost* frame_ = nullptr;

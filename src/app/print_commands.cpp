@@ -3,7 +3,7 @@
 #include "app/command_ids.h"
 #include "app/command_router.h"
 #include "dialogs/print_magnification_dlg.h"
-#include "document/work_file.h"
+#include "document/settings_table.h"
 #include "platform/settings_store.h"
 
 namespace corvane {
@@ -40,8 +40,8 @@ void PrintCommands::OnPrintMagnification() {
   CPrintMagnificationDlg dialog(&prompter_);
   dialog.multiplier = doc.GetPrintMagnification();
   if (dialogs_.RunModal(dialog) != DialogResult::kOk) return;
-  store_.WriteText(kSectionDefaults, "PrintMagnification", FormatFixed4(dialog.multiplier));
   doc.SetPrintMagnification(dialog.multiplier);
+  WriteStoredDefault(store_, doc, "PrintMagnification");
   doc.SetModified(true);
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -24,17 +25,6 @@
 namespace corvane {
 namespace {
 
-std::optional<PrintRequest> PrintRequestOf(const CommandLineInfo& info) {
-  switch (info.action) {
-    case CommandLineInfo::Action::kFilePrint:
-      return PrintRequest{info.fileName, std::nullopt};
-    case CommandLineInfo::Action::kFilePrintTo:
-      return PrintRequest{info.fileName, info.printerName};
-    default:
-      return std::nullopt;
-  }
-}
-
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
   return value == nullptr ? std::string() : std::string(value);
@@ -44,6 +34,20 @@ HelpTopicMap LoadHelpMap(const QString& helpDir) {
   QFile file(QDir(helpDir).filePath(QStringLiteral("topics.map")));
   if (!file.open(QIODevice::ReadOnly)) return HelpTopicMap{};
   return HelpTopicMap::Parse(file.readAll().toStdString());
+}
+
+// --help and --version, which need neither a display nor the settings: the
+// exit status once answered, nothing for any other command line.
+std::optional<int> AnswerAtOnce(const CommandLineInfo& info) {
+  if (info.action == CommandLineInfo::Action::kShowHelp) {
+    std::fwrite(kProgramUsage.data(), 1, kProgramUsage.size(), stdout);
+    return 0;
+  }
+  if (info.action == CommandLineInfo::Action::kShowVersion) {
+    std::printf("corvane %s\n", CORVANE_VERSION);
+    return 0;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -88,10 +92,11 @@ std::optional<int> CCorvaneApp::InitInstance() {
   std::vector<std::string> args;
   const QStringList arguments = QCoreApplication::arguments();
   for (qsizetype i = 1; i < arguments.size(); ++i) args.push_back(arguments[i].toStdString());
-  const CommandLineInfo commandLine = ParseCommandLine(args);
+  const CommandLineInfo info = ParseCommandLine(args);
+  if (const auto answered = AnswerAtOnce(info)) return answered;
   // A print request prints and ends; the window never shows.
-  if (const auto request = PrintRequestOf(commandLine)) return RunPrintCommand(*request);
-  const StartupResult result = shell_->InitInstance(commandLine);
+  if (const auto request = PrintRequestOf(info)) return RunPrintCommand(*request);
+  const StartupResult result = shell_->InitInstance(info);
   if (!result.run) {
     if (!result.message.empty()) std::fprintf(stderr, "%s\n", result.message.c_str());
     return result.exitCode;
@@ -157,6 +162,7 @@ int RunCorvaneWindow(int argc, char** argv) {
   if (!HasQtOption(argc, argv)) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const CommandLineInfo info = ParseCommandLine(args);
+    if (const auto answered = AnswerAtOnce(info)) return *answered;
     if (const auto request = PrintRequestOf(info)) return RunPrintCommand(*request);
     if (info.action != CommandLineInfo::Action::kFileNew &&
         info.action != CommandLineInfo::Action::kFileOpen) {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/headless_document.h"
+#include "cli/headless_document.h"
 #include "qt/print_support.h"
 #include "qt/qt_settings_store.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/print_run.h"
+#include "cli/print_run.h"
 
 namespace corvane {
 

@@ -68,9 +68,11 @@ TEST(AppStartupTest, LastOpenResultRules) {
     FakeWorkFileIo io;
     io.files["/w/b.wrk"] = 2;
     if (row.file1Opens) io.files[row.file1] = 4;
-    CCorvaneDoc doc(&store, &prompter);
+    CCorvaneDoc doc;
+    DocumentLoader loader(doc, &store, &prompter);
+    loader.LoadStoredDefaults();
     RecentFileList recent(&store);
-    DocumentLifecycle life(doc, prompter, io, recent);
+    DocumentLifecycle life(loader, prompter, io, recent);
     const std::vector<std::string> args =
         row.argument ? std::vector<std::string>{row.argument} : std::vector<std::string>{};
     const auto exists = [&](std::string_view path) {
@@ -91,17 +93,19 @@ TEST(AppStartupTest, FailedIsStoredWhileTheLastFileIsRead) {
   RecordingPrompter prompter;
   struct Io : FakeWorkFileIo {
     explicit Io(MemorySettingsStore& s) : store(s) {}
-    WorkFileResult Read(CCorvaneDoc& doc, const std::string& path) override {
+    WorkFileResult Read(DocumentLoader& loader, const std::string& path) override {
       during = store.ReadText(kSectionSettings, kLastOpenResultKey, "(none)");
-      return FakeWorkFileIo::Read(doc, path);
+      return FakeWorkFileIo::Read(loader, path);
     }
     MemorySettingsStore& store;
     std::string during;
   } io(store);
   io.files["/w/a.wrk"] = 1;
-  CCorvaneDoc doc(&store, &prompter);
+  CCorvaneDoc doc;
+  DocumentLoader loader(doc, &store, &prompter);
+  loader.LoadStoredDefaults();
   RecentFileList recent(&store);
-  DocumentLifecycle life(doc, prompter, io, recent);
+  DocumentLifecycle life(loader, prompter, io, recent);
   const StartupResult result =
       RunStartup(CommandLineInfo{}, store, life, [](std::string_view) { return true; });
   EXPECT_TRUE(result.run);
@@ -109,24 +113,63 @@ TEST(AppStartupTest, FailedIsStoredWhileTheLastFileIsRead) {
   EXPECT_EQ(store.ReadText(kSectionSettings, kLastOpenResultKey, ""), "Succeeded");
 }
 
-TEST(AppStartupTest, PrintSwitchesAndBadArgumentsEndWithStatus2) {
+TEST(AppStartupTest, BadArgumentsEndWithStatus2AndPrintRequestsWithoutTheWindow) {
   MemorySettingsStore store;
   RecordingPrompter prompter;
   FakeWorkFileIo io;
-  CCorvaneDoc doc(&store, &prompter);
+  CCorvaneDoc doc;
+  DocumentLoader loader(doc, &store, &prompter);
+  loader.LoadStoredDefaults();
   RecentFileList recent(&store);
-  DocumentLifecycle life(doc, prompter, io, recent);
-  for (const std::vector<std::string>& args : {std::vector<std::string>{"-p", "a.wrk"},
-                                               {"--print-to", "lp0", "a.wrk"},
-                                               {"--bogus"},
-                                               {"a.wrk", "b.wrk"}}) {
-    const StartupResult result = RunStartup(ParseCommandLine(args), store, life);
+  DocumentLifecycle life(loader, prompter, io, recent);
+  struct Row {
+    std::vector<std::string> args;
+    int exitCode;
+  };
+  const Row rows[] = {
+      {{"--bogus"}, 2},
+      {{"a.wrk", "b.wrk"}, 2},
+      // Printed before start-up; start-up itself only ends.
+      {{"-p", "a.wrk"}, 0},
+      {{"--print-to", "lp0", "a.wrk"}, 0},
+  };
+  for (const Row& row : rows) {
+    const StartupResult result = RunStartup(ParseCommandLine(row.args), store, life);
     EXPECT_FALSE(result.run);
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_EQ(result.message.rfind("corvane: ", 0), 0u) << result.message;
+    EXPECT_EQ(result.exitCode, row.exitCode);
+    if (row.exitCode == 2) {
+      EXPECT_EQ(result.message.rfind("corvane: ", 0), 0u) << result.message;
+    }
   }
   EXPECT_TRUE(io.reads.empty());
   EXPECT_FALSE(store.Contains(kSectionSettings, kLastOpenResultKey));
+}
+
+TEST(CommandLineInfoTest, PrintRequests) {
+  struct Row {
+    std::vector<std::string> args;
+    std::optional<PrintRequest> request;
+  };
+  const Row rows[] = {
+      {{"-p", "board.wrk"}, PrintRequest{"board.wrk", std::nullopt}},
+      {{"board.wrk", "--print"}, PrintRequest{"board.wrk", std::nullopt}},
+      {{"-pt", "lp0", "board.wrk"}, PrintRequest{"board.wrk", "lp0"}},
+      {{"board.wrk", "--print-to=PDF"}, PrintRequest{"board.wrk", "PDF"}},
+      {{"board.wrk"}, std::nullopt},
+      {{"-p"}, std::nullopt},
+      {{"-pt", "lp0"}, std::nullopt},
+      {{"--help"}, std::nullopt},
+  };
+  int printing = 0;
+  for (const Row& row : rows) {
+    const auto request = PrintRequestOf(ParseCommandLine(row.args));
+    ASSERT_EQ(request.has_value(), row.request.has_value()) << ::testing::PrintToString(row.args);
+    if (!request) continue;
+    EXPECT_EQ(request->fileName, row.request->fileName);
+    EXPECT_EQ(request->printer, row.request->printer);
+    ++printing;
+  }
+  EXPECT_EQ(printing, 4);
 }
 
 struct CommandLineRow {
@@ -144,6 +187,13 @@ TEST(CommandLineInfoTest, Parse) {
       {{"-p", "board.wrk"}, A::kFilePrint, "board.wrk"},
       {{"board.wrk", "--print"}, A::kFilePrint, "board.wrk"},
       {{"-pt", "lp0", "board.wrk"}, A::kFilePrintTo, "board.wrk"},
+      {{"--print-to=lp0", "board.wrk"}, A::kFilePrintTo, "board.wrk"},
+      {{"--help"}, A::kShowHelp, ""},
+      {{"-h"}, A::kShowHelp, ""},
+      {{"--version"}, A::kShowVersion, ""},
+      {{"--version", "board.wrk"}, A::kUsageError, ""},
+      {{"board.wrk", "--help"}, A::kUsageError, ""},
+      {{"--print=1", "board.wrk"}, A::kUsageError, ""},
       {{"--", "-odd.wrk"}, A::kFileOpen, "-odd.wrk"},
       {{"-p"}, A::kUsageError, ""},
       {{"-pt"}, A::kUsageError, ""},
