@@ -40,6 +40,8 @@ std::optional<PrintRequest> PrintRequestOf(const CommandLineInfo& info);
 // What "--help" prints.
 inline constexpr std::string_view kProgramUsage =
     "usage: corvane [WORKFILE]\n"
+    "       corvane -p|--print WORKFILE\n"
+    "       corvane -pt|--print-to PRINTER WORKFILE\n"
     "       corvane [--version] [--help]\n"
     "       corvane dump [--items] [--defaults] [--aperture-file F] [--drill-tool-file F]\n"
     "                    [--drill-file F] FILE...\n"
@@ -49,6 +51,8 @@ inline constexpr std::string_view kProgramUsage =
     "                      [--page letter|a4|a3|legal] -o OUT.png|.svg|.pdf FILE...\n"
     "Corvane shows Gerber plot files, aperture tables, NC drill files and drill\n"
     "tool tables of a printed circuit board for checking by eye. Without a\n"
-    "command it opens the window, with WORKFILE or else the work file used last.\n";
+    "command it opens the window, with WORKFILE or else the work file used last.\n"
+    "--print prints WORKFILE on the default printer, --print-to on PRINTER, at\n"
+    "its print magnification, and ends; no window opens and no display is needed.\n";
 
 }  // namespace corvane
