@@ -72,6 +72,12 @@ class NullSurface : public DrawingSurface {
   void SetBackgroundColor(uint32_t) override {}
   bool IsPrinting() const override { return false; }
   DeviceRect GetClipBox() const override { return {0, 0, kClient.width, kClient.height}; }
+  void BeginLayer(uint32_t, bool) override {}
+  void EndLayer() override {}
+  bool ComposesLayers() const override { return true; }
+  void FillPath(const DevicePath& p, FillMode) override { benchmark::DoNotOptimize(p); }
+  void FillDisc(SubPoint c, int32_t, FillMode) override { benchmark::DoNotOptimize(c); }
+  void FillStroke(SubPoint a, SubPoint, int32_t, FillMode) override { benchmark::DoNotOptimize(a); }
 };
 
 void BM_PaintZoomExtents(benchmark::State& state) {

@@ -29,7 +29,9 @@ AppShell::AppShell(SettingsStore& store, Prompter& prompter, WorkFileIo& io)
 void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdate) {
   view_ = &view;
   initialUpdate_ = std::move(initialUpdate);
-  viewCommands_ = std::make_unique<ViewCommands>(view, loader_, prompter_);
+  view.AttachStandardModels(&standardModels_);
+  view.SetInterpretation(StoredInterpretation(&store_));
+  viewCommands_ = std::make_unique<ViewCommands>(view, loader_, prompter_, &store_);
   viewCommands_->Register(viewTarget_);
 }
 
@@ -97,6 +99,17 @@ void AppShell::AddApplicationCommands() {
 void AppShell::WinHelp(uint32_t data, uint32_t command) {
   if (frame_ == nullptr) return;
   if (const auto page = helpMap_.Resolve(data, command)) frame_->ShowHelpPage(*page);
+}
+
+void AppShell::OnIdle() {
+  if (hintLoadCount_ == loader_.LoadCount()) return;
+  hintLoadCount_ = loader_.LoadCount();
+  if (view_ == nullptr || frame_ == nullptr || view_->DrawsStandard() || doc_.IsEmpty()) return;
+  // Read once for its features only; the classic reading keeps no model.
+  const uint32_t features = StandardFeatures(standardModels_.Current().model);
+  standardModels_.Release();
+  const std::string hint = ClassicReadingHint(features);
+  if (!hint.empty()) frame_->SetStatusText(hint);
 }
 
 void AppShell::OpenDroppedFiles(const std::vector<std::string>& paths) {

@@ -15,6 +15,7 @@
 #include "app/view_commands.h"
 #include "document/corvane_doc.h"
 #include "loading/document_loader.h"
+#include "loading/standard_model_cache.h"
 
 namespace corvane {
 
@@ -71,6 +72,11 @@ class AppShell : private DocumentObserver {
     WinHelp(HelpTopicForDialog(dialogResource), kHelpContext);
   }
 
+  // The window is idle: after a load in the classic reading the status bar
+  // says once whether the files use what only the standard reading draws.
+  void OnIdle();
+  StandardModelCache& StandardModels() { return standardModels_; }
+
   // Files dropped on the window open as work files, one after the other.
   void OpenDroppedFiles(const std::vector<std::string>& paths);
   // Exit and closing the window: false keeps the program running.
@@ -88,6 +94,8 @@ class AppShell : private DocumentObserver {
   RecentFileList recent_;
   CCorvaneDoc doc_;
   DocumentLoader loader_;
+  StandardModelCache standardModels_{loader_};
+  uint64_t hintLoadCount_ = 0;
   DocumentLifecycle lifecycle_;
   HelpTopicMap helpMap_;
   FrameHost* frame_ = nullptr;

@@ -74,6 +74,7 @@ bool DocumentLoader::LoadGerberLayer(PlotLayer layer) {
   doc_.ComputeExtents();
   doc_.TrimItems();
   doc_.SetModified(true);
+  ++loadCount_;
   if (gerberState_.metricApertures != gerberState_.metricCoordinates && prompter_ != nullptr) {
     prompter_->ShowMessage(kMixedUnitsWarning, Prompter::Buttons::kOk);
   }

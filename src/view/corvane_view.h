@@ -9,9 +9,13 @@
 #include "view/plot_renderer.h"
 #include "view/print_info.h"
 #include "view/print_mapping.h"
+#include "view/interpretation.h"
+#include "view/standard_renderer.h"
 #include "view/viewport.h"
 
 namespace corvane {
+
+class StandardModelCache;
 
 // The program's one view: the viewport, the renderer and the print mapping
 // behind the window's ViewHost. It owns viewport state and the renderer's
@@ -19,6 +23,19 @@ namespace corvane {
 class CCorvaneView {
  public:
   CCorvaneView(CCorvaneDoc& doc, ViewHost& host);
+
+  // Where the standard reading of the document comes from; without it the
+  // view draws the classic reading whatever it is set to.
+  void AttachStandardModels(StandardModelCache* models) { standardModels_ = models; }
+  StandardModelCache* StandardModels() const { return standardModels_; }
+  void SetInterpretation(Interpretation interpretation) { interpretation_ = interpretation; }
+  Interpretation GetInterpretation() const { return interpretation_; }
+  // The standard reading is set and can be drawn.
+  bool DrawsStandard() const;
+  // The extents of what the view draws: the document's for the classic
+  // reading, the standard model's (stroke widths and flash sizes included)
+  // for the standard one.
+  Extents GetPlotExtents() const;
 
   // A document was created or opened: take its flags and show its extents.
   void OnInitialUpdate();
@@ -46,6 +63,7 @@ class CCorvaneView {
   Viewport& GetViewport() { return viewport_; }
   const Viewport& GetViewport() const { return viewport_; }
   PlotRenderer& Renderer() { return renderer_; }
+  StandardRenderer& StandardDrawing() { return standardRenderer_; }
   const PrintMapping& Printing() const { return printMapping_; }
 
  private:
@@ -53,6 +71,9 @@ class CCorvaneView {
   ViewHost& host_;
   Viewport viewport_;
   PlotRenderer renderer_;
+  StandardRenderer standardRenderer_;
+  StandardModelCache* standardModels_ = nullptr;
+  Interpretation interpretation_ = Interpretation::kClassic;
   PrintMapping printMapping_;
 };
 
