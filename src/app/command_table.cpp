@@ -94,9 +94,12 @@ constexpr std::array kViewMenu = {
 constexpr std::array kZoomMenu = {Cmd(kIdZoomIn), Cmd(kIdZoomOut), Cmd(kIdZoomExtents), kSep,
                                   Cmd(kIdPrintMagnification)};
 constexpr std::array kToolsMenu = {Cmd(kIdMeasure)};
-constexpr std::array kOptionsMenu = {Cmd(kIdGerberFormat),    Cmd(kIdDrillFormat),
-                                     Cmd(kIdApertureFormat),  Cmd(kIdDrillToolFormat),
-                                     kSep,                    Cmd(kIdStandardInterpretation)};
+constexpr std::array kOptionsMenu = {Cmd(kIdGerberFormat),
+                                     Cmd(kIdDrillFormat),
+                                     Cmd(kIdApertureFormat),
+                                     Cmd(kIdDrillToolFormat),
+                                     kSep,
+                                     Cmd(kIdStandardInterpretation)};
 constexpr std::array kHelpMenu = {Cmd(kIdHelpTopics), kSep, Cmd(kIdAppAbout)};
 
 constexpr std::array kMenus = {MenuInfo{"&Workspace", kWorkspaceMenu},
@@ -108,12 +111,13 @@ constexpr std::array kMenus = {MenuInfo{"&Workspace", kWorkspaceMenu},
                                MenuInfo{"&Help", kHelpMenu}};
 
 constexpr int32_t kSeparator = kToolbarSeparator;
-constexpr std::array kToolbar = {kIdFileNew,     kIdFileOpen,      kIdFileSave,   kSeparator,
-                                 kIdFilePrint,   kSeparator,       kIdGerberFile, kIdApertureFile,
-                                 kIdNcDrillFile, kIdDrillToolFile, kSeparator,    kIdSetVisibility,
-                                 kIdOffsetLayer, kIdMeasure,       kSeparator,    kIdZoomTool,
-                                 kIdZoomIn,      kIdZoomOut,       kSeparator,    kIdZoomExtents,
-                                 kIdStandardInterpretation};
+constexpr std::array kToolbar = {kIdFileNew,       kIdFileOpen,     kIdFileSave,
+                                 kSeparator,       kIdFilePrint,    kSeparator,
+                                 kIdGerberFile,    kIdApertureFile, kIdNcDrillFile,
+                                 kIdDrillToolFile, kSeparator,      kIdSetVisibility,
+                                 kIdOffsetLayer,   kIdMeasure,      kSeparator,
+                                 kIdZoomTool,      kIdZoomIn,       kIdZoomOut,
+                                 kSeparator,       kIdZoomExtents,  kIdStandardInterpretation};
 
 constexpr std::array kAccelerators = {Accelerator{Accelerator::Key::kN, true, kIdFileNew},
                                       Accelerator{Accelerator::Key::kO, true, kIdFileOpen},

@@ -60,9 +60,8 @@ void RecordingSurface::FillPath(const DevicePath& path, FillMode mode) {
 }
 
 void RecordingSurface::FillDisc(SubPoint centre, int32_t diameter, FillMode mode) {
-  Record({SurfaceOp::kFillDisc,
-          0,
-          {mode == FillMode::kClear ? 1 : 0, centre.x, centre.y, diameter}});
+  Record(
+      {SurfaceOp::kFillDisc, 0, {mode == FillMode::kClear ? 1 : 0, centre.x, centre.y, diameter}});
 }
 
 void RecordingSurface::FillStroke(SubPoint from, SubPoint to, int32_t width, FillMode mode) {

@@ -156,8 +156,8 @@ void DrawZoomExtents(QPainter& p) {
 void DrawStandard(QPainter& p) {
   p.setPen(kInk);
   p.setBrush(kCopper);
-  p.drawPolygon(QPolygon(
-      {QPoint(1, 1), QPoint(14, 1), QPoint(14, 13), QPoint(4, 13), QPoint(1, 10)}));
+  p.drawPolygon(
+      QPolygon({QPoint(1, 1), QPoint(14, 1), QPoint(14, 13), QPoint(4, 13), QPoint(1, 10)}));
   p.setBrush(kPaper);
   p.drawRect(QRect(5, 4, 6, 6));
   p.fillRect(QRect(7, 6, 3, 3), kCopper);
@@ -165,9 +165,9 @@ void DrawStandard(QPainter& p) {
 
 using Painter = void (*)(QPainter&);
 constexpr std::array<Painter, kToolbarImageCount> kPainters = {
-    DrawNew,      DrawOpen,     DrawSave,      DrawPrint,      DrawGerber,
-    DrawAperture, DrawNcDrill,  DrawDrillTool, DrawVisibility, DrawOffset,
-    DrawMeasure,  DrawZoomTool, DrawZoomIn,    DrawZoomOut,    DrawZoomExtents, DrawStandard};
+    DrawNew,     DrawOpen,      DrawSave,        DrawPrint,   DrawGerber,  DrawAperture,
+    DrawNcDrill, DrawDrillTool, DrawVisibility,  DrawOffset,  DrawMeasure, DrawZoomTool,
+    DrawZoomIn,  DrawZoomOut,   DrawZoomExtents, DrawStandard};
 
 }  // namespace
 

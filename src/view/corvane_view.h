@@ -6,10 +6,10 @@
 #include "platform/drawing_surface.h"
 #include "platform/print_service.h"
 #include "platform/view_host.h"
+#include "view/interpretation.h"
 #include "view/plot_renderer.h"
 #include "view/print_info.h"
 #include "view/print_mapping.h"
-#include "view/interpretation.h"
 #include "view/standard_renderer.h"
 #include "view/viewport.h"
 

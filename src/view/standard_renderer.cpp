@@ -73,7 +73,9 @@ LongPolygon ToShapeUnits(const std::vector<StandardPoint>& points) {
   return polygon;
 }
 
-void Append(LongPolygons& to, const LongPolygons& from) { to.insert(to.end(), from.begin(), from.end()); }
+void Append(LongPolygons& to, const LongPolygons& from) {
+  to.insert(to.end(), from.begin(), from.end());
+}
 
 // Collects what an object fills as polygons that may be filled together by
 // the nonzero rule: each covers its area once, outer contours counter-clockwise.
@@ -113,7 +115,8 @@ class PolygonSink : public DrawingSurface {
       start += size;
     }
     if (area < 0.0) {
-      for (std::size_t i = first; i < out_.size(); ++i) std::reverse(out_[i].begin(), out_[i].end());
+      for (std::size_t i = first; i < out_.size(); ++i)
+        std::reverse(out_[i].begin(), out_[i].end());
     }
   }
   void FillDisc(SubPoint centre, int32_t diameter, FillMode) override {
@@ -185,14 +188,14 @@ StandardRenderer::PreparedShape StandardRenderer::PrepareShape(const StandardSha
   LongPolygons clips;
   const auto flush = [&] {
     Append(result, pending);
-    result = CombinePolygons(result, clips, clips.empty() ? BooleanOp::kUnion : BooleanOp::kDifference);
+    result =
+        CombinePolygons(result, clips, clips.empty() ? BooleanOp::kUnion : BooleanOp::kDifference);
     pending.clear();
     clips.clear();
   };
   for (auto part = first; part != last; ++part) {
     points.clear();
-    const uint32_t circle =
-        ArcChordCount(part->diameter / 2, kTwoPi);
+    const uint32_t circle = ArcChordCount(part->diameter / 2, kTwoPi);
     PartPoints(shapes, *part, circle, points);
     if (points.size() < 3) continue;
     if (part->polarity == StandardPolarity::kClear) {
@@ -204,7 +207,8 @@ StandardRenderer::PreparedShape StandardRenderer::PrepareShape(const StandardSha
   }
   flush();
   for (const LongPolygon& contour : result) {
-    for (const LongPoint& p : contour) prepared.net.push_back({p.x / kShapeUnits, p.y / kShapeUnits});
+    for (const LongPoint& p : contour)
+      prepared.net.push_back({p.x / kShapeUnits, p.y / kShapeUnits});
     prepared.netSizes.push_back(static_cast<uint32_t>(contour.size()));
   }
   prepared.kind = result.empty() ? PreparedShape::Kind::kEmpty : PreparedShape::Kind::kNet;
@@ -374,8 +378,8 @@ void StandardRenderer::DrawObject(DrawingSurface& dc, const StandardLayer& layer
       if (arc.shape >= shapes.size()) return;
       FlattenArc(object, arc);
       for (std::size_t i = 1; i < arcPoints_.size(); ++i) {
-        DrawSweep(dc, shapes[arc.shape], arcPoints_[i - 1].x, arcPoints_[i - 1].y,
-                  arcPoints_[i].x, arcPoints_[i].y, mode);
+        DrawSweep(dc, shapes[arc.shape], arcPoints_[i - 1].x, arcPoints_[i - 1].y, arcPoints_[i].x,
+                  arcPoints_[i].y, mode);
       }
       return;
     }
@@ -491,9 +495,9 @@ void StandardRenderer::FlattenArc(const StandardObject& object, const StandardAr
   if (deviceRadius > kArcTolerance) {
     chords = std::ceil(sweep / (2.0 * std::acos(1.0 - kArcTolerance / deviceRadius)));
   }
-  const uint32_t n =
-      std::isfinite(chords) ? static_cast<uint32_t>(std::clamp(chords, 1.0, 1.0 * kMaxArcChords))
-                            : 1;
+  const uint32_t n = std::isfinite(chords)
+                         ? static_cast<uint32_t>(std::clamp(chords, 1.0, 1.0 * kMaxArcChords))
+                         : 1;
   arcPoints_.push_back({object.x0, object.y0});
   for (uint32_t i = 1; i < n; ++i) {
     const double a = a0 + arc.sweep * i / n;

@@ -31,9 +31,9 @@ class StandardRenderer {
   struct PreparedShape {
     enum class Kind : uint8_t { kEmpty, kRound, kParts, kNet };
     Kind kind = Kind::kEmpty;
-    double diameter = 0.0;             // kRound
-    std::vector<StandardPoint> hull;   // of the dark parts, counter-clockwise
-    std::vector<StandardPoint> net;    // kNet: dark parts less clear ones, with holes
+    double diameter = 0.0;            // kRound
+    std::vector<StandardPoint> hull;  // of the dark parts, counter-clockwise
+    std::vector<StandardPoint> net;   // kNet: dark parts less clear ones, with holes
     std::vector<uint32_t> netSizes;
   };
   struct PreparedLayer {

@@ -164,10 +164,10 @@ TEST_F(StandardRendererTest, VectorSurfacesGetClearObjectsResolved) {
     bool covered;
   };
   const Probe probes[] = {
-      {0.2, 0.2, true},    {0.2, -0.2, true},  {-0.2, 0.05, true},
-      {0.0, 0.0, false},   // under the clear draw
-      {0.0, 0.15, false},  // under the clear region
-      {0.2, 0.01, false},  {0.3, 0.3, false},  // outside the pad
+      {0.2, 0.2, true},   {0.2, -0.2, true},
+      {-0.2, 0.05, true}, {0.0, 0.0, false},  // under the clear draw
+      {0.0, 0.15, false},                     // under the clear region
+      {0.2, 0.01, false}, {0.3, 0.3, false},  // outside the pad
   };
   int checked = 0;
   for (const Probe& p : probes) {
@@ -246,8 +246,9 @@ TEST_F(StandardRendererTest, FlashesLandWhereTheViewportMapsThem) {
 // On screen what lies outside the client area is left out and a stroke is at
 // least a pixel wide; on paper nothing is left out and sizes are as drawn.
 TEST_F(StandardRendererTest, ScreenCullsAndWidensPaperDoesNeither) {
-  AddLayer("%FSLAX24Y24*%%MOIN*%%ADD10C,0.0002*%D10*X0Y0D02*X10000Y0D01*X90000Y0D02*X99000Y0D01*M02*",
-           0);
+  AddLayer(
+      "%FSLAX24Y24*%%MOIN*%%ADD10C,0.0002*%D10*X0Y0D02*X10000Y0D01*X90000Y0D02*X99000Y0D01*M02*",
+      0);
   Draw();
   std::vector<SurfaceCall> fills = Fills();
   ASSERT_EQ(fills.size(), 1u) << "the second draw lies beyond the 800-pixel client area";
