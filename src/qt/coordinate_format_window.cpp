@@ -49,7 +49,7 @@ CCoordinateFormatWindow::CCoordinateFormatWindow(CCoordinateFormatDlg& dialog, H
   }
 
   formats_ = MakeList(this, kNumberFormatLabel, D::kNumberFormatListId, &label);
-  formats_->setMaximumWidth(120);
+  formats_->setMaximumWidth(formats_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 12);
   auto* formatColumn = new QVBoxLayout;
   formatColumn->addWidget(label);
   formatColumn->addWidget(formats_);

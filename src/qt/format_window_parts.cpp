@@ -46,6 +46,7 @@ QLineEdit* MakeEdit(QWidget* parent, std::string_view label, int32_t controlId, 
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(QStringLiteral("edit%1").arg(controlId));
   edit->setAccessibleName(ToQString(label));
+  edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 12);
   auto* caption = new QLabel(ToQString(label), parent);
   caption->setBuddy(edit);
   if (labelOut != nullptr) *labelOut = caption;
@@ -105,6 +106,7 @@ void AddDialogButtons(QDialog& window, QBoxLayout& column, QPushButton* defaults
 FieldOrderControls MakeFieldOrderControls(QWidget* parent) {
   FieldOrderControls c;
   c.list = MakeList(parent, kFieldOrderLabel, kIdFieldOrderList, &c.label);
+  c.list->setMaximumWidth(c.list->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 18);
   c.moveUp = MakeButton(parent, kMoveUpButton, kIdMoveUpButton);
   c.moveDown = MakeButton(parent, kMoveDownButton, kIdMoveDownButton);
   c.addSkip = MakeButton(parent, kAddSkipButton, kIdAddSkipButton);
