@@ -21,6 +21,8 @@
 #include "qt/about_dlg.h"
 #include "qt/help_window.h"
 #include "qt/key_state.h"
+#include "qt/print_magnification_window.h"
+#include "qt/print_support.h"
 #include "qt/qt_text.h"
 #include "qt/toolbar_icons.h"
 #include "qt/view_window.h"
@@ -53,6 +55,10 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
 
   shell_.AttachFrame(this);
   shell_.AttachView(viewWindow_->View(), [this] { viewWindow_->InitialUpdate(); });
+  dialogRunner_.SetParent(this);
+  dialogRunner_.Add<CPrintMagnificationDlg>(RunPrintMagnificationWindow);
+  printService_ = std::make_unique<QtPrintService>(this);
+  shell_.AttachPrinting(*printService_, dialogRunner_);
   SetCaption(shell_.Lifecycle().GetCaption());
   LoadWindowPlacement(shell_.Store(), this);
 

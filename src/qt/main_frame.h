@@ -5,9 +5,11 @@
 #include <QMap>
 #include <QPointer>
 #include <array>
+#include <memory>
 
 #include "app/window_placement.h"
 #include "platform/frame_host.h"
+#include "qt/qt_dialog_runner.h"
 
 class QAction;
 class QMenu;
@@ -19,6 +21,7 @@ namespace corvane {
 class AppShell;
 class CHelpWindow;
 class CViewWindow;
+class QtPrintService;
 
 // The main window: menu bar, toolbar and status bar over the one view. Every
 // action runs its command through the shell's routing chain, and takes its
@@ -33,6 +36,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   ~CMainFrame() override;
 
   CViewWindow& ViewWindow() { return *viewWindow_; }
+  QtPrintService& Printers() { return *printService_; }
   QAction* Action(int32_t id) const { return actions_.value(id, nullptr); }
   QToolBar* ToolBar() const { return toolBar_; }
   QString MessageText() const { return messagePane_->text(); }
@@ -84,6 +88,8 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   QAction* recentSeparator_ = nullptr;
   QTimer* idleTimer_ = nullptr;
   QPointer<CHelpWindow> helpWindow_;
+  QtDialogRunner dialogRunner_;
+  std::unique_ptr<QtPrintService> printService_;
 };
 
 }  // namespace corvane
