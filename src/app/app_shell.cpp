@@ -30,6 +30,8 @@ void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdat
   initialUpdate_ = std::move(initialUpdate);
   viewCommands_ = std::make_unique<ViewCommands>(view, prompter_);
   viewCommands_->Register(viewTarget_);
+  viewToolCommands_ = std::make_unique<ViewToolCommands>(view, dialogs_);
+  viewToolCommands_->Register(viewTarget_);
 }
 
 void AppShell::OnDocumentReplaced() {

@@ -19,6 +19,7 @@
 #include "app/command_table.h"
 #include "app/status_texts.h"
 #include "qt/about_dlg.h"
+#include "qt/dialog_windows.h"
 #include "qt/help_window.h"
 #include "qt/key_state.h"
 #include "qt/toolbar_icons.h"
@@ -55,6 +56,9 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
   resize(1000, 700);
 
   shell_.AttachFrame(this);
+  dialogRunner_.SetParent(this);
+  RegisterDialogWindows(dialogRunner_, shell_);
+  shell_.AttachDialogRunner(&dialogRunner_);
   shell_.AttachView(viewWindow_->View(), [this] { viewWindow_->InitialUpdate(); });
   SetCaption(shell_.Lifecycle().GetCaption());
   LoadWindowPlacement(shell_.Store(), this);
@@ -70,7 +74,10 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
   UpdateIndicators();
 }
 
-CMainFrame::~CMainFrame() { shell_.AttachFrame(nullptr); }
+CMainFrame::~CMainFrame() {
+  shell_.AttachDialogRunner(nullptr);
+  shell_.AttachFrame(nullptr);
+}
 
 void CMainFrame::CreateActions() {
   for (const CommandInfo& command : AllCommands()) {
@@ -120,7 +127,11 @@ void CMainFrame::CreateToolBar() {
     if (id == kToolbarSeparator) {
       toolBar_->addSeparator();
     } else {
-      toolBar_->addAction(Action(id));
+      QAction* action = Action(id);
+      toolBar_->addAction(action);
+      // Screen readers and UI automation name a button by its tooltip, not by
+      // the menu text with its shortcut (which the Zoom Tool does not have).
+      toolBar_->widgetForAction(action)->setAccessibleName(action->toolTip());
     }
   }
   addToolBar(Qt::TopToolBarArea, toolBar_);

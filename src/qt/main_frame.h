@@ -8,6 +8,7 @@
 
 #include "app/window_placement.h"
 #include "platform/frame_host.h"
+#include "qt/qt_dialog_runner.h"
 
 class QAction;
 class QMenu;
@@ -33,6 +34,8 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   ~CMainFrame() override;
 
   CViewWindow& ViewWindow() { return *viewWindow_; }
+  // Runs the core's dialogs over this window.
+  QtDialogRunner& Dialogs() { return dialogRunner_; }
   QAction* Action(int32_t id) const { return actions_.value(id, nullptr); }
   QToolBar* ToolBar() const { return toolBar_; }
   QString MessageText() const { return messagePane_->text(); }
@@ -75,6 +78,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
 
   AppShell& shell_;
   QString helpDir_;
+  QtDialogRunner dialogRunner_;
   CViewWindow* viewWindow_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QLabel* messagePane_ = nullptr;

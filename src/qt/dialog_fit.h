@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QLabel>
+#include <QListWidget>
+#include <string_view>
+
+#include "dialogs/path_shortening.h"
+
+namespace corvane {
+
+QString QtText(std::string_view text);
+
+// How wide a text is in a widget's own font.
+TextWidthFunction MeasureIn(const QWidget& widget);
+
+// The width a list line's text may take: the list's client width less the
+// item's text margins, and less the scroll bar when `lineCount` lines will
+// not fit the list's height.
+int32_t ListTextWidth(const QListWidget& list, int lineCount);
+
+// A label that shows a shortened path: as wide as the layout makes it, never
+// wider because of its text.
+void MakePathLabel(QLabel& label, int minimumWidth);
+
+}  // namespace corvane
