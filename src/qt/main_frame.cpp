@@ -138,7 +138,7 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
-  messagePane_ = new QLabel(ToQString(kIdleStatusText), this);
+  messagePane_ = new QLabel(ToQString(statusPane_.Text()), this);
   messagePane_->setObjectName(QStringLiteral("messagePane"));
   statusBar()->addWidget(messagePane_, 1);
   for (std::size_t i = 0; i < indicators_.size(); ++i) {
@@ -219,15 +219,17 @@ void CMainFrame::ShowHelpPage(const std::string& page) {
   helpWindow_->ShowPage(ToQString(page));
 }
 
-void CMainFrame::SetStatusText(std::string_view text) { messagePane_->setText(ToQString(text)); }
+void CMainFrame::SetStatusText(std::string_view text) {
+  statusPane_.SetMessage(text);
+  messagePane_->setText(ToQString(statusPane_.Text()));
+}
 
 void CMainFrame::SetCaption(const std::string& caption) { setWindowTitle(ToQString(caption)); }
 
 bool CMainFrame::event(QEvent* event) {
   if (event->type() == QEvent::StatusTip) {
-    // The prompt of the item under the pointer; the idle text once it leaves.
-    const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-    messagePane_->setText(tip.isEmpty() ? ToQString(kIdleStatusText) : tip);
+    statusPane_.SetHoverPrompt(static_cast<QStatusTipEvent*>(event)->tip().toStdString());
+    messagePane_->setText(ToQString(statusPane_.Text()));
     return true;
   }
   return QMainWindow::event(event);

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <array>
 
+#include "app/status_pane.h"
 #include "app/window_placement.h"
 #include "platform/frame_host.h"
 #include "qt/qt_dialog_runner.h"
@@ -82,6 +83,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   CViewWindow* viewWindow_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QLabel* messagePane_ = nullptr;
+  StatusPane statusPane_;
   std::array<QLabel*, 3> indicators_{};
   QMap<int32_t, QAction*> actions_;
   QMenu* workspaceMenu_ = nullptr;
