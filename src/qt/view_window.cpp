@@ -52,6 +52,7 @@ CViewWindow::CViewWindow(CCorvaneDoc& doc, QWidget* parent)
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setFrameShape(QFrame::NoFrame);
+  setAccessibleName(QStringLiteral("Plot view"));
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setFocusPolicy(Qt::StrongFocus);
   connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
