@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running Corvane need.
+# Installs the Debian packages that building, testing, running and packaging
+# Corvane need (dpkg-dev and file: CPack computes the .deb's dependencies).
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev libx11-dev
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev libx11-dev dpkg-dev file
   # The end-to-end tests: a virtual X server, a private D-Bus session and the
   # accessibility bus with its Python client.
   xvfb xauth dbus-daemon dbus-bin dbus-session-bus-common at-spi2-core python3-pyatspi)
