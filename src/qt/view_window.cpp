@@ -242,16 +242,11 @@ void CViewWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CViewWindow::keyPressEvent(QKeyEvent* event) {
-  const ViewKey key = ToViewKey(event->key());
-  const bool wasDragging = view_->Tools().IsDragging();
-  view_->OnKeyDown(key, (event->modifiers() & Qt::ShiftModifier) != 0);
   // Keys the view does nothing with go on to the main window; the base class
   // would scroll on its own, so it never sees them.
-  if (wasDragging || (key != ViewKey::kOther && key != ViewKey::kEscape)) {
-    event->accept();
-  } else {
-    event->ignore();
-  }
+  const bool used =
+      view_->OnKeyDown(ToViewKey(event->key()), (event->modifiers() & Qt::ShiftModifier) != 0);
+  event->setAccepted(used);
 }
 
 void CViewWindow::ShowRubberBand(const DeviceRect& rect) {

@@ -62,8 +62,8 @@ void CCorvaneView::OnPointerRelease(const PointerEvent& event) {
 
 void CCorvaneView::OnPointerMove(const PointerEvent& event) { tools_.OnMouseMove(event.point); }
 
-void CCorvaneView::OnKeyDown(ViewKey key, bool shiftDown) {
-  if (tools_.OnKeyDown(key)) return;
+bool CCorvaneView::OnKeyDown(ViewKey key, bool shiftDown) {
+  if (tools_.OnKeyDown(key)) return true;
   const KeyScroll scroll = KeyScrollFor(key, shiftDown, viewport_.GetScrollPos(),
                                         viewport_.GetPageStep(), viewport_.GetLineStep());
   const DevicePoint position =
@@ -73,6 +73,7 @@ void CCorvaneView::OnKeyDown(ViewKey key, bool shiftDown) {
   // moves nothing.
   viewport_.SetScrollPosition(position.x, position.y);
   if (scroll.repaint) RedrawView();
+  return scroll.repaint;
 }
 
 CursorShape CCorvaneView::OnSetCursor() const {

@@ -37,7 +37,8 @@ class CCorvaneView : public LayerVisibilityTarget {
   void OnPointerRelease(const PointerEvent& event);
   // Only while a button is held.
   void OnPointerMove(const PointerEvent& event);
-  void OnKeyDown(ViewKey key, bool shiftDown);
+  // False for a key the view does nothing with, which the window passes on.
+  bool OnKeyDown(ViewKey key, bool shiftDown);
   // The pointer over the client area: the zoom cursor while the zoom tool is on.
   CursorShape OnSetCursor() const;
 

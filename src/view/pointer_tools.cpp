@@ -47,12 +47,12 @@ std::string FormatMeasurement(double dx, double dy, double diagonal) {
 }
 
 void PointerTools::OnLButtonDown(DevicePoint point) {
-  // A drag whose release never came (the window lost the pointer) ends here.
+  ViewHost& host = view_.Host();
+  // A drag whose release never came (the window lost the pointer) is dropped.
   if (dragging_) {
     dragging_ = false;
-    view_.Host().HideRubberBand();
+    host.HideRubberBand();
   }
-  ViewHost& host = view_.Host();
   if (offsetState_ == kToolWantsFirstPoint) {
     offsetPoint1_ = point;
     offsetState_ = kToolWantsSecondPoint;

@@ -75,15 +75,15 @@ class ViewKeysTest : public ::testing::Test {
 };
 
 TEST_F(ViewKeysTest, HomeSpaceAndTheLetterA) {
-  view_.OnKeyDown(ViewKey::kHome, false);
+  EXPECT_TRUE(view_.OnKeyDown(ViewKey::kHome, false));
   EXPECT_EQ(view_.GetViewport().GetScrollPos(), (DevicePoint{0, 0}));
   EXPECT_EQ(host_.repaintCount, 1);
   view_.GetViewport().SetScrollPosition(30, 40);
-  view_.OnKeyDown(ViewKey::kSpace, false);
+  EXPECT_TRUE(view_.OnKeyDown(ViewKey::kSpace, false));
   EXPECT_EQ(view_.GetViewport().GetScrollPos(), (DevicePoint{30, 40}));
   EXPECT_EQ(host_.repaintCount, 2);
   host_.thumbCalls.clear();
-  view_.OnKeyDown(ViewKey::kOther, false);
+  EXPECT_FALSE(view_.OnKeyDown(ViewKey::kOther, false));  // passed on
   EXPECT_EQ(view_.GetViewport().GetScrollPos(), (DevicePoint{30, 40}));
   EXPECT_EQ(host_.repaintCount, 2);
   EXPECT_EQ(host_.thumbCalls.size(), 2u);  // the thumbs go back to the position all the same

@@ -152,10 +152,22 @@ TEST_F(PointerToolsTest, EscapeOrTheRightButtonCancelsADragIntoAClick) {
 
 TEST_F(PointerToolsTest, KeysDuringADragDoNotScroll) {
   Press(PointerButton::kLeft, {100, 50});
-  view_.OnKeyDown(ViewKey::kPageDown, false);
+  EXPECT_TRUE(view_.OnKeyDown(ViewKey::kOther, false));  // the drag takes every key
+  EXPECT_TRUE(view_.OnKeyDown(ViewKey::kPageDown, false));
   EXPECT_EQ(viewport().GetScrollPos(), (DevicePoint{0, 0}));
   EXPECT_TRUE(tools().IsDragging());
   EXPECT_EQ(host_.repaintCount, 0);
+}
+
+TEST_F(PointerToolsTest, ADragWhoseReleaseNeverCameIsDroppedByTheNextPress) {
+  Press(PointerButton::kLeft, {100, 50});
+  view_.OnPointerMove({PointerButton::kLeft, {300, 300}});
+  Press(PointerButton::kLeft, {10, 10});
+  EXPECT_FALSE(host_.rubberBandVisible);
+  EXPECT_DOUBLE_EQ(viewport().GetScale(), 100.0);
+  Release(PointerButton::kLeft, {10, 10});
+  EXPECT_DOUBLE_EQ(viewport().GetScale(), 110.0);  // the new press was a click
+  EXPECT_EQ(viewport().GetScrollPos(), (DevicePoint{1, 1}));
 }
 
 TEST_F(PointerToolsTest, RightButtonReleaseZoomsOutOnlyWithTheZoomTool) {
