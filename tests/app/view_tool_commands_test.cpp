@@ -87,17 +87,6 @@ TEST_F(ViewToolCommandsTest, EveryViewCommandIsEnabledAndTheTogglesShowTheirStat
   EXPECT_TRUE(doc().IsModified());
 }
 
-TEST_F(ViewToolCommandsTest, MeasureThroughTheCommand) {
-  view.GetViewport().SetScale(100.0);
-  ASSERT_TRUE(shell.Execute(kIdMeasure));
-  Click({10, 50});
-  Click({40, 10});
-  const std::vector<std::string> expected = {"Select first measurement point.",
-                                             "Select second measurement point.",
-                                             "X = 0.3000, Y = 0.4000, Diag = 0.5000"};
-  EXPECT_EQ(host.statusTexts, expected);
-}
-
 TEST_F(ViewToolCommandsTest, OffsetLayerListsTheLayersAndTheDrillDataThenMovesTheChosenLayer) {
   OpenDemo();
   doc().SetModified(false);
