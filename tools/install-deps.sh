@@ -6,7 +6,7 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev libx11-dev dpkg-dev file
   # The end-to-end tests: a virtual X server, a private D-Bus session and the
   # accessibility bus with its Python client.
-  xvfb xauth dbus-daemon dbus-bin dbus-session-bus-common at-spi2-core python3-pyatspi)
+  xvfb dbus-daemon dbus-bin dbus-session-bus-common at-spi2-core python3-pyatspi)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,8 +1,9 @@
 #include "qt/dialog_fit.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QScrollBar>
 #include <QStyle>
+#include <cmath>
 
 namespace corvane {
 
@@ -11,8 +12,9 @@ QString QtText(std::string_view text) {
 }
 
 TextWidthFunction MeasureIn(const QWidget& widget) {
-  return [metrics = widget.fontMetrics()](std::string_view text) {
-    return static_cast<int32_t>(metrics.horizontalAdvance(QtText(text)));
+  // Rounded up from the exact advance, as the item views size their lines.
+  return [metrics = QFontMetricsF(widget.font())](std::string_view text) {
+    return static_cast<int32_t>(std::ceil(metrics.horizontalAdvance(QtText(text))));
   };
 }
 
@@ -28,6 +30,11 @@ int32_t ListTextWidth(const QListWidget& list, int lineCount) {
     width -= style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
   }
   return width;
+}
+
+void MakePathList(QListWidget& list) {
+  list.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list.setTextElideMode(Qt::ElideNone);
 }
 
 void MakePathLabel(QLabel& label, int minimumWidth) {

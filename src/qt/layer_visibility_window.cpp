@@ -30,6 +30,7 @@ CLayerVisibilityWindow::CLayerVisibilityWindow(CLayerVisibilityDlg& dialog,
     : QDialog(parent), dialog_(dialog), openHelp_(std::move(help)) {
   setWindowTitle(QtText(kLayerVisibilityTitle));
   list_ = new QListWidget(this);
+  MakePathList(*list_);
   list_->setObjectName(QStringLiteral("list%1").arg(CLayerVisibilityDlg::kListId));
   // A click toggles a line, as in a multiple-selection list box.
   list_->setSelectionMode(QAbstractItemView::MultiSelection);

@@ -15,6 +15,7 @@ COffsetLayerWindow::COffsetLayerWindow(COffsetLayerDlg& dialog, QWidget* parent)
   setWindowTitle(QtText(kOffsetLayerTitle));
   auto* prompt = new QLabel(QtText(kOffsetLayerPrompt), this);
   list_ = new QListWidget(this);
+  MakePathList(*list_);
   list_->setObjectName(QStringLiteral("list%1").arg(COffsetLayerDlg::kListId));
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setAccessibleName(QtText(kOffsetLayerPrompt));

@@ -28,7 +28,7 @@ binary=$1
 script=$2
 shift 2
 missing=()
-for tool in xvfb-run Xvfb dbus-run-session dbus-send; do
+for tool in Xvfb dbus-run-session dbus-send; do
   command -v "$tool" >/dev/null || missing+=("$tool")
 done
 [ -x /usr/libexec/at-spi-bus-launcher ] || missing+=(at-spi2-core)
@@ -39,10 +39,31 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+xvfb=""
+cleanup() {
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
 mkdir -m 700 "$work/run"
+
+# The X server picks a free display itself and writes its number to fd 3, so
+# runs side by side never race for one.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb" 2>/dev/null || break
+  sleep 0.1
+done
+if [ ! -s "$work/display" ]; then
+  echo "e2e: Xvfb did not start:"
+  cat "$work/xvfb.log"
+  exit 1
+fi
+
+export DISPLAY=":$(head -n1 "$work/display")"
 export HOME="$work" XDG_RUNTIME_DIR="$work/run" CORVANE_SETTINGS="$work/Corvane.ini"
 export CORVANE_BINARY="$binary" CORVANE_E2E_WORK="$work"
 export PYTHONPATH="$(cd "$(dirname "$0")" && pwd)${PYTHONPATH:+:$PYTHONPATH}"
-xvfb-run -a -s "-screen 0 1280x1024x24" \
-  dbus-run-session -- bash "$0" --inside "$script" "$@"
+dbus-run-session -- bash "$0" --inside "$script" "$@"
