@@ -3,6 +3,7 @@
 #include <unistd.h>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <system_error>
 
@@ -66,6 +67,20 @@ GeneratedBoard WriteGeneratedBoard(uint64_t statements) {
   board.bytes = out.Bytes();
   board.statements = out.Lines();
   return board;
+}
+
+uint64_t WriteGeneratedDrillFile(const std::string& path, int hits) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << "M48\nINCH,LZ\nT01C0.012\nT02C0.020\nT03C0.035\nT04C0.040\n%\nG05\nG90\n";
+  uint32_t seed = 12345;
+  for (int i = 0; i < hits; ++i) {
+    if (i % (hits / 4) == 0) out << 'T' << (1 + i / (hits / 4)) << '\n';
+    seed = seed * 1664525u + 1013904223u;
+    out << 'X' << (seed >> 14) % 200000 << 'Y' << (seed >> 3) % 150000 << '\n';
+  }
+  out << "M30\n";
+  out.flush();
+  return out ? static_cast<uint64_t>(out.tellp()) : 0;
 }
 
 }  // namespace corvane

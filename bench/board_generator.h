@@ -17,4 +17,9 @@ struct GeneratedBoard {
 // the generator itself needs little memory. Returns an empty path on failure.
 GeneratedBoard WriteGeneratedBoard(uint64_t statements);
 
+// Writes an NC drill program of `hits` holes as CAM tools write it (a header,
+// four tool changes, absolute X/Y with leading zeros omitted, Unix line ends)
+// to `path`. Returns the bytes written, 0 on failure.
+uint64_t WriteGeneratedDrillFile(const std::string& path, int hits);
+
 }  // namespace corvane

@@ -7,6 +7,7 @@
 
 #include "board_generator.h"
 #include "document/corvane_doc.h"
+#include "loading/document_loader.h"
 #include "readers/gerber_input.h"
 #include "readers/gerber_reader.h"
 
@@ -33,8 +34,9 @@ void BM_LoadGerberLayer(benchmark::State& state) {
     // Only the load is timed: not making the document, nor releasing its items.
     state.PauseTiming();
     auto doc = std::make_unique<CCorvaneDoc>();
+    DocumentLoader loader(*doc);
     state.ResumeTiming();
-    const bool loaded = doc->LoadGerberLayer(layer);
+    const bool loaded = loader.LoadGerberLayer(layer);
     state.PauseTiming();
     items = doc->GetItemCount();
     doc.reset();

@@ -8,6 +8,7 @@
 
 #include "board_generator.h"
 #include "document/corvane_doc.h"
+#include "loading/document_loader.h"
 #include "readers/gerber_input.h"
 
 namespace {
@@ -27,10 +28,11 @@ int main() {
     return 1;
   }
   corvane::CCorvaneDoc doc;
+  corvane::DocumentLoader loader(doc);
   const long before = MaxResidentKiB();
   corvane::PlotLayer layer;
   layer.fileName = board.path;
-  const bool loaded = doc.LoadGerberLayer(layer);
+  const bool loaded = loader.LoadGerberLayer(layer);
   const long after = MaxResidentKiB();
   std::remove(board.path.c_str());
   if (!loaded) return 1;

@@ -5,8 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "app/headless_view.h"
+#include "cli/headless_view.h"
 #include "document/corvane_doc.h"
+#include "loading/document_loader.h"
 #include "qt/raster_picture.h"
 #include "render_board.h"
 
@@ -24,15 +25,16 @@ struct LoadedBoard {
 };
 
 void Load(const RenderBoard& files, CCorvaneDoc& doc) {
-  doc.ClearAll();
+  DocumentLoader loader(doc);
+  loader.ClearAll();
   for (std::size_t i = 0; i < files.layers.size(); ++i) {
     PlotLayer layer;
     layer.fileName = files.layers[i];
     layer.color = CCorvaneDoc::DefaultLayerColor(static_cast<int32_t>(i));
-    doc.LoadGerberLayer(layer);
+    loader.LoadGerberLayer(layer);
   }
-  doc.LoadDrillToolFile(files.toolFile);
-  doc.LoadNcDrillFile(files.drillFile);
+  loader.LoadDrillToolFile(files.toolFile);
+  loader.LoadNcDrillFile(files.drillFile);
 }
 
 // Two boards of the same two million items: 16 x 12 inches, and the same on

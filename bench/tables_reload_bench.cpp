@@ -14,7 +14,8 @@
 
 #include "board_generator.h"
 #include "document/corvane_doc.h"
-#include "document/work_file.h"
+#include "loading/document_loader.h"
+#include "loading/work_file_reader.h"
 
 namespace corvane {
 namespace {
@@ -38,21 +39,9 @@ struct DrillFile {
   uint64_t bytes = 0;
 };
 
-// A drill program as CAM tools write it: a header, then tool changes and
-// absolute X/Y positions with leading zeros omitted, Unix line ends.
 DrillFile WriteDrillFile() {
   DrillFile file{Folder() + "/board.drl"};
-  std::ofstream out(file.path, std::ios::binary | std::ios::trunc);
-  out << "M48\nINCH,LZ\nT01C0.012\nT02C0.020\nT03C0.035\nT04C0.040\n%\nG05\nG90\n";
-  uint32_t seed = 12345;
-  for (int i = 0; i < kDrillHits; ++i) {
-    if (i % (kDrillHits / 4) == 0) out << 'T' << (1 + i / (kDrillHits / 4)) << '\n';
-    seed = seed * 1664525u + 1013904223u;
-    out << 'X' << (seed >> 14) % 200000 << 'Y' << (seed >> 3) % 150000 << '\n';
-  }
-  out << "M30\n";
-  out.flush();
-  file.bytes = out ? static_cast<uint64_t>(out.tellp()) : 0;
+  file.bytes = WriteGeneratedDrillFile(file.path, kDrillHits);
   return file;
 }
 
@@ -64,12 +53,13 @@ const DrillFile& Drill() {
 void BM_ReloadAllDrill(benchmark::State& state) {
   const DrillFile& drill = Drill();
   CCorvaneDoc doc;
-  if (drill.bytes == 0 || !doc.LoadNcDrillFile(drill.path)) {
+  DocumentLoader loader(doc);
+  if (drill.bytes == 0 || !loader.LoadNcDrillFile(drill.path)) {
     state.SkipWithError("cannot write or open the generated drill file");
     return;
   }
   for (auto _ : state) {
-    doc.ReloadAll();
+    loader.ReloadAll();
     benchmark::DoNotOptimize(doc.DrillHits().data());
   }
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(drill.bytes));
@@ -108,13 +98,14 @@ const LayerSet& Layers() {
 void BM_ReloadAllTenLayers(benchmark::State& state) {
   const LayerSet& set = Layers();
   CCorvaneDoc doc;
-  if (set.workFile.empty() || !ReadWorkFile(doc, set.workFile).ok ||
+  DocumentLoader loader(doc);
+  if (set.workFile.empty() || !ReadWorkFile(loader, set.workFile).ok ||
       doc.GetLayerCount() != kLayers) {
     state.SkipWithError("cannot write or open the generated layers");
     return;
   }
   for (auto _ : state) {
-    doc.ReloadAll();
+    loader.ReloadAll();
     benchmark::DoNotOptimize(doc.Items().data());
   }
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(set.bytes));

@@ -5,17 +5,18 @@
 #include <cstdint>
 #include <string>
 
-#include "document/corvane_doc.h"
+#include "document/read_target.h"
 #include "fuzz_lines.h"
 #include "readers/drill_tool_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  corvane::CCorvaneDoc doc;
+  corvane::ReadTarget target;
   std::string order;
   const std::size_t used = corvane::TakeFieldOrder(data, size, order);
-  if (!order.empty()) doc.Settings().drillToolFieldOrder.assign(order.begin(), order.end());
-  if (used > 0 && data[0] & 0x80) doc.Settings().platedFieldName.clear();
-  corvane::ForEachFuzzLine(data + used, size - used,
-                           [&doc](const char* line) { corvane::ReadDrillToolLine(doc, line); });
+  if (!order.empty()) target.Settings().drillToolFieldOrder.assign(order.begin(), order.end());
+  if (used > 0 && data[0] & 0x80) target.Settings().platedFieldName.clear();
+  corvane::ForEachFuzzLine(data + used, size - used, [&target](const char* line) {
+    corvane::ReadDrillToolLine(target, line);
+  });
   return 0;
 }

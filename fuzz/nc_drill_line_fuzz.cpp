@@ -4,15 +4,16 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "document/corvane_doc.h"
+#include "document/read_target.h"
 #include "fuzz_lines.h"
 #include "readers/nc_drill_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  corvane::CCorvaneDoc doc;
+  corvane::ReadTarget target;
+  corvane::DrillReaderState state;
   std::size_t used = 0;
   if (size > 0) {
-    corvane::FormatSettings& s = doc.Settings();
+    corvane::FormatSettings& s = target.Settings();
     s.drillCompression = data[0] & 3;
     s.drillFormat = {static_cast<int32_t>((data[0] >> 2) & 7) - 1,
                      static_cast<int32_t>((data[0] >> 5) & 7) * 2 - 1};
@@ -20,6 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     used = 1;
   }
   corvane::ForEachFuzzLine(data + used, size - used,
-                           [&doc](const char* line) { corvane::ReadDrillLine(doc, line); });
+                           [&](const char* line) { corvane::ReadDrillLine(target, state, line); });
   return 0;
 }

@@ -13,8 +13,9 @@ AppShell::AppShell(SettingsStore& store, Prompter& prompter, WorkFileIo& io)
     : store_(store),
       prompter_(prompter),
       recent_(&store, kRecentFileCount),
-      doc_(&store, &prompter),
-      lifecycle_(doc_, prompter, io, recent_) {
+      loader_(doc_, &store, &prompter),
+      lifecycle_(loader_, prompter, io, recent_) {
+  loader_.LoadStoredDefaults();
   router_.AddTarget(&viewTarget_);
   router_.AddTarget(&documentTarget_);
   router_.AddTarget(&frameTarget_);
@@ -28,9 +29,10 @@ AppShell::AppShell(SettingsStore& store, Prompter& prompter, WorkFileIo& io)
 void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdate) {
   view_ = &view;
   initialUpdate_ = std::move(initialUpdate);
-  viewCommands_ = std::make_unique<ViewCommands>(view, prompter_);
+  viewCommands_ = std::make_unique<ViewCommands>(view, loader_, prompter_);
   viewCommands_->Register(viewTarget_);
-  viewToolCommands_ = std::make_unique<ViewToolCommands>(view, dialogs_);
+  view.AttachServices(&store_, &loader_);
+  viewToolCommands_ = std::make_unique<ViewToolCommands>(view, dialogs_, store_);
   viewToolCommands_->Register(viewTarget_);
 }
 

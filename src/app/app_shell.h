@@ -14,6 +14,7 @@
 #include "app/view_commands.h"
 #include "app/view_tool_commands.h"
 #include "document/corvane_doc.h"
+#include "loading/document_loader.h"
 #include "platform/dialog_runner.h"
 
 namespace corvane {
@@ -48,6 +49,8 @@ class AppShell : private DocumentObserver {
   void SetHelpMap(HelpTopicMap map) { helpMap_ = std::move(map); }
 
   CCorvaneDoc& Doc() { return doc_; }
+  // Loads into the document; every command that reloads it goes through here.
+  DocumentLoader& Loader() { return loader_; }
   DocumentLifecycle& Lifecycle() { return lifecycle_; }
   RecentFileList& RecentFiles() { return recent_; }
   SettingsStore& Store() { return store_; }
@@ -97,6 +100,7 @@ class AppShell : private DocumentObserver {
   Prompter& prompter_;
   RecentFileList recent_;
   CCorvaneDoc doc_;
+  DocumentLoader loader_;
   DocumentLifecycle lifecycle_;
   HelpTopicMap helpMap_;
   FrameHost* frame_ = nullptr;

@@ -53,6 +53,10 @@ StartupResult RunStartup(const CommandLineInfo& commandLine, SettingsStore& stor
       // An explicit request: its failure ends the program (the reason was shown).
       if (!lifecycle.OpenDocumentFile(commandLine.fileName)) return {false, 1, {}};
       return {true, 0, {}};
+    case Action::kShowHelp:
+    case Action::kShowVersion:
+      // Answered before start-up, where the program's texts are printed.
+      return {false, 0, {}};
     case Action::kFileNew:
       break;
   }

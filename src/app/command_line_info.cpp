@@ -1,7 +1,16 @@
 #include "app/command_line_info.h"
 
+#include "cli/argument_parser.h"
+
 namespace corvane {
 namespace {
+
+constexpr OptionSpec kWindowOptions[] = {
+    {"-p", "--print"},
+    {"-pt", "--print-to", true, "a printer name"},
+    {"--help", "-h"},
+    {"--version"},
+};
 
 CommandLineInfo UsageError(std::string text) {
   CommandLineInfo info;
@@ -13,32 +22,31 @@ CommandLineInfo UsageError(std::string text) {
 }  // namespace
 
 CommandLineInfo ParseCommandLine(std::span<const std::string> args) {
-  CommandLineInfo info;
-  bool print = false;
-  bool printTo = false;
-  bool optionsEnded = false;
-  std::string printer;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (!optionsEnded && arg == "--") {
-      optionsEnded = true;
-    } else if (!optionsEnded && (arg == "-p" || arg == "--print")) {
-      print = true;
-    } else if (!optionsEnded && (arg == "-pt" || arg == "--print-to")) {
-      if (i + 1 >= args.size()) return UsageError(arg + " needs a printer name");
-      printTo = true;
-      printer = args[++i];
-    } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-      return UsageError("unknown option " + arg);
-    } else if (!info.fileName.empty()) {
-      return UsageError("only one work file can be opened at a time");
-    } else {
-      info.fileName = arg;
+  ParsedArguments parsed;
+  std::string error;
+  if (!ParseArguments(args, kWindowOptions, parsed, error)) return UsageError(error);
+  for (const std::string_view alone : {"--help", "--version"}) {
+    if (parsed.Has(alone) && args.size() != 1) {
+      return UsageError(std::string(alone) + " stands alone");
     }
   }
+  CommandLineInfo info;
+  if (parsed.Has("--help")) {
+    info.action = CommandLineInfo::Action::kShowHelp;
+    return info;
+  }
+  if (parsed.Has("--version")) {
+    info.action = CommandLineInfo::Action::kShowVersion;
+    return info;
+  }
+  if (parsed.operands.size() > 1) return UsageError("only one work file can be opened at a time");
+  if (!parsed.operands.empty()) info.fileName = parsed.operands.front();
+  const bool printTo = parsed.Has("-pt");
+  const bool print = parsed.Has("-p");
   if ((print || printTo) && info.fileName.empty()) return UsageError("nothing to print");
   if (printTo) {
     info.action = CommandLineInfo::Action::kFilePrintTo;
+    info.printerName = *parsed.Value("-pt");
   } else if (print) {
     info.action = CommandLineInfo::Action::kFilePrint;
   } else if (!info.fileName.empty()) {

@@ -1,13 +1,14 @@
 #include "app/disk_work_file_io.h"
 
 #include "document/work_file.h"
+#include "loading/work_file_reader.h"
 
 namespace corvane {
 
 // The reader leaves the document untouched when the file cannot be opened and
 // never fails once it has started, so a failure never means a cleared document.
-WorkFileResult DiskWorkFileIo::Read(CCorvaneDoc& doc, const std::string& path) {
-  const FileResult result = ReadWorkFile(doc, path);
+WorkFileResult DiskWorkFileIo::Read(DocumentLoader& loader, const std::string& path) {
+  const FileResult result = ReadWorkFile(loader, path);
   return {result.ok, result.message, false};
 }
 

@@ -7,7 +7,7 @@ namespace corvane {
 // Work files on disk through the document's reader and atomic writer.
 class DiskWorkFileIo : public WorkFileIo {
  public:
-  WorkFileResult Read(CCorvaneDoc& doc, const std::string& path) override;
+  WorkFileResult Read(DocumentLoader& loader, const std::string& path) override;
   WorkFileResult Write(CCorvaneDoc& doc, const std::string& path) override;
 };
 

@@ -7,22 +7,11 @@
 #include "app/recent_file_list.h"
 #include "app/work_file_io.h"
 #include "document/corvane_doc.h"
+#include "loading/document_loader.h"
 #include "platform/prompter.h"
+#include "text/path_parts.h"
 
 namespace corvane {
-namespace {
-
-std::string FileNamePart(std::string_view path) {
-  const std::size_t sep = path.find_last_of("/\\");
-  return std::string(sep == std::string_view::npos ? path : path.substr(sep + 1));
-}
-
-std::string FolderPart(std::string_view path) {
-  const std::size_t sep = path.find_last_of("/\\");
-  return std::string(sep == std::string_view::npos ? std::string_view() : path.substr(0, sep));
-}
-
-}  // namespace
 
 std::string FullPath(std::string_view path) {
   if (path.empty()) return {};
@@ -32,12 +21,12 @@ std::string FullPath(std::string_view path) {
   return full.lexically_normal().string();
 }
 
-DocumentLifecycle::DocumentLifecycle(CCorvaneDoc& doc, Prompter& prompter, WorkFileIo& io,
+DocumentLifecycle::DocumentLifecycle(DocumentLoader& loader, Prompter& prompter, WorkFileIo& io,
                                      RecentFileList& recent)
-    : doc_(doc), prompter_(prompter), io_(io), recent_(recent) {}
+    : loader_(loader), doc_(loader.Doc()), prompter_(prompter), io_(io), recent_(recent) {}
 
 std::string DocumentLifecycle::GetTitle() const {
-  const std::string name = FileNamePart(doc_.GetPathName());
+  const std::string name(PathFileName(doc_.GetPathName()));
   return name.empty() ? std::string(kUntitled) : name;
 }
 
@@ -59,8 +48,8 @@ bool DocumentLifecycle::SaveModified() {
 }
 
 void DocumentLifecycle::NewDocument() {
-  doc_.ClearAll();
-  doc_.LoadStoredDefaults();
+  loader_.ClearAll();
+  loader_.LoadStoredDefaults();
   doc_.SetPathName({});
   doc_.SetModified(false);
   NotifyTitle();
@@ -79,7 +68,7 @@ bool DocumentLifecycle::OnFileOpen() {
   request.title = "Open";
   request.filter = std::string(kWorkFileFilter);
   request.defaultExt = std::string(kWorkFileExt);
-  request.initialDir = FolderPart(doc_.GetPathName());
+  request.initialDir = PathFolder(doc_.GetPathName());
   const auto path = prompter_.ChooseFile(request);
   if (!path) return false;
   return OpenDocumentFile(*path);
@@ -99,7 +88,7 @@ DocumentLifecycle::OpenOutcome DocumentLifecycle::Open(std::string_view path) {
     WaitCursor wait(&prompter_);
     // The reader resolves referenced names against the work file's folder.
     doc_.SetPathName(fullPath);
-    result = io_.Read(doc_, fullPath);
+    result = io_.Read(loader_, fullPath);
   }
   if (!result.ok) {
     prompter_.ShowMessage(result.message.empty() ? kFailedToOpen : result.message,
@@ -154,7 +143,7 @@ std::string DocumentLifecycle::PromptSavePath() {
   request.title = "Save As";
   request.filter = std::string(kWorkFileFilter);
   request.defaultExt = std::string(kWorkFileExt);
-  request.initialDir = FolderPart(doc_.GetPathName());
+  request.initialDir = PathFolder(doc_.GetPathName());
   request.initialName = WithDefaultExtension(GetTitle(), kWorkFileExt);
   request.pathMustExist = false;
   const auto path = prompter_.ChooseFile(request);

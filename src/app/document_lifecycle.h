@@ -6,6 +6,7 @@
 namespace corvane {
 
 class CCorvaneDoc;
+class DocumentLoader;
 class Prompter;
 class RecentFileList;
 class WorkFileIo;
@@ -31,8 +32,9 @@ inline constexpr std::string_view kFailedToSave = "Failed to save document.";
 // flag, the "Save changes" question and the recent-file list.
 class DocumentLifecycle {
  public:
-  // None of the references is owned.
-  DocumentLifecycle(CCorvaneDoc& doc, Prompter& prompter, WorkFileIo& io, RecentFileList& recent);
+  // None of the references is owned; the document is the loader's.
+  DocumentLifecycle(DocumentLoader& loader, Prompter& prompter, WorkFileIo& io,
+                    RecentFileList& recent);
 
   void SetObserver(DocumentObserver* observer) { observer_ = observer; }
 
@@ -69,6 +71,7 @@ class DocumentLifecycle {
   void NotifyReplaced();
   void NotifyTitle();
 
+  DocumentLoader& loader_;
   CCorvaneDoc& doc_;
   Prompter& prompter_;
   WorkFileIo& io_;

@@ -1,5 +1,7 @@
 #include "app/file_filter.h"
 
+#include "text/path_parts.h"
+
 namespace corvane {
 namespace {
 
@@ -38,8 +40,7 @@ std::string MakeFileFilter(std::string_view kindName, std::string_view extension
 }
 
 std::string WithDefaultExtension(std::string_view path, std::string_view extension) {
-  const std::size_t sep = path.find_last_of("/\\");
-  const std::string_view name = sep == std::string_view::npos ? path : path.substr(sep + 1);
+  const std::string_view name = PathFileName(path);
   if (name.empty() || extension.empty() || name.find('.') != std::string_view::npos) {
     return std::string(path);
   }

@@ -1,16 +1,17 @@
 #include "app/help_topics.h"
 
-#include <cctype>
 #include <charconv>
+
+#include "text/ascii.h"
 
 namespace corvane {
 namespace {
 
 std::string_view Trim(std::string_view text) {
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())) != 0) {
+  while (!text.empty() && IsCSpace(text.front())) {
     text.remove_prefix(1);
   }
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())) != 0) {
+  while (!text.empty() && IsCSpace(text.back())) {
     text.remove_suffix(1);
   }
   return text;

@@ -4,13 +4,12 @@
 #include <string>
 
 #include "platform/settings_store.h"
+#include "text/path_parts.h"
 
 namespace corvane {
 namespace {
 
 std::string EntryKey(int32_t index) { return "File" + std::to_string(index + 1); }
-
-std::size_t LastSeparator(std::string_view path) { return path.find_last_of("/\\"); }
 
 std::string DoubleAmpersands(std::string_view text) {
   std::string out;
@@ -77,13 +76,13 @@ std::string AbbreviatePath(std::string_view path, std::string_view currentDir,
   if (path.size() <= maxLength) return std::string(path);
 
   // Keep the first folder ("/home/", "C:\\") so the user still sees where it lives.
-  const std::size_t firstEnd = path.find_first_of("/\\", 1);
+  const std::size_t firstEnd = path.find_first_of(kPathSeparators, 1);
   if (firstEnd == std::string_view::npos || firstEnd >= sep) return std::string(path);
   const std::string_view head = path.substr(0, firstEnd + 1);
   const std::string_view ellipsis = "...";
   std::size_t cut = sep;  // the tail starts at this separator
   while (true) {
-    const std::size_t prev = path.find_last_of("/\\", cut - 1);
+    const std::size_t prev = LastSeparator(path.substr(0, cut));
     if (prev <= firstEnd) break;
     const std::size_t tailLength = path.size() - prev;
     if (head.size() + ellipsis.size() + tailLength > maxLength) break;

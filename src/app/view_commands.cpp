@@ -3,13 +3,14 @@
 #include "app/command_ids.h"
 #include "app/command_router.h"
 #include "app/file_filter.h"
+#include "loading/document_loader.h"
 #include "platform/prompter.h"
 #include "view/corvane_view.h"
 
 namespace corvane {
 
-ViewCommands::ViewCommands(CCorvaneView& view, Prompter& prompter)
-    : view_(view), prompter_(prompter) {}
+ViewCommands::ViewCommands(CCorvaneView& view, DocumentLoader& loader, Prompter& prompter)
+    : view_(view), loader_(loader), prompter_(prompter) {}
 
 void ViewCommands::Register(CommandTarget& viewTarget) {
   viewTarget.On(kIdNcDrillFile, [this](int32_t) { OnNcDrillFile(); });
@@ -31,7 +32,7 @@ void ViewCommands::OnNcDrillFile() {
   if (!path) return;
   {
     WaitCursor wait(&prompter_);
-    doc.LoadNcDrillFile(*path);
+    loader_.LoadNcDrillFile(*path);
   }
   ZoomToExtentsAndRedraw();
 }
@@ -41,7 +42,7 @@ void ViewCommands::OnReloadAll() {
   const bool wasModified = doc.IsModified();
   {
     WaitCursor wait(&prompter_);
-    doc.ReloadAll();
+    loader_.ReloadAll();
   }
   doc.SetModified(wasModified);
   view_.RedrawView();

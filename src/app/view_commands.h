@@ -3,6 +3,7 @@
 namespace corvane {
 
 class CCorvaneView;
+class DocumentLoader;
 class CommandTarget;
 class Prompter;
 
@@ -10,8 +11,9 @@ class Prompter;
 // view's link of the routing chain, so they come before every other target.
 class ViewCommands {
  public:
-  // Nothing is owned; all three outlive the commands.
-  ViewCommands(CCorvaneView& view, Prompter& prompter);
+  // Nothing is owned; all three outlive the commands. The loader is the one of
+  // the view's document.
+  ViewCommands(CCorvaneView& view, DocumentLoader& loader, Prompter& prompter);
   void Register(CommandTarget& viewTarget);
 
   void OnNcDrillFile();
@@ -21,6 +23,7 @@ class ViewCommands {
 
  private:
   CCorvaneView& view_;
+  DocumentLoader& loader_;
   Prompter& prompter_;
 };
 

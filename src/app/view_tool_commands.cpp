@@ -9,8 +9,8 @@
 
 namespace corvane {
 
-ViewToolCommands::ViewToolCommands(CCorvaneView& view, DialogRunner& dialogs)
-    : view_(view), dialogs_(dialogs) {}
+ViewToolCommands::ViewToolCommands(CCorvaneView& view, DialogRunner& dialogs, SettingsStore& store)
+    : view_(view), dialogs_(dialogs), store_(store) {}
 
 void ViewToolCommands::Register(CommandTarget& viewTarget) {
   CCorvaneView& v = view_;
@@ -49,7 +49,7 @@ void ViewToolCommands::OnOffsetLayer() {
 
 void ViewToolCommands::OnSetVisibility() {
   CCorvaneDoc& doc = view_.GetDocument();
-  CLayerVisibilityDlg dialog(doc.GetSettingsStore());
+  CLayerVisibilityDlg dialog(&store_);
   view_.SetVisibilityDialog(&dialog);
   dialog.SetView(&view_);
   for (int32_t i = 0; i < doc.GetLayerCount(); ++i) {

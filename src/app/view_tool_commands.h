@@ -5,14 +5,15 @@ namespace corvane {
 class CCorvaneView;
 class CommandTarget;
 class DialogRunner;
+class SettingsStore;
 
 // The view's commands of zooming, mirroring, origin, redraw and the pointer
 // tools, and the two that run a dialog: Offset Layer and Set Visibility.
 // Registered on the view's link of the routing chain.
 class ViewToolCommands {
  public:
-  // Nothing is owned; both outlive the commands.
-  ViewToolCommands(CCorvaneView& view, DialogRunner& dialogs);
+  // Nothing is owned; all three outlive the commands.
+  ViewToolCommands(CCorvaneView& view, DialogRunner& dialogs, SettingsStore& store);
   void Register(CommandTarget& viewTarget);
 
   // Lists the layers and the NC drill data; the chosen entry waits for the
@@ -25,6 +26,7 @@ class ViewToolCommands {
  private:
   CCorvaneView& view_;
   DialogRunner& dialogs_;
+  SettingsStore& store_;
 };
 
 }  // namespace corvane

@@ -1,9 +1,9 @@
 #include "app/window_placement.h"
 
-#include <cctype>
 #include <cstdlib>
 
 #include "platform/settings_store.h"
+#include "text/ascii.h"
 
 namespace corvane {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 bool InRange(int32_t value, int32_t limit) { return value >= 0 && value <= limit; }
 
 void SkipSpace(std::string_view text, std::size_t& pos) {
-  while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos])) != 0) ++pos;
+  while (pos < text.size() && IsCSpace(text[pos])) ++pos;
 }
 
 // One "%d": blanks, optional sign, digits. Values beyond 32 bits saturate, as
@@ -21,7 +21,7 @@ bool ScanInt(std::string_view text, std::size_t& pos, int32_t& value) {
   std::size_t end = pos;
   if (end < text.size() && (text[end] == '+' || text[end] == '-')) ++end;
   const std::size_t digits = end;
-  while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end])) != 0) ++end;
+  while (end < text.size() && IsDigit(text[end])) ++end;
   if (end == digits) return false;
   int64_t number = 0;
   for (std::size_t i = digits; i < end; ++i) {

@@ -5,6 +5,7 @@
 namespace corvane {
 
 class CCorvaneDoc;
+class DocumentLoader;
 
 // The outcome of opening or saving a work file. On failure `message` is what
 // the user is told: a text naming the file and the cause, or empty for the
@@ -21,9 +22,9 @@ struct WorkFileResult {
 class WorkFileIo {
  public:
   virtual ~WorkFileIo() = default;
-  // Clears the document and applies the file's lines. The document's path is
-  // already the file's path while it runs.
-  virtual WorkFileResult Read(CCorvaneDoc& doc, const std::string& path) = 0;
+  // Clears the loader's document and applies the file's lines. The document's
+  // path is already the file's path while it runs.
+  virtual WorkFileResult Read(DocumentLoader& loader, const std::string& path) = 0;
   // Writes the document, replacing the file only when the whole write succeeded.
   virtual WorkFileResult Write(CCorvaneDoc& doc, const std::string& path) = 0;
 };

@@ -8,6 +8,7 @@
 
 #include "dialogs/path_shortening.h"
 #include "platform/dialog_runner.h"
+#include "view/layer_visibility.h"
 
 namespace corvane {
 
@@ -23,16 +24,9 @@ inline constexpr std::string_view kNcDrillFileLabel = "NC Drill File:";
 inline constexpr std::string_view kDrillToolFileLabel = "Drill Tool File:";
 inline constexpr std::string_view kAutoApplyVisibilityKey = "AutoApplyVisibility";
 
-// What the dialog applies its changes to while it is open: the view.
-class LayerVisibilityTarget {
- public:
-  virtual ~LayerVisibilityTarget() = default;
-  virtual void ApplyLayerVisibility() = 0;
-};
-
 // The Set Layer Visibility dialog: one list line per layer, selected = shown,
 // the drill-hole box, and the choice to apply every change at once.
-class CLayerVisibilityDlg : public ModalDialog {
+class CLayerVisibilityDlg : public ModalDialog, public LayerVisibilityChoice {
  public:
   static constexpr int32_t kResourceId = 143;
   static constexpr int32_t kListId = 1000;
@@ -46,8 +40,6 @@ class CLayerVisibilityDlg : public ModalDialog {
   static constexpr int32_t kAutoApplyId = 1010;
   // Entries of the table of visible flags and of selected lines.
   static constexpr int32_t kTableSize = 256;
-  // Layers beyond the twentieth selected one are not shown.
-  static constexpr int32_t kMaxShownLayers = 20;
 
   // `store` holds the auto-apply choice; it may be null (on, and not kept).
   explicit CLayerVisibilityDlg(SettingsStore* store) : store_(store) {}
@@ -66,11 +58,11 @@ class CLayerVisibilityDlg : public ModalDialog {
   void SetView(LayerVisibilityTarget* view) { view_ = view; }
   void SetShowDrillHoleBox(bool show) { drillHoleBoxShown_ = show; }
   void SetShowDrillHoles(int32_t show) { showDrillHoles_ = show; }
-  int32_t GetShowDrillHoles() const { return showDrillHoles_; }
+  int32_t GetShowDrillHoles() const override { return showDrillHoles_; }
 
   // The first min(maxCount, selected) selected lines, ascending, as last read
   // from the list.
-  std::vector<int32_t> GetSelectedLayers(int32_t maxCount) const;
+  std::vector<int32_t> GetSelectedLayers(int32_t maxCount) const override;
 
   // --- The window's side ------------------------------------------------------
   // A control and how wide it is, with its own font.

@@ -26,6 +26,8 @@ std::string EffectiveTarget(const std::string& path) {
   return resolved;
 }
 
+// The folder of a real path on this system, where a backslash is part of a
+// name: unlike the names in work files (text/path_parts.h), only '/' splits.
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";

@@ -1,8 +1,10 @@
 #include "document/format_settings.h"
 
+#include <array>
+#include <charconv>
 #include <string>
 
-#include "readers/numeric_fields.h"
+#include "text/fields.h"
 
 namespace corvane {
 
@@ -12,8 +14,8 @@ FieldOrder FormatSettings::BuiltInDrillToolFieldOrder() {
 }
 
 FieldOrder FormatSettings::BuiltInApertureFieldOrder() {
-  return {kApertureFieldDCode, kApertureFieldIdentifier, kApertureFieldWidth,
-          kApertureFieldHeight, kApertureFieldQuantity};
+  return {kApertureFieldDCode, kApertureFieldIdentifier, kApertureFieldWidth, kApertureFieldHeight,
+          kApertureFieldQuantity};
 }
 
 std::string_view FormatSettings::BuiltInApertureIdentifier(int index) {
@@ -37,6 +39,13 @@ const ApertureFormat& FormatSettings::GetApertureFormat(int index) const {
 
 void FormatSettings::SetApertureFormat(int index, const ApertureFormat& format) {
   apertureFormats.at(static_cast<std::size_t>(index)) = format;
+}
+
+NumberFormat ReadNumberFormat(const char* text) {
+  NumberFormat format;
+  const char* p = ReadIntField(text, format.intDigits, 2, true);
+  ReadIntField(p, format.decDigits, 4, true);
+  return format;
 }
 
 std::string_view ApertureFieldName(int code) {
@@ -66,10 +75,13 @@ void AppendByteList(std::string& buffer, const FieldOrder& list, std::size_t lim
   buffer += std::to_string(list.front());
   std::size_t length = buffer.size();
   for (std::size_t i = 1; i < list.size(); ++i) {
-    const std::string field = "," + std::to_string(list[i]);
-    length += field.size();
+    // ",255" at most; formatted in place, since a saved work file writes six lists.
+    std::array<char, 8> field{','};
+    const auto written = std::to_chars(field.data() + 1, field.data() + field.size(), list[i]);
+    const auto size = static_cast<std::size_t>(written.ptr - field.data());
+    length += size;
     if (length >= limit) break;
-    buffer += field;
+    buffer.append(field.data(), size);
   }
 }
 

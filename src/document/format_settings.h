@@ -93,6 +93,9 @@ struct FormatSettings {
   friend bool operator==(const FormatSettings&, const FormatSettings&) = default;
 };
 
+// "3,5", "3 5" or "3, 5"; a missing count falls back to 2 and 4.
+NumberFormat ReadNumberFormat(const char* text);
+
 // Display names of field codes; "Unknown" outside the defined range.
 std::string_view ApertureFieldName(int code);
 std::string_view DrillToolFieldName(int code);

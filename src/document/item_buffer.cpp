@@ -9,7 +9,8 @@ ItemBuffer::~ItemBuffer() { std::free(data_); }
 
 void ItemBuffer::Reset(std::size_t capacity) {
   count_ = 0;
-  Reallocate(capacity);
+  // A document cleared again before anything was loaded keeps its block.
+  if (capacity != capacity_) Reallocate(capacity);
 }
 
 void ItemBuffer::Trim() { Reallocate(count_); }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -32,6 +33,20 @@ HelpTopicMap LoadHelpMap(const QString& helpDir) {
   QFile file(QDir(helpDir).filePath(QStringLiteral("topics.map")));
   if (!file.open(QIODevice::ReadOnly)) return HelpTopicMap{};
   return HelpTopicMap::Parse(file.readAll().toStdString());
+}
+
+// --help and --version, which need neither a display nor the settings: the
+// exit status once answered, nothing for any other command line.
+std::optional<int> AnswerAtOnce(const CommandLineInfo& info) {
+  if (info.action == CommandLineInfo::Action::kShowHelp) {
+    std::fwrite(kProgramUsage.data(), 1, kProgramUsage.size(), stdout);
+    return 0;
+  }
+  if (info.action == CommandLineInfo::Action::kShowVersion) {
+    std::printf("corvane %s\n", CORVANE_VERSION);
+    return 0;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -76,7 +91,9 @@ std::optional<int> CCorvaneApp::InitInstance() {
   std::vector<std::string> args;
   const QStringList arguments = QCoreApplication::arguments();
   for (qsizetype i = 1; i < arguments.size(); ++i) args.push_back(arguments[i].toStdString());
-  const StartupResult result = shell_->InitInstance(ParseCommandLine(args));
+  const CommandLineInfo info = ParseCommandLine(args);
+  if (const auto answered = AnswerAtOnce(info)) return answered;
+  const StartupResult result = shell_->InitInstance(info);
   if (!result.run) {
     if (!result.message.empty()) std::fprintf(stderr, "%s\n", result.message.c_str());
     return result.exitCode;
@@ -142,6 +159,7 @@ int RunCorvaneWindow(int argc, char** argv) {
   if (!HasQtOption(argc, argv)) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const CommandLineInfo info = ParseCommandLine(args);
+    if (const auto answered = AnswerAtOnce(info)) return *answered;
     if (info.action != CommandLineInfo::Action::kFileNew &&
         info.action != CommandLineInfo::Action::kFileOpen) {
       MemorySettingsStore unused;

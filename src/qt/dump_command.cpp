@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/dump_run.h"
-#include "app/headless_document.h"
+#include "cli/dump_run.h"
+#include "cli/headless_document.h"
 #include "qt/qt_settings_store.h"
 
 namespace corvane {

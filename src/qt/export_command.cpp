@@ -16,9 +16,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/export_run.h"
-#include "app/headless_document.h"
-#include "app/headless_view.h"
+#include "cli/export_run.h"
+#include "cli/headless_document.h"
+#include "cli/headless_view.h"
 #include "qt/qpainter_surface.h"
 #include "qt/qt_settings_store.h"
 #include "qt/raster_picture.h"

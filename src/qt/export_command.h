@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/export_options.h"
+#include "cli/export_options.h"
 
 namespace corvane {
 

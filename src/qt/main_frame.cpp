@@ -22,15 +22,12 @@
 #include "qt/dialog_windows.h"
 #include "qt/help_window.h"
 #include "qt/key_state.h"
+#include "qt/qt_text.h"
 #include "qt/toolbar_icons.h"
 #include "qt/view_window.h"
 
 namespace corvane {
 namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QKeySequence ToKeySequence(const Accelerator& accelerator) {
   static constexpr Qt::Key kKeys[] = {Qt::Key_N, Qt::Key_O, Qt::Key_S, Qt::Key_P};

@@ -6,15 +6,9 @@
 #include <QStringList>
 
 #include "app/file_filter.h"
+#include "qt/qt_text.h"
 
 namespace corvane {
-namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 QString ToQtFileFilter(std::string_view filter) {
   QStringList entries;

@@ -4,12 +4,10 @@
 #include <QVariant>
 #include <QtGlobal>
 
+#include "qt/qt_text.h"
+
 namespace corvane {
 namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString EntryPath(std::string_view section, std::string_view key) {
   return ToQString(section) + QLatin1Char('/') + ToQString(key);

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "app/headless_view.h"
+#include "cli/headless_view.h"
 
 namespace corvane {
 

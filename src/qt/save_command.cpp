@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/dump_run.h"
-#include "app/headless_document.h"
-#include "app/save_run.h"
+#include "cli/dump_run.h"
+#include "cli/headless_document.h"
+#include "cli/save_run.h"
 #include "qt/qt_settings_store.h"
 
 namespace corvane {

@@ -2,13 +2,12 @@
 
 #include <string>
 
-#include "document/corvane_doc.h"
-#include "readers/numeric_fields.h"
+#include "document/read_target.h"
+#include "text/ascii.h"
+#include "text/fields.h"
 
 namespace corvane {
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The type whose identifier occurs first in index order, or -1.
 int FindApertureType(const FormatSettings& settings, const char* line) {
@@ -50,8 +49,8 @@ const char* ReadApertureColumn(const char* p, uint8_t field, Aperture& aperture)
 
 }  // namespace
 
-void ReadApertureLine(CCorvaneDoc& doc, const char* line) {
-  const FormatSettings& settings = doc.Settings();
+void ReadApertureLine(ReadTarget& target, const char* line) {
+  const FormatSettings& settings = target.Settings();
   const char* p = SkipBlanks(line);
   const int shape = FindApertureType(settings, line);
   if (shape < 0) return;
@@ -71,7 +70,7 @@ void ReadApertureLine(CCorvaneDoc& doc, const char* line) {
     if (aperture.sizeY == 0.0) aperture.sizeY = aperture.sizeX;
     if (aperture.sizeX == 0.0) aperture.sizeX = aperture.sizeY;
   }
-  if (aperture.dcode > 0 && aperture.sizeX > 0.0) doc.AddAperture(aperture);
+  if (aperture.dcode > 0 && aperture.sizeX > 0.0) target.AddAperture(aperture);
 }
 
 }  // namespace corvane

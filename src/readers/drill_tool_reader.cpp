@@ -3,22 +3,12 @@
 #include <string>
 #include <string_view>
 
-#include "document/corvane_doc.h"
-#include "readers/numeric_fields.h"
+#include "document/read_target.h"
+#include "text/ascii.h"
+#include "text/fields.h"
 
 namespace corvane {
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
-  }
-  return true;
-}
 
 const char* ReadToolColumn(const char* p, int32_t& tool) {
   p = SkipBlanks(p);
@@ -61,9 +51,9 @@ const char* ReadDrillToolColumn(const char* p, uint8_t field, const FormatSettin
 
 }  // namespace
 
-void ReadDrillToolLine(CCorvaneDoc& doc, const char* line) {
+void ReadDrillToolLine(ReadTarget& target, const char* line) {
   if (line[0] == ';') return;
-  const FormatSettings& settings = doc.Settings();
+  const FormatSettings& settings = target.Settings();
   DrillTool tool;
   tool.tool = -1;
   tool.plating = kPlatingUnknown;
@@ -73,7 +63,7 @@ void ReadDrillToolLine(CCorvaneDoc& doc, const char* line) {
   for (const uint8_t field : settings.drillToolFieldOrder) {
     p = ReadDrillToolColumn(p, field, settings, tool);
   }
-  if (tool.tool > 0 && tool.diameter > 0.0) doc.AddDrillTool(tool);
+  if (tool.tool > 0 && tool.diameter > 0.0) target.AddDrillTool(tool);
 }
 
 }  // namespace corvane

@@ -7,10 +7,12 @@
 namespace corvane {
 
 GerberInput::GerberInput(std::FILE* file)
-    : file_(file), block_(std::make_unique<char[]>(kBlockSize)), exhausted_(file == nullptr) {}
+    : file_(file),
+      block_(std::make_unique_for_overwrite<char[]>(kBlockSize)),
+      exhausted_(file == nullptr) {}
 
 GerberInput::GerberInput(int fd)
-    : fd_(fd), block_(std::make_unique<char[]>(kBlockSize)), exhausted_(fd < 0) {}
+    : fd_(fd), block_(std::make_unique_for_overwrite<char[]>(kBlockSize)), exhausted_(fd < 0) {}
 
 GerberInput::GerberInput(std::string_view bytes)
     : next_(bytes.data()), end_(bytes.data() + bytes.size()), exhausted_(true) {}

@@ -3,16 +3,15 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cmath>
 #include <cstring>
-#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "document/corvane_doc.h"
+#include "document/read_target.h"
 #include "readers/gerber_input.h"
 #include "readers/numeric_fields.h"
+#include "text/ascii.h"
 
 namespace corvane {
 namespace {
@@ -26,8 +25,6 @@ constexpr std::size_t kShapeTextLimit = 512;
 // Readable bytes the number scan needs behind the end of a statement.
 constexpr std::size_t kScanPadding = 8;
 constexpr std::size_t kMacroNameLimit = 500;
-
-CORVANE_ALWAYS_INLINE bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 const char* EndOfText(const char* p) { return p + std::strlen(p); }
 
@@ -170,14 +167,6 @@ CORVANE_ALWAYS_INLINE const char* SkipNumber(const char* p) {
   return ScanInt(p, ignored);
 }
 
-// A real offset in whole last-digit units, held inside the 32-bit range first.
-uint32_t OffsetUnits(double offset) {
-  if (std::isnan(offset)) return 0;
-  constexpr double kLow = std::numeric_limits<int32_t>::min();
-  constexpr double kHigh = std::numeric_limits<int32_t>::max();
-  return static_cast<uint32_t>(static_cast<int32_t>(std::clamp(std::trunc(offset), kLow, kHigh)));
-}
-
 // How one axis decodes: the digit count trailing-zero padding fills up to (0
 // when zeros are not padded), the offset, and plot units per last digit.
 struct AxisRule {
@@ -191,7 +180,8 @@ AxisRule AxisRuleFor(const FormatSettings& settings, NumberFormat format, double
   if (settings.gerberCompression == kTrailingZerosOmitted) {
     rule.padTo = DecodingDigits(format.intDigits) + DecodingDigits(format.decDigits);
   }
-  rule.offset = OffsetUnits(offset);
+  // Whole last-digit units, wrapping as the digits do.
+  rule.offset = static_cast<uint32_t>(TruncateToInt32(offset));
   rule.factor = settings.gerberMultiplier * DecimalFactor(format.decDigits);
   return rule;
 }
@@ -226,17 +216,17 @@ CORVANE_ALWAYS_INLINE PlotItem ItemOf(uint8_t layer, char kind, uint8_t mode, in
   return item;
 }
 
-CORVANE_ALWAYS_INLINE void EmitItems(CCorvaneDoc& doc, GerberReaderState& state,
+CORVANE_ALWAYS_INLINE void EmitItems(ReadTarget& target, GerberReaderState& state,
                                      int32_t layerIndex) {
   const auto layer = static_cast<uint8_t>(layerIndex);
   state.statement.layer = layer;
   if (state.arcCentrePending) {
-    doc.AddItem(ItemOf(layer, kKindArcCentre, state.arcCentre.mode, state.arcCentre.dcode,
-                       state.arcCentre.x, state.arcCentre.y));
+    target.AddItem(ItemOf(layer, kKindArcCentre, state.arcCentre.mode, state.arcCentre.dcode,
+                          state.arcCentre.x, state.arcCentre.y));
     state.arcCentrePending = false;
   }
   const PlotItem& s = state.statement;
-  doc.AddItem(ItemOf(layer, s.kind, s.mode, s.dcode, s.x, s.y));
+  target.AddItem(ItemOf(layer, s.kind, s.mode, s.dcode, s.x, s.y));
 }
 
 // An X or Y word: raw digits, padding in 32-bit arithmetic, the offset, the
@@ -282,15 +272,15 @@ constexpr std::array<Word, 256> MakeWordTable() {
 constexpr std::array<Word, 256> kWords = MakeWordTable();
 
 // One letter and the number after it; returns where the next word starts.
-CORVANE_ALWAYS_INLINE const char* ScanWord(CCorvaneDoc& doc, const StatementRules& rules,
-                                           const char* p, int32_t layerIndex) {
-  GerberReaderState& state = doc.GerberState();
+CORVANE_ALWAYS_INLINE const char* ScanWord(ReadTarget& target, GerberReaderState& state,
+                                           const StatementRules& rules, const char* p,
+                                           int32_t layerIndex) {
   const char* after = p + 1;
   switch (kWords[static_cast<unsigned char>(*p)]) {
     case Word::kBlock:
-      return ParseParameterBlock(doc, after, layerIndex);
+      return ParseParameterBlock(target, state, after, layerIndex);
     case Word::kEnd:
-      EmitItems(doc, state, layerIndex);
+      EmitItems(target, state, layerIndex);
       return SkipNumber(after);
     case Word::kD:
       state.statement.kind = kKindStatement;
@@ -314,8 +304,9 @@ CORVANE_ALWAYS_INLINE const char* ScanWord(CCorvaneDoc& doc, const StatementRule
   return SkipNumber(after);
 }
 
-CORVANE_ALWAYS_INLINE void ScanStatement(CCorvaneDoc& doc, const StatementRules& rules,
-                                         const char* text, int32_t layerIndex) {
+CORVANE_ALWAYS_INLINE void ScanStatement(ReadTarget& target, GerberReaderState& state,
+                                         const StatementRules& rules, const char* text,
+                                         int32_t layerIndex) {
   const char* p = text;
   while (*p == ' ' || *p == '\t') ++p;
   while (*p != '\0') {
@@ -323,7 +314,7 @@ CORVANE_ALWAYS_INLINE void ScanStatement(CCorvaneDoc& doc, const StatementRules&
     // dispatch. The number after it, if any, is passed as the next word's,
     // which ends at the same place.
     while (*p == '\n' || *p == '\r') ++p;
-    if (*p != '\0') p = ScanWord(doc, rules, p, layerIndex);
+    if (*p != '\0') p = ScanWord(target, state, rules, p, layerIndex);
   }
 }
 
@@ -384,8 +375,9 @@ const char* ReadApertureSize(const char* p, double& value) {
 }
 
 // `p` stands at the character that ended the one-letter shape text.
-void DefineStandardAperture(CCorvaneDoc& doc, Aperture aperture, const char* p) {
-  const double unit = doc.GerberState().metricApertures != 0 ? kInchToMillimetre : 1.0;
+void DefineStandardAperture(ReadTarget& target, const GerberReaderState& state, Aperture aperture,
+                            const char* p) {
+  const double unit = state.metricApertures != 0 ? kInchToMillimetre : 1.0;
   if (*p != '\0') ++p;
   if (*p == ',') ++p;
   p = ReadApertureSize(p, aperture.sizeX);
@@ -396,12 +388,12 @@ void DefineStandardAperture(CCorvaneDoc& doc, Aperture aperture, const char* p) 
     ReadApertureSize(p + 1, aperture.sizeY);
     aperture.sizeY *= unit;
   }
-  doc.AddAperture(aperture);
+  target.AddAperture(aperture);
 }
 
 // Unsigned numbers up to the statement's '*': signs and points in front of a
 // number are passed over like any other character.
-void DefineMacroAperture(CCorvaneDoc& doc, Aperture aperture, int32_t macroIndex, const char* p) {
+void DefineMacroAperture(ReadTarget& target, Aperture aperture, int32_t macroIndex, const char* p) {
   aperture.shape = kShapeMacro;
   aperture.macroIndex = macroIndex;
   while (*p != '\0' && *p != '*' && aperture.paramCount < kMaxMacroParams) {
@@ -413,7 +405,7 @@ void DefineMacroAperture(CCorvaneDoc& doc, Aperture aperture, int32_t macroIndex
     p = ReadRealField(p, value, 0.0, false);
     aperture.params[static_cast<std::size_t>(aperture.paramCount++)] = value;
   }
-  doc.AddAperture(aperture);
+  target.AddAperture(aperture);
 }
 
 struct PrimitiveRule {
@@ -515,22 +507,24 @@ std::size_t ReadStatement(GerberInput& input, char* buffer, std::size_t limit) {
   return ReadNextStatement(input, buffer, limit, sawPercent);
 }
 
-void ReadGerber(CCorvaneDoc& doc, GerberInput& input, int32_t layerIndex) {
+void ReadGerber(ReadTarget& target, GerberReaderState& state, GerberInput& input,
+                int32_t layerIndex) {
   // Zeroed once, with room behind the statement for the eight-byte number scan.
   char buffer[kStatementBufferSize + kScanPadding] = {};
-  StatementRules rules(doc.Settings());
+  StatementRules rules(target.Settings());
   bool sawPercent = false;
   while (ReadNextStatement(input, buffer, kStatementLimit, sawPercent) != 0) {
-    ScanStatement(doc, rules, buffer, layerIndex);
-    if (sawPercent) rules = StatementRules(doc.Settings());
+    ScanStatement(target, state, rules, buffer, layerIndex);
+    if (sawPercent) rules = StatementRules(target.Settings());
   }
 }
 
-void ParseStatement(CCorvaneDoc& doc, const char* text, int32_t layerIndex) {
+void ParseStatement(ReadTarget& target, GerberReaderState& state, const char* text,
+                    int32_t layerIndex) {
   // A copy with the padding the number scan reads into.
   std::string padded(text);
   padded.append(kScanPadding, '\0');
-  ScanStatement(doc, StatementRules(doc.Settings()), padded.c_str(), layerIndex);
+  ScanStatement(target, state, StatementRules(target.Settings()), padded.c_str(), layerIndex);
 }
 
 const char* ApplyGCode(GerberReaderState& state, const char* text, int32_t code) {
@@ -579,20 +573,20 @@ const char* ApplyGCode(GerberReaderState& state, const char* text, int32_t code)
   return *text == '*' ? text + 1 : text;
 }
 
-const char* ParseParameterBlock(CCorvaneDoc& doc, const char* text, int32_t layerIndex) {
-  if (text[0] == 'F' && text[1] == 'S') return ParseFormat(doc, text + 2);
-  if (text[0] == 'M' && text[1] == 'O') return ParseUnitMode(doc.GerberState(), text + 2);
+const char* ParseParameterBlock(ReadTarget& target, GerberReaderState& state, const char* text,
+                                int32_t layerIndex) {
+  if (text[0] == 'F' && text[1] == 'S') return ParseFormat(target.Settings(), state, text + 2);
+  if (text[0] == 'M' && text[1] == 'O') return ParseUnitMode(state, text + 2);
   if (text[0] == 'A' && text[1] == 'D') {
-    return ParseApertureDefinition(doc, text[2] != '\0' ? text + 3 : text + 2, layerIndex);
+    return ParseApertureDefinition(target, state, text[2] != '\0' ? text + 3 : text + 2,
+                                   layerIndex);
   }
-  if (text[0] == 'A' && text[1] == 'M') return ParseApertureMacro(doc, text + 2, layerIndex);
+  if (text[0] == 'A' && text[1] == 'M') return ParseApertureMacro(target, text + 2, layerIndex);
   // Any other block is scanned as ordinary words.
   return text;
 }
 
-const char* ParseFormat(CCorvaneDoc& doc, const char* p) {
-  FormatSettings& settings = doc.Settings();
-  GerberReaderState& state = doc.GerberState();
+const char* ParseFormat(FormatSettings& settings, GerberReaderState& state, const char* p) {
   while (*p != '\0' && *p != '%') {
     const char letter = *p++;
     switch (letter) {
@@ -629,7 +623,8 @@ const char* ParseUnitMode(GerberReaderState& state, const char* text) {
   return EndOfText(text);
 }
 
-const char* ParseApertureDefinition(CCorvaneDoc& doc, const char* p, int32_t layerIndex) {
+const char* ParseApertureDefinition(ReadTarget& target, const GerberReaderState& state,
+                                    const char* p, int32_t layerIndex) {
   Aperture aperture;
   aperture.layer = layerIndex;
   aperture.dcode = 0;
@@ -644,14 +639,14 @@ const char* ParseApertureDefinition(CCorvaneDoc& doc, const char* p, int32_t lay
                                std::min(static_cast<std::size_t>(shapeEnd - p), kShapeTextLimit));
   if (shape.size() == 1) {
     aperture.shape = StandardShape(shape[0]);
-    if (aperture.shape != kShapeNone) DefineStandardAperture(doc, aperture, shapeEnd);
-  } else if (const int32_t macro = doc.FindMacro(shape, layerIndex); macro >= 0) {
-    DefineMacroAperture(doc, aperture, macro, shapeEnd);
+    if (aperture.shape != kShapeNone) DefineStandardAperture(target, state, aperture, shapeEnd);
+  } else if (const int32_t macro = target.FindMacro(shape, layerIndex); macro >= 0) {
+    DefineMacroAperture(target, aperture, macro, shapeEnd);
   }
   return EndOfText(shapeEnd);
 }
 
-const char* ParseApertureMacro(CCorvaneDoc& doc, const char* p, int32_t layerIndex) {
+const char* ParseApertureMacro(ReadTarget& target, const char* p, int32_t layerIndex) {
   auto macro = std::make_unique<ApertureMacro>();
   macro->layer = layerIndex;
   const char* nameEnd = p;
@@ -659,7 +654,7 @@ const char* ParseApertureMacro(CCorvaneDoc& doc, const char* p, int32_t layerInd
   macro->name.assign(p, std::min(static_cast<std::size_t>(nameEnd - p), kMacroNameLimit));
   p = *nameEnd == '*' ? nameEnd + 1 : nameEnd;
   while (*p != '\0' && *p != '%') p = ReadPrimitive(*macro, p);
-  doc.AddMacro(std::move(macro));
+  target.AddMacro(std::move(macro));
   return *p == '%' ? p + 1 : p;
 }
 

@@ -3,13 +3,12 @@
 #include <cstring>
 #include <string_view>
 
-#include "document/corvane_doc.h"
+#include "document/read_target.h"
 #include "readers/numeric_fields.h"
+#include "text/ascii.h"
 
 namespace corvane {
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // 1 / 10^digits for the counts DecodingDigits allows, without a power per hole.
 double DrillScale(const FormatSettings& settings) {
@@ -41,8 +40,7 @@ const char* ReadDrillWord(const char* p, NumberFormat format, ZeroSuppression mo
   return DrillWord(p, format, mode, raw);
 }
 
-void ReadDrillLine(CCorvaneDoc& doc, const char* line) {
-  DrillReaderState& state = doc.DrillState();
+void ReadDrillLine(ReadTarget& target, DrillReaderState& state, const char* line) {
   const char* p = SkipBlanks(line);
   if (*p == 'T' || *p == 't') {
     ++p;
@@ -51,7 +49,7 @@ void ReadDrillLine(CCorvaneDoc& doc, const char* line) {
   }
   if (*p == '\0') return;
 
-  const FormatSettings& settings = doc.Settings();
+  const FormatSettings& settings = target.Settings();
   double x = state.lastDrillX;
   double y = state.lastDrillY;
   bool seen = false;
@@ -71,8 +69,8 @@ void ReadDrillLine(CCorvaneDoc& doc, const char* line) {
   state.lastDrillX = x;
   state.lastDrillY = y;
   const double scale = DrillScale(settings);
-  doc.AddDrillHit(DrillHit{state.currentTool, x * scale + settings.drillOffsetX,
-                           y * scale + settings.drillOffsetY});
+  target.AddDrillHit(DrillHit{state.currentTool, x * scale + settings.drillOffsetX,
+                              y * scale + settings.drillOffsetY});
 }
 
 }  // namespace corvane

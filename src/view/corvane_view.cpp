@@ -127,17 +127,14 @@ void CCorvaneView::Toggle(Flag flag) {
   copies[index] = value;
   viewport_.SetFlags(copies[1], copies[2], copies[0]);
   (doc_.*access.set)(value);
-  if (SettingsStore* store = doc_.GetSettingsStore()) {
-    store->WriteInt(kSectionDefaults, access.key, value);
-  }
+  if (store_ != nullptr) store_->WriteInt(kSectionDefaults, access.key, value);
   doc_.SetModified(true);
   RedrawView();
 }
 
 void CCorvaneView::ApplyLayerVisibility() {
   if (visibilityDialog_ == nullptr) return;
-  const std::vector<int32_t> shown =
-      visibilityDialog_->GetSelectedLayers(CLayerVisibilityDlg::kMaxShownLayers);
+  const std::vector<int32_t> shown = visibilityDialog_->GetSelectedLayers(kMaxShownLayers);
   for (int32_t i = 0; i < doc_.GetLayerCount(); ++i) doc_.SetLayerVisible(i, 0);
   for (const int32_t layer : shown) doc_.SetLayerVisible(layer, 1);
   doc_.SetShowDrillHoles(visibilityDialog_->GetShowDrillHoles());

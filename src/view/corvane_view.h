@@ -2,17 +2,20 @@
 
 #include <cstdint>
 
-#include "dialogs/layer_visibility_dlg.h"
 #include "document/corvane_doc.h"
 #include "platform/drawing_surface.h"
 #include "platform/view_host.h"
 #include "view/key_scroll.h"
+#include "view/layer_visibility.h"
 #include "view/plot_renderer.h"
 #include "view/pointer_tools.h"
 #include "view/print_mapping.h"
 #include "view/viewport.h"
 
 namespace corvane {
+
+class DocumentLoader;
+class SettingsStore;
 
 // The program's one view: the viewport, the renderer and the print mapping
 // behind the window's ViewHost, with the view commands and the pointer tools.
@@ -21,6 +24,15 @@ namespace corvane {
 class CCorvaneView : public LayerVisibilityTarget {
  public:
   CCorvaneView(CCorvaneDoc& doc, ViewHost& host);
+
+  // Where the toggles keep their defaults, and the loader the offset tool has
+  // read the document again with. Either may be null: nothing is stored, and
+  // an offset changes the layer without reading it again.
+  void AttachServices(SettingsStore* store, DocumentLoader* loader) {
+    store_ = store;
+    loader_ = loader;
+  }
+  DocumentLoader* GetLoader() const { return loader_; }
 
   // A document was created or opened: take its flags and show its extents.
   void OnInitialUpdate();
@@ -58,8 +70,8 @@ class CCorvaneView : public LayerVisibilityTarget {
 
   // --- Layer visibility ---------------------------------------------------------
   // The open Set Layer Visibility dialog, for the length of its run.
-  void SetVisibilityDialog(const CLayerVisibilityDlg* dialog) { visibilityDialog_ = dialog; }
-  const CLayerVisibilityDlg* VisibilityDialog() const { return visibilityDialog_; }
+  void SetVisibilityDialog(const LayerVisibilityChoice* dialog) { visibilityDialog_ = dialog; }
+  const LayerVisibilityChoice* VisibilityDialog() const { return visibilityDialog_; }
   // Shows the first 20 layers selected in the open dialog and hides the rest,
   // takes its drill-hole choice, and repaints.
   void ApplyLayerVisibility() override;
@@ -84,11 +96,13 @@ class CCorvaneView : public LayerVisibilityTarget {
 
   CCorvaneDoc& doc_;
   ViewHost& host_;
+  SettingsStore* store_ = nullptr;
+  DocumentLoader* loader_ = nullptr;
   Viewport viewport_;
   PlotRenderer renderer_;
   PrintMapping printMapping_;
   PointerTools tools_{*this};
-  const CLayerVisibilityDlg* visibilityDialog_ = nullptr;
+  const LayerVisibilityChoice* visibilityDialog_ = nullptr;
 };
 
 }  // namespace corvane

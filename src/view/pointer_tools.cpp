@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "loading/document_loader.h"
 #include "platform/prompter.h"
 #include "view/corvane_view.h"
 
@@ -164,9 +165,9 @@ void PointerTools::ApplyOffset() {
     doc.Settings().drillOffsetY += d.dy;
     changed = true;
   }
-  {
-    WaitCursor wait(doc.GetPrompter());
-    doc.ReloadAll();
+  if (DocumentLoader* loader = view_.GetLoader()) {
+    WaitCursor wait(loader->GetPrompter());
+    loader->ReloadAll();
   }
   // The reload marks the document modified only when a file loads; an offset
   // belongs to the work file even when none does.

@@ -68,9 +68,11 @@ TEST(AppStartupTest, LastOpenResultRules) {
     FakeWorkFileIo io;
     io.files["/w/b.wrk"] = 2;
     if (row.file1Opens) io.files[row.file1] = 4;
-    CCorvaneDoc doc(&store, &prompter);
+    CCorvaneDoc doc;
+    DocumentLoader loader(doc, &store, &prompter);
+    loader.LoadStoredDefaults();
     RecentFileList recent(&store);
-    DocumentLifecycle life(doc, prompter, io, recent);
+    DocumentLifecycle life(loader, prompter, io, recent);
     const std::vector<std::string> args =
         row.argument ? std::vector<std::string>{row.argument} : std::vector<std::string>{};
     const auto exists = [&](std::string_view path) {
@@ -91,17 +93,19 @@ TEST(AppStartupTest, FailedIsStoredWhileTheLastFileIsRead) {
   RecordingPrompter prompter;
   struct Io : FakeWorkFileIo {
     explicit Io(MemorySettingsStore& s) : store(s) {}
-    WorkFileResult Read(CCorvaneDoc& doc, const std::string& path) override {
+    WorkFileResult Read(DocumentLoader& loader, const std::string& path) override {
       during = store.ReadText(kSectionSettings, kLastOpenResultKey, "(none)");
-      return FakeWorkFileIo::Read(doc, path);
+      return FakeWorkFileIo::Read(loader, path);
     }
     MemorySettingsStore& store;
     std::string during;
   } io(store);
   io.files["/w/a.wrk"] = 1;
-  CCorvaneDoc doc(&store, &prompter);
+  CCorvaneDoc doc;
+  DocumentLoader loader(doc, &store, &prompter);
+  loader.LoadStoredDefaults();
   RecentFileList recent(&store);
-  DocumentLifecycle life(doc, prompter, io, recent);
+  DocumentLifecycle life(loader, prompter, io, recent);
   const StartupResult result =
       RunStartup(CommandLineInfo{}, store, life, [](std::string_view) { return true; });
   EXPECT_TRUE(result.run);
@@ -113,9 +117,11 @@ TEST(AppStartupTest, PrintSwitchesAndBadArgumentsEndWithStatus2) {
   MemorySettingsStore store;
   RecordingPrompter prompter;
   FakeWorkFileIo io;
-  CCorvaneDoc doc(&store, &prompter);
+  CCorvaneDoc doc;
+  DocumentLoader loader(doc, &store, &prompter);
+  loader.LoadStoredDefaults();
   RecentFileList recent(&store);
-  DocumentLifecycle life(doc, prompter, io, recent);
+  DocumentLifecycle life(loader, prompter, io, recent);
   for (const std::vector<std::string>& args : {std::vector<std::string>{"-p", "a.wrk"},
                                                {"--print-to", "lp0", "a.wrk"},
                                                {"--bogus"},
@@ -144,6 +150,13 @@ TEST(CommandLineInfoTest, Parse) {
       {{"-p", "board.wrk"}, A::kFilePrint, "board.wrk"},
       {{"board.wrk", "--print"}, A::kFilePrint, "board.wrk"},
       {{"-pt", "lp0", "board.wrk"}, A::kFilePrintTo, "board.wrk"},
+      {{"--print-to=lp0", "board.wrk"}, A::kFilePrintTo, "board.wrk"},
+      {{"--help"}, A::kShowHelp, ""},
+      {{"-h"}, A::kShowHelp, ""},
+      {{"--version"}, A::kShowVersion, ""},
+      {{"--version", "board.wrk"}, A::kUsageError, ""},
+      {{"board.wrk", "--help"}, A::kUsageError, ""},
+      {{"--print=1", "board.wrk"}, A::kUsageError, ""},
       {{"--", "-odd.wrk"}, A::kFileOpen, "-odd.wrk"},
       {{"-p"}, A::kUsageError, ""},
       {{"-pt"}, A::kUsageError, ""},

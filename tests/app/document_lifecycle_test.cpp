@@ -19,7 +19,9 @@ struct Observer : DocumentObserver {
 
 class LifecycleTest : public ::testing::Test {
  protected:
-  LifecycleTest() : doc(&store, &prompter), recent(&store), life(doc, prompter, io, recent) {
+  LifecycleTest()
+      : loader(doc, &store, &prompter), recent(&store), life(loader, prompter, io, recent) {
+    loader.LoadStoredDefaults();
     life.SetObserver(&observer);
     io.files["/w/a.wrk"] = 5;
     io.files["/w/b.wrk"] = 7;
@@ -29,6 +31,7 @@ class LifecycleTest : public ::testing::Test {
   RecordingPrompter prompter;
   FakeWorkFileIo io;
   CCorvaneDoc doc;
+  DocumentLoader loader;
   RecentFileList recent;
   DocumentLifecycle life;
   Observer observer;

@@ -7,6 +7,7 @@
 
 #include "app/work_file_io.h"
 #include "document/corvane_doc.h"
+#include "loading/document_loader.h"
 
 namespace corvane {
 
@@ -14,12 +15,13 @@ namespace corvane {
 // document that was saved in it, which is enough to tell documents apart.
 class FakeWorkFileIo : public WorkFileIo {
  public:
-  WorkFileResult Read(CCorvaneDoc& doc, const std::string& path) override {
+  WorkFileResult Read(DocumentLoader& loader, const std::string& path) override {
+    CCorvaneDoc& doc = loader.Doc();
     reads.push_back(path);
     pathDuringRead = doc.GetPathName();
     const auto it = files.find(path);
     if (it == files.end()) return {false, readMessage, false};
-    doc.ClearAll();
+    loader.ClearAll();
     if (failAfterClear) return {false, {}, true};
     doc.SetMirrorX(it->second);
     doc.SetModified(false);

@@ -7,6 +7,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "loading/document_loader.h"
+
 namespace corvane {
 namespace {
 
@@ -146,6 +148,7 @@ TEST(CCorvaneDocTest, IndexedGettersLeaveTheCallersRecordOutsideTheRange) {
 
 TEST(CCorvaneDocTest, ClearAllEmptiesTheDataButKeepsSettingsAndExtents) {
   CCorvaneDoc doc;
+  DocumentLoader loader(doc);
   doc.AddItem(Draw(4, 4));
   doc.ComputeExtents();
   doc.AddLayer(PlotLayer{});
@@ -156,29 +159,29 @@ TEST(CCorvaneDocTest, ClearAllEmptiesTheDataButKeepsSettingsAndExtents) {
   doc.SetApertureFileName("a.apr");
   doc.SetDrillToolFileName("a.rck");
   doc.SetNcDrillFileName("a.drl");
-  doc.DrillState().currentTool = 5;
+  loader.DrillState().currentTool = 5;
   doc.SetMirrorX(1);
   doc.SetMirrorY(1);
   doc.SetAutoOrigin(1);
   doc.Settings().gerberMultiplier = 2.5;
-  doc.GerberState().metricApertures = 1;
+  loader.GerberState().metricApertures = 1;
   doc.SetModified();
   EXPECT_FALSE(doc.IsEmpty());
 
-  doc.ClearAll();
+  loader.ClearAll();
   EXPECT_TRUE(doc.IsEmpty());
   EXPECT_EQ(doc.GetItemCount(), 0);
   EXPECT_EQ(doc.GetLayerCount(), 0);
   EXPECT_EQ(doc.GetApertureCount(), 0);
   EXPECT_EQ(doc.GetMacroCount(), 0);
   EXPECT_EQ(doc.GetDrillToolCount(), 0);
-  EXPECT_EQ(doc.DrillState().currentTool, 0);
+  EXPECT_EQ(loader.DrillState().currentTool, 0);
   EXPECT_EQ(doc.GetMirrorX(), 0);
   EXPECT_EQ(doc.GetMirrorY(), 0);
   EXPECT_EQ(doc.GetAutoOrigin(), 0);
   EXPECT_FALSE(doc.IsModified());
   EXPECT_EQ(doc.Settings().gerberMultiplier, 2.5);
-  EXPECT_EQ(doc.GerberState().metricApertures, 1);
+  EXPECT_EQ(loader.GerberState().metricApertures, 1);
   EXPECT_EQ(doc.GetExtents(), (Extents{4, 4, 4, 4}));
 }
 
@@ -222,14 +225,13 @@ TEST(CCorvaneDocTest, DefaultColoursUseTheLowByteOfTheIndex) {
     uint32_t color;
     const char* name;
   };
-  const Case cases[] = {{0, 0x0000FF, "Red"},         {1, 0xFF0000, "Blue"},
-                        {2, 0x00FF00, "Green"},       {3, 0x00FFFF, "Yellow"},
-                        {4, 0x000080, "Brown"},       {5, 0x800000, "Navy"},
-                        {6, 0xFFFF00, "Aqua"},        {7, 0xFF00FF, "Purple"},
-                        {8, 0xC0C0C0, "Light Gray"},  {9, 0x808080, "Gray"},
-                        {10, 0x000000, "Black"},      {255, 0x000000, "Black"},
-                        {256, 0x0000FF, "Red"},       {257, 0xFF0000, "Blue"},
-                        {-256, 0x0000FF, "Red"},      {-1, 0x000000, "Black"}};
+  const Case cases[] = {
+      {0, 0x0000FF, "Red"},    {1, 0xFF0000, "Blue"},   {2, 0x00FF00, "Green"},
+      {3, 0x00FFFF, "Yellow"}, {4, 0x000080, "Brown"},  {5, 0x800000, "Navy"},
+      {6, 0xFFFF00, "Aqua"},   {7, 0xFF00FF, "Purple"}, {8, 0xC0C0C0, "Light Gray"},
+      {9, 0x808080, "Gray"},   {10, 0x000000, "Black"}, {255, 0x000000, "Black"},
+      {256, 0x0000FF, "Red"},  {257, 0xFF0000, "Blue"}, {-256, 0x0000FF, "Red"},
+      {-1, 0x000000, "Black"}};
   for (const Case& c : cases) {
     EXPECT_EQ(CCorvaneDoc::DefaultLayerColor(c.index), c.color) << c.index;
     EXPECT_EQ(CCorvaneDoc::ColorName(c.index), c.name) << c.index;
@@ -237,9 +239,9 @@ TEST(CCorvaneDocTest, DefaultColoursUseTheLowByteOfTheIndex) {
 }
 
 TEST(CCorvaneDocTest, ShapeAndPlatingNames) {
-  const std::pair<int32_t, const char*> shapes[] = {
-      {0, "Circle"}, {1, "Line"}, {2, "Rectangle"}, {3, "Square"},
-      {4, "Ellipse"}, {5, ""},    {6, ""},          {-1, ""}};
+  const std::pair<int32_t, const char*> shapes[] = {{0, "Circle"}, {1, "Line"},    {2, "Rectangle"},
+                                                    {3, "Square"}, {4, "Ellipse"}, {5, ""},
+                                                    {6, ""},       {-1, ""}};
   for (const auto& [shape, name] : shapes) EXPECT_EQ(ShapeName(shape), name) << shape;
   EXPECT_EQ(PlatingName(0), "Unknown");
   EXPECT_EQ(PlatingName(1), "Plated");

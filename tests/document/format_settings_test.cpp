@@ -5,6 +5,7 @@
 #include <string>
 
 #include "document/corvane_doc.h"
+#include "document/settings_table.h"
 #include "platform/settings_store.h"
 
 namespace corvane {
@@ -14,7 +15,8 @@ FieldOrder Order(std::initializer_list<uint8_t> codes) { return FieldOrder(codes
 
 TEST(StoredDefaultsTest, EmptyStoreGivesTheBuiltInValues) {
   MemorySettingsStore store;
-  CCorvaneDoc doc(&store);
+  CCorvaneDoc doc;
+  LoadStoredDefaults(doc, &store);
   const FormatSettings& s = doc.Settings();
   EXPECT_EQ(doc.GetMirrorX(), 1);
   EXPECT_EQ(doc.GetMirrorY(), 0);
@@ -25,8 +27,8 @@ TEST(StoredDefaultsTest, EmptyStoreGivesTheBuiltInValues) {
   EXPECT_EQ(s.drillFormat, (NumberFormat{2, 4}));
   EXPECT_EQ(s.gerberCompression, 1);
   EXPECT_EQ(s.drillCompression, 1);
-  for (double m : {s.gerberMultiplier, s.apertureMultiplier, s.drillMultiplier,
-                   s.drillToolMultiplier}) {
+  for (double m :
+       {s.gerberMultiplier, s.apertureMultiplier, s.drillMultiplier, s.drillToolMultiplier}) {
     EXPECT_EQ(m, 1.0);
   }
   EXPECT_EQ(s.gerberOffsetX, 0.0);
@@ -58,7 +60,8 @@ TEST(StoredDefaultsTest, StoredNumberFormatsInEveryWrittenForm) {
     MemorySettingsStore store;
     store.WriteText(kSectionDefaults, "GerberNumberFormat", c.text);
     store.WriteText(kSectionDefaults, "DrillNumberFormat", c.text);
-    CCorvaneDoc doc(&store);
+    CCorvaneDoc doc;
+    LoadStoredDefaults(doc, &store);
     EXPECT_EQ(doc.Settings().gerberXFormat, c.expected) << c.text;
     EXPECT_EQ(doc.Settings().gerberYFormat, c.expected) << c.text;
     EXPECT_EQ(doc.Settings().drillFormat, c.expected) << c.text;
@@ -77,7 +80,8 @@ TEST(StoredDefaultsTest, RealsOffsetsAndIntegers) {
   store.WriteInt(kSectionDefaults, "DrillCompression", 2);
   store.WriteText(kSectionDefaults, "GerberCompression", "2");  // a text where an integer belongs
   store.WriteText(kSectionDefaults, "UnplatedFieldName", "NPTH");
-  CCorvaneDoc doc(&store);
+  CCorvaneDoc doc;
+  LoadStoredDefaults(doc, &store);
   const FormatSettings& s = doc.Settings();
   EXPECT_EQ(s.gerberOffsetX, 12.5);
   EXPECT_EQ(s.gerberOffsetY, 0.0);
@@ -99,14 +103,15 @@ TEST(StoredDefaultsTest, FieldOrdersAndIdentifiers) {
   store.WriteText(kSectionDefaults, "ApertureIdentifier2", "");
   store.WriteText(kSectionDefaults, "ApertureIdentifier0", "ROUND");
   store.WriteText(kSectionDefaults, "DrillToolFieldOrder", "0,4,2");
-  CCorvaneDoc doc(&store);
+  CCorvaneDoc doc;
+  LoadStoredDefaults(doc, &store);
   const FormatSettings& s = doc.Settings();
   EXPECT_EQ(s.GetApertureFormat(2).fieldOrder, Order({1, 0, 2}));
   EXPECT_EQ(s.GetApertureFormat(2).identifier, "RECTANGLE");
   EXPECT_EQ(s.GetApertureFormat(0).identifier, "ROUND");
   EXPECT_EQ(s.drillToolFieldOrder, Order({0, 4, 2}));
 
-  doc.LoadStoredDefaults();  // a second reading replaces, never adds
+  LoadStoredDefaults(doc, &store);  // a second reading replaces, never adds
   EXPECT_EQ(doc.Settings().apertureFormats.size(), 5u);
   EXPECT_EQ(doc.Settings().GetApertureFormat(2).fieldOrder, Order({1, 0, 2}));
 }

@@ -8,7 +8,11 @@
 #include <sys/stat.h>
 
 #include "document/corvane_doc.h"
+#include "document/settings_table.h"
+#include "loading/document_loader.h"
+#include "loading/work_file_reader.h"
 #include "temp_folder.h"
+#include "text/path_parts.h"
 
 namespace corvane {
 namespace {
@@ -43,7 +47,8 @@ TEST(StoredFileNameTest, BareNameOnlyInTheWorkFilesOwnFolder) {
 
 TEST(WriteWorkFileTest, ExampleDocumentComesOutByteForByte) {
   TempFolder folder;
-  CCorvaneDoc doc;  // built-in settings
+  CCorvaneDoc doc;
+  DocumentLoader loader(doc);  // built-in settings
   PlotLayer top;
   top.fileName = folder.File("top.gbr");
   top.color = CCorvaneDoc::DefaultLayerColor(0);
@@ -89,6 +94,7 @@ TEST(WriteWorkFileTest, ExampleDocumentComesOutByteForByte) {
 TEST(WriteWorkFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
   TempFolder folder;
   CCorvaneDoc doc;
+  DocumentLoader loader(doc);
   doc.SetModified(true);
   const FileResult missing = WriteWorkFile(doc, folder.File("none/board.wrk"));
   EXPECT_FALSE(missing.ok);
@@ -101,7 +107,8 @@ TEST(WriteWorkFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
 }
 
 // Everything a work file carries, changed from the built-in values.
-void FillDocument(CCorvaneDoc& doc, const TempFolder& folder) {
+void FillDocument(DocumentLoader& loader, const TempFolder& folder) {
+  CCorvaneDoc& doc = loader.Doc();
   FormatSettings& s = doc.Settings();
   s.gerberMultiplier = 25.4;
   s.apertureMultiplier = 2.5;
@@ -128,17 +135,18 @@ void FillDocument(CCorvaneDoc& doc, const TempFolder& folder) {
   doc.SetMirrorY(1);
   doc.SetAutoOrigin(1);
   doc.SetPrintMagnification(2.5);
-  doc.LoadGerberLayer(PlotLayer{folder.Write("top.gbr", kPlot), 0x123456, 1, 0, -1500, 250});
-  doc.LoadGerberLayer(PlotLayer{folder.Write("sub/bottom, v2.gbr", kPlot), 0xFF0000, 0, 1});
-  doc.LoadApertureFile(folder.Write("board.apr", "D10 10 3 ROUND\r\n"));
-  doc.LoadDrillToolFile(folder.Write("board.rck", "T01 35 PTH 7\r\n"));
-  doc.LoadNcDrillFile(folder.Write("board.drl", "T1\r\nX1000Y1000\r\n"));
+  loader.LoadGerberLayer(PlotLayer{folder.Write("top.gbr", kPlot), 0x123456, 1, 0, -1500, 250});
+  loader.LoadGerberLayer(PlotLayer{folder.Write("sub/bottom, v2.gbr", kPlot), 0xFF0000, 0, 1});
+  loader.LoadApertureFile(folder.Write("board.apr", "D10 10 3 ROUND\r\n"));
+  loader.LoadDrillToolFile(folder.Write("board.rck", "T01 35 PTH 7\r\n"));
+  loader.LoadNcDrillFile(folder.Write("board.drl", "T1\r\nX1000Y1000\r\n"));
 }
 
 TEST(WorkFileRoundTripTest, WrittenAndReadBackGivesTheSameDocument) {
   TempFolder folder;
   CCorvaneDoc original;
-  FillDocument(original, folder);
+  DocumentLoader originalLoader(original);
+  FillDocument(originalLoader, folder);
   ASSERT_EQ(original.GetLayerCount(), 2);
   ASSERT_EQ(original.GetApertureCount(), 1);
   ASSERT_EQ(original.GetDrillToolCount(), 1);
@@ -146,7 +154,8 @@ TEST(WorkFileRoundTripTest, WrittenAndReadBackGivesTheSameDocument) {
   ASSERT_TRUE(WriteWorkFile(original, path).ok);
 
   CCorvaneDoc reread;
-  const FileResult result = ReadWorkFile(reread, path);
+  DocumentLoader rereadLoader(reread);
+  const FileResult result = ReadWorkFile(rereadLoader, path);
   ASSERT_TRUE(result.ok) << result.message;
   EXPECT_EQ(reread.GetPathName(), path);
   EXPECT_EQ(reread.Settings(), original.Settings());
@@ -184,12 +193,14 @@ TEST(WorkFileRoundTripTest, LongPathsComeBack) {
   for (int i = 0; i < 12; ++i) name += std::string(60, static_cast<char>('a' + i)) + "/";
   const std::string plot = elsewhere.Write(name + "top.gbr", kPlot);
   CCorvaneDoc doc;
-  ASSERT_TRUE(doc.LoadGerberLayer(PlotLayer{plot, 0xFF}));
-  ASSERT_TRUE(doc.LoadApertureFile(elsewhere.Write(name + "t.apr", "D10 CIRCLE 10\r\n")));
+  DocumentLoader loader(doc);
+  ASSERT_TRUE(loader.LoadGerberLayer(PlotLayer{plot, 0xFF}));
+  ASSERT_TRUE(loader.LoadApertureFile(elsewhere.Write(name + "t.apr", "D10 CIRCLE 10\r\n")));
   ASSERT_GT(plot.size(), 700u);
   ASSERT_TRUE(WriteWorkFile(doc, folder.File("board.wrk")).ok);
   CCorvaneDoc reread;
-  ASSERT_TRUE(ReadWorkFile(reread, folder.File("board.wrk")).ok);
+  DocumentLoader rereadLoader(reread);
+  ASSERT_TRUE(ReadWorkFile(rereadLoader, folder.File("board.wrk")).ok);
   EXPECT_EQ(reread.GetLayerFileName(0), plot);
   EXPECT_EQ(reread.GetApertureCount(), 1);
 }
@@ -197,7 +208,8 @@ TEST(WorkFileRoundTripTest, LongPathsComeBack) {
 TEST(WorkFileRoundTripTest, FilesBesideTheWorkFileTravelWithIt) {
   TempFolder first, second;
   CCorvaneDoc doc;
-  doc.LoadApertureFile(first.Write("board.apr", "D10 CIRCLE 10\r\n"));
+  DocumentLoader loader(doc);
+  loader.LoadApertureFile(first.Write("board.apr", "D10 CIRCLE 10\r\n"));
   ASSERT_TRUE(WriteWorkFile(doc, first.File("board.wrk")).ok);
   EXPECT_NE(TempFolder::Read(first.File("board.wrk")).find("\r\nApertureFile=board.apr\r\n"),
             std::string::npos);
@@ -205,7 +217,8 @@ TEST(WorkFileRoundTripTest, FilesBesideTheWorkFileTravelWithIt) {
   second.Write("board.wrk", TempFolder::Read(first.File("board.wrk")));
   second.Write("board.apr", "D10 CIRCLE 10\r\nD11 CIRCLE 20\r\n");
   CCorvaneDoc moved;
-  ASSERT_TRUE(ReadWorkFile(moved, second.File("board.wrk")).ok);
+  DocumentLoader movedLoader(moved);
+  ASSERT_TRUE(ReadWorkFile(movedLoader, second.File("board.wrk")).ok);
   EXPECT_EQ(moved.GetApertureFileName(), second.File("board.apr"));
   EXPECT_EQ(moved.GetApertureCount(), 2);
 }
@@ -215,10 +228,11 @@ TEST(WorkFileRoundTripTest, FilesBesideTheWorkFileTravelWithIt) {
 class ReadWorkFileTest : public ::testing::Test {
  protected:
   FileResult Open(const std::string& text) {
-    return ReadWorkFile(doc_, folder_.Write("board.wrk", text));
+    return ReadWorkFile(loader_, folder_.Write("board.wrk", text));
   }
   TempFolder folder_;
   CCorvaneDoc doc_;
+  DocumentLoader loader_{doc_};
 };
 
 TEST_F(ReadWorkFileTest, OnlyMirrorXClearsTheRestAndKeepsTheSettings) {
@@ -291,7 +305,7 @@ TEST_F(ReadWorkFileTest, LayerLinesTakeTheirNumbersAndTheRestOfTheLineAsName) {
 TEST_F(ReadWorkFileTest, MissingLayerFileLeavesNoLayerAndTheNextTakesItsPlace) {
   folder_.Write("top.gbr", kPlot);
   std::vector<std::string> unopened;
-  ASSERT_TRUE(ReadWorkFile(doc_,
+  ASSERT_TRUE(ReadWorkFile(loader_,
                            folder_.Write("board.wrk",
                                          CrLf({"GerberFile=missing.gbr", "GerberFile=top.gbr",
                                                "GerberFile=", "DrillFile=", "DrillFile=no.drl"})),
@@ -331,13 +345,13 @@ TEST_F(ReadWorkFileTest, SettingsAfterAFileLineOnlyAffectLaterFiles) {
 TEST_F(ReadWorkFileTest, WorkFileThatCannotBeOpenedLeavesTheDocument) {
   doc_.SetPathName("/old/board.wrk");
   doc_.AddLayer(PlotLayer{});
-  const FileResult result = ReadWorkFile(doc_, folder_.File("missing.wrk"));
+  const FileResult result = ReadWorkFile(loader_, folder_.File("missing.wrk"));
   EXPECT_FALSE(result.ok);
   EXPECT_NE(result.message.find("missing.wrk"), std::string::npos);
   EXPECT_EQ(doc_.GetPathName(), "/old/board.wrk");
   EXPECT_EQ(doc_.GetLayerCount(), 1);
-  EXPECT_FALSE(ReadWorkFile(doc_, folder_.Path()).ok);
-  EXPECT_FALSE(ReadWorkFile(doc_, "/dev/zero").ok);
+  EXPECT_FALSE(ReadWorkFile(loader_, folder_.Path()).ok);
+  EXPECT_FALSE(ReadWorkFile(loader_, "/dev/zero").ok);
 }
 
 // Hostile work files load to completion: binary bytes, long lines, names of
@@ -379,7 +393,8 @@ TEST_F(ReadWorkFileTest, ThreeHundredLayersAllLoad) {
 TEST(DemoBoardTest, WorkFileOpensTheWholeSet) {
   const std::string demo = std::string(CORVANE_TEST_DATA_DIR) + "/../../examples/demo/";
   CCorvaneDoc doc;
-  ASSERT_TRUE(ReadWorkFile(doc, demo + "demo.wrk").ok);
+  DocumentLoader loader(doc);
+  ASSERT_TRUE(ReadWorkFile(loader, demo + "demo.wrk").ok);
   EXPECT_EQ(doc.GetLayerCount(), 5);
   EXPECT_EQ(doc.GetApertureCount(), 15);
   EXPECT_EQ(doc.GetDrillToolCount(), 4);
@@ -393,6 +408,50 @@ TEST(DemoBoardTest, WorkFileOpensTheWholeSet) {
   // Written in the program's own format: saving it again changes nothing.
   EXPECT_EQ(FormatWorkFile(doc, PathFolder(demo + "demo.wrk")),
             TempFolder::Read(demo + "demo.wrk"));
+}
+
+// Taking a line apart decides what opening would do with it, before any file is touched.
+TEST(ParseWorkFileLineTest, KindsOfLines) {
+  using Kind = WorkFileLine::Kind;
+  struct Row {
+    const char* line;
+    Kind kind;
+    const char* value;  // the text after '=', for settings and files
+  };
+  const Row rows[] = {
+      {"MirrorX=1", Kind::kSetting, "1"},
+      {"gerbermultiplier=2=3", Kind::kSetting, "2=3"},
+      {"ApertureFieldOrder=0,1", Kind::kSetting, "0,1"},
+      {"ApertureFile=", Kind::kApertureFile, ""},
+      {"DrillToolFile=t.rck", Kind::kDrillToolFile, "t.rck"},
+      {"DrillFile=sub\\d.drl", Kind::kDrillFile, "sub\\d.drl"},
+      {"LayerInfo=1,2,3,1,0,-5,7,a, b.gbr", Kind::kLayer, nullptr},
+      {"GerberFile=x.gbr", Kind::kLayer, nullptr},
+      {"GerberLayer=0,0,255,y.gbr", Kind::kLayer, nullptr},
+      {"MirrorX", Kind::kNothing, nullptr},
+      {"MirrorX =1", Kind::kNothing, nullptr},
+      {"Unknown=1", Kind::kNothing, nullptr},
+      {"GerberFileLayerOrder=1,2", Kind::kNothing, nullptr},
+      {"=1", Kind::kNothing, nullptr},
+      {"", Kind::kNothing, nullptr},
+  };
+  for (const Row& row : rows) {
+    const WorkFileLine line = ParseWorkFileLine(row.line);
+    EXPECT_EQ(line.kind, row.kind) << row.line;
+    if (row.value != nullptr) {
+      EXPECT_STREQ(line.value, row.value) << row.line;
+    }
+  }
+  const WorkFileLine info = ParseWorkFileLine("LayerInfo=1,2,3,1,0,-5,7,a, b.gbr");
+  EXPECT_EQ(info.layer.color, 0x030201u);
+  EXPECT_EQ(info.layer.mirrorOnXAxis, 1);
+  EXPECT_EQ(info.layer.offsetX, -5);
+  EXPECT_EQ(info.layer.offsetY, 7);
+  EXPECT_EQ(info.layer.fileName, "a, b.gbr");
+  EXPECT_FALSE(info.defaultColor);
+  EXPECT_TRUE(ParseWorkFileLine("GerberFile=x.gbr").defaultColor);
+  EXPECT_EQ(ParseWorkFileLine("GerberFile=x.gbr").layer.fileName, "x.gbr");
+  EXPECT_EQ(ParseWorkFileLine("MirrorY=0").setting->storedKey, "MirrorY");
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "document/corvane_doc.h"
+#include "document/read_target.h"
 
 namespace corvane {
 namespace {
@@ -22,12 +22,12 @@ class BuiltInApertureFormats : public ::testing::TestWithParam<ApertureCase> {};
 
 TEST_P(BuiltInApertureFormats, ReadsOneLine) {
   const ApertureCase& c = GetParam();
-  CCorvaneDoc doc;
-  ReadApertureLine(doc, c.line);
-  ASSERT_EQ(doc.GetApertureCount(), c.accepted ? 1 : 0);
+  ReadTarget target;
+  ReadApertureLine(target, c.line);
+  ASSERT_EQ(target.GetApertureCount(), c.accepted ? 1 : 0);
   if (!c.accepted) return;
   Aperture a;
-  ASSERT_TRUE(doc.GetAperture(0, a));
+  ASSERT_TRUE(target.GetAperture(0, a));
   EXPECT_EQ(a.layer, -1);
   EXPECT_EQ(a.dcode, c.dcode);
   EXPECT_EQ(a.shape, c.shape);
@@ -60,16 +60,16 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ApertureReaderTest, IdentifiersAndOrdersComeFromTheSettings) {
-  CCorvaneDoc doc;
-  doc.Settings().apertureFormats[0].identifier = "ROUND";
-  ReadApertureLine(doc, "D20 round square 30");
-  doc.Settings().apertureFormats[2] = {"RECT", {1, 0, 3, 2}};
-  ReadApertureLine(doc, "RECT D30 20 60");
-  ASSERT_EQ(doc.GetApertureCount(), 2);
+  ReadTarget target;
+  target.Settings().apertureFormats[0].identifier = "ROUND";
+  ReadApertureLine(target, "D20 round square 30");
+  target.Settings().apertureFormats[2] = {"RECT", {1, 0, 3, 2}};
+  ReadApertureLine(target, "RECT D30 20 60");
+  ASSERT_EQ(target.GetApertureCount(), 2);
   Aperture a;
-  doc.GetAperture(0, a);
+  target.GetAperture(0, a);
   EXPECT_EQ(a.shape, kShapeCircle);
-  doc.GetAperture(1, a);
+  target.GetAperture(1, a);
   EXPECT_EQ(a.shape, kShapeRectangle);
   EXPECT_EQ(a.dcode, 30);
   EXPECT_DOUBLE_EQ(a.sizeX, 0.06);
@@ -77,44 +77,44 @@ TEST(ApertureReaderTest, IdentifiersAndOrdersComeFromTheSettings) {
 }
 
 TEST(ApertureReaderTest, SkipRunsOverCommasToTheNextBlank) {
-  CCorvaneDoc doc;
-  doc.Settings().apertureFormats[0].fieldOrder = {0, 5, 2};
-  ReadApertureLine(doc, "D10,CIRCLE,10 20");
-  ASSERT_EQ(doc.GetApertureCount(), 1);
+  ReadTarget target;
+  target.Settings().apertureFormats[0].fieldOrder = {0, 5, 2};
+  ReadApertureLine(target, "D10,CIRCLE,10 20");
+  ASSERT_EQ(target.GetApertureCount(), 1);
   Aperture a;
-  doc.GetAperture(0, a);
+  target.GetAperture(0, a);
   EXPECT_DOUBLE_EQ(a.sizeX, 0.02);
 }
 
 TEST(ApertureReaderTest, EmptyCircleIdentifierMatchesEveryLineButStillNeedsCodeAndWidth) {
-  CCorvaneDoc doc;
-  doc.Settings().apertureFormats[0].identifier = "";
-  ReadApertureLine(doc, "D20 x 30");
-  ReadApertureLine(doc, "hello");
-  ASSERT_EQ(doc.GetApertureCount(), 1);
+  ReadTarget target;
+  target.Settings().apertureFormats[0].identifier = "";
+  ReadApertureLine(target, "D20 x 30");
+  ReadApertureLine(target, "hello");
+  ASSERT_EQ(target.GetApertureCount(), 1);
   Aperture a;
-  doc.GetAperture(0, a);
+  target.GetAperture(0, a);
   EXPECT_EQ(a.shape, kShapeCircle);
   EXPECT_DOUBLE_EQ(a.sizeX, 0.03);
 }
 
 TEST(ApertureReaderTest, MultiplierScalesBothSizesAndUnknownCodesReadNothing) {
-  CCorvaneDoc doc;
-  doc.Settings().apertureMultiplier = 2.0;
-  doc.Settings().apertureFormats[2].fieldOrder = {0, 1, 9, 2, 3};
-  ReadApertureLine(doc, "D40 RECTANGLE 10 5");
+  ReadTarget target;
+  target.Settings().apertureMultiplier = 2.0;
+  target.Settings().apertureFormats[2].fieldOrder = {0, 1, 9, 2, 3};
+  ReadApertureLine(target, "D40 RECTANGLE 10 5");
   Aperture a;
-  ASSERT_TRUE(doc.GetAperture(0, a));
+  ASSERT_TRUE(target.GetAperture(0, a));
   EXPECT_DOUBLE_EQ(a.sizeX, 0.02);
   EXPECT_DOUBLE_EQ(a.sizeY, 0.01);
 }
 
 TEST(ApertureReaderTest, RepeatedDCodeGivesTwoEntriesAndLookupTakesTheFirst) {
-  CCorvaneDoc doc;
-  ReadApertureLine(doc, "D10 CIRCLE 10");
-  ReadApertureLine(doc, "D10 SQUARE 20");
-  ASSERT_EQ(doc.GetApertureCount(), 2);
-  EXPECT_EQ(doc.FindAperture(10, 3).shape, kShapeCircle);
+  ReadTarget target;
+  ReadApertureLine(target, "D10 CIRCLE 10");
+  ReadApertureLine(target, "D10 SQUARE 20");
+  ASSERT_EQ(target.GetApertureCount(), 2);
+  EXPECT_EQ(target.FindAperture(10, 3).shape, kShapeCircle);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "document/corvane_doc.h"
+#include "document/read_target.h"
 
 namespace corvane {
 namespace {
@@ -21,12 +21,12 @@ class BuiltInDrillToolOrder : public ::testing::TestWithParam<DrillToolCase> {};
 
 TEST_P(BuiltInDrillToolOrder, ReadsOneLine) {
   const DrillToolCase& c = GetParam();
-  CCorvaneDoc doc;
-  ReadDrillToolLine(doc, c.line);
-  ASSERT_EQ(doc.GetDrillToolCount(), c.accepted ? 1 : 0);
+  ReadTarget target;
+  ReadDrillToolLine(target, c.line);
+  ASSERT_EQ(target.GetDrillToolCount(), c.accepted ? 1 : 0);
   if (!c.accepted) return;
   DrillTool t;
-  ASSERT_TRUE(doc.GetDrillTool(0, t));
+  ASSERT_TRUE(target.GetDrillTool(0, t));
   EXPECT_EQ(t.tool, c.tool);
   EXPECT_EQ(t.plating, c.plating);
   EXPECT_DOUBLE_EQ(t.diameter, c.diameter);
@@ -53,21 +53,21 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DrillToolReaderTest, UnplatedWordComesFromTheSettings) {
-  CCorvaneDoc doc;
-  doc.Settings().unplatedFieldName = "NPTH";
-  ReadDrillToolLine(doc, "T03 npth x 40 9");
+  ReadTarget target;
+  target.Settings().unplatedFieldName = "NPTH";
+  ReadDrillToolLine(target, "T03 npth x 40 9");
   DrillTool t;
-  ASSERT_TRUE(doc.GetDrillTool(0, t));
+  ASSERT_TRUE(target.GetDrillTool(0, t));
   EXPECT_EQ(t.plating, kPlatingUnplated);
 }
 
 TEST(DrillToolReaderTest, FieldOrderAndMultiplierComeFromTheSettings) {
-  CCorvaneDoc doc;
-  doc.Settings().drillToolFieldOrder = {0, 4, 2};
-  doc.Settings().drillToolMultiplier = 25.4;
-  ReadDrillToolLine(doc, "T09 Plated 20 33");
+  ReadTarget target;
+  target.Settings().drillToolFieldOrder = {0, 4, 2};
+  target.Settings().drillToolMultiplier = 25.4;
+  ReadDrillToolLine(target, "T09 Plated 20 33");
   DrillTool t;
-  ASSERT_TRUE(doc.GetDrillTool(0, t));
+  ASSERT_TRUE(target.GetDrillTool(0, t));
   EXPECT_EQ(t.tool, 9);
   EXPECT_EQ(t.plating, kPlatingUnknown);
   EXPECT_DOUBLE_EQ(t.diameter, 20 * 25.4 * 0.001);
@@ -75,20 +75,20 @@ TEST(DrillToolReaderTest, FieldOrderAndMultiplierComeFromTheSettings) {
 }
 
 TEST(DrillToolReaderTest, OrderWithoutToolOrDiameterAcceptsNothing) {
-  CCorvaneDoc doc;
-  doc.Settings().drillToolFieldOrder = {0, 1};
-  ReadDrillToolLine(doc, "T01 Plated x 35 120");
-  doc.Settings().drillToolFieldOrder = {1, 4, 2, 3};
-  ReadDrillToolLine(doc, "T01 Plated x 35 120");
-  EXPECT_EQ(doc.GetDrillToolCount(), 0);
+  ReadTarget target;
+  target.Settings().drillToolFieldOrder = {0, 1};
+  ReadDrillToolLine(target, "T01 Plated x 35 120");
+  target.Settings().drillToolFieldOrder = {1, 4, 2, 3};
+  ReadDrillToolLine(target, "T01 Plated x 35 120");
+  EXPECT_EQ(target.GetDrillToolCount(), 0);
 }
 
 TEST(DrillToolReaderTest, SemicolonEndsASkippedColumn) {
-  CCorvaneDoc doc;
-  doc.Settings().drillToolFieldOrder = {0, 4, 2};
-  ReadDrillToolLine(doc, "T02 abc;45");
+  ReadTarget target;
+  target.Settings().drillToolFieldOrder = {0, 4, 2};
+  ReadDrillToolLine(target, "T02 abc;45");
   DrillTool t;
-  ASSERT_TRUE(doc.GetDrillTool(0, t));
+  ASSERT_TRUE(target.GetDrillTool(0, t));
   EXPECT_DOUBLE_EQ(t.diameter, 0.045);
 }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "document/corvane_doc.h"
+#include "document/read_target.h"
 #include "readers/gerber_input.h"
 #include "readers/numeric_fields.h"
 
@@ -24,9 +24,15 @@ std::string ReadDataFile(const std::string& name) {
   return text.str();
 }
 
-void Read(CCorvaneDoc& doc, std::string_view text, int32_t layerIndex = 0) {
+// A read target with the reader's state, as one load holds them.
+struct GerberTarget : ReadTarget {
+  GerberReaderState& GerberState() { return state; }
+  GerberReaderState state;
+};
+
+void Read(GerberTarget& target, std::string_view text, int32_t layerIndex = 0) {
   GerberInput input(text);
-  ReadGerber(doc, input, layerIndex);
+  ReadGerber(target, target.state, input, layerIndex);
 }
 
 std::vector<std::string> Statements(std::string_view text, std::size_t limit = kStatementLimit) {
@@ -45,10 +51,10 @@ struct ExpectedItem {
   double y;
 };
 
-void ExpectItems(const CCorvaneDoc& doc, const std::vector<ExpectedItem>& expected) {
-  ASSERT_EQ(doc.GetItemCount(), static_cast<int32_t>(expected.size()));
+void ExpectItems(const GerberTarget& target, const std::vector<ExpectedItem>& expected) {
+  ASSERT_EQ(target.GetItemCount(), static_cast<int32_t>(expected.size()));
   for (std::size_t i = 0; i < expected.size(); ++i) {
-    const PlotItem item = doc.GetItem(static_cast<int32_t>(i));
+    const PlotItem item = target.GetItem(static_cast<int32_t>(i));
     SCOPED_TRACE("item " + std::to_string(i));
     EXPECT_EQ(item.kind, expected[i].kind);
     if (expected[i].kind != kKindArcCentre) {
@@ -61,27 +67,27 @@ void ExpectItems(const CCorvaneDoc& doc, const std::vector<ExpectedItem>& expect
 }
 
 TEST(GerberReaderTest, WorkedExampleComesOutItemForItem) {
-  CCorvaneDoc doc;
-  Read(doc, ReadDataFile("worked_example.gbr"));
+  GerberTarget target;
+  Read(target, ReadDataFile("worked_example.gbr"));
 
-  ExpectItems(doc, {{'D', 0, 10, 0.0, 0.0},
-                    {'D', 0, 2, 0.0, 0.0},
-                    {'D', 0, 1, 1.0, 0.0},
-                    {'G', 0, 0, 0.0, 1.0},
-                    {'D', 4, 1, 2.0, 1.0},
-                    {'D', 4, 1, 2.0, 1.0}});
-  ASSERT_EQ(doc.GetApertureCount(), 1);
+  ExpectItems(target, {{'D', 0, 10, 0.0, 0.0},
+                       {'D', 0, 2, 0.0, 0.0},
+                       {'D', 0, 1, 1.0, 0.0},
+                       {'G', 0, 0, 0.0, 1.0},
+                       {'D', 4, 1, 2.0, 1.0},
+                       {'D', 4, 1, 2.0, 1.0}});
+  ASSERT_EQ(target.GetApertureCount(), 1);
   Aperture aperture;
-  doc.GetAperture(0, aperture);
+  target.GetAperture(0, aperture);
   EXPECT_EQ(aperture.layer, 0);
   EXPECT_EQ(aperture.dcode, 10);
   EXPECT_EQ(aperture.shape, kShapeCircle);
   EXPECT_DOUBLE_EQ(aperture.sizeX, 0.01);
   EXPECT_DOUBLE_EQ(aperture.sizeY, 0.01);
-  EXPECT_EQ(doc.Settings().gerberXFormat, (NumberFormat{2, 4}));
-  EXPECT_EQ(doc.Settings().gerberCompression, kLeadingZerosOmitted);
-  EXPECT_EQ(doc.GerberState().metricApertures, 0);
-  EXPECT_EQ(doc.GerberState().multiQuadrant, 1);
+  EXPECT_EQ(target.Settings().gerberXFormat, (NumberFormat{2, 4}));
+  EXPECT_EQ(target.Settings().gerberCompression, kLeadingZerosOmitted);
+  EXPECT_EQ(target.GerberState().metricApertures, 0);
+  EXPECT_EQ(target.GerberState().multiQuadrant, 1);
 }
 
 // Each case reads a file from a fresh document and checks its last item.
@@ -103,10 +109,10 @@ class GerberLastItemTest : public testing::TestWithParam<LastItemCase> {};
 
 TEST_P(GerberLastItemTest, LastItemHolds) {
   const LastItemCase& c = GetParam();
-  CCorvaneDoc doc;
-  Read(doc, c.text);
-  ASSERT_EQ(doc.GetItemCount(), c.itemCount);
-  const PlotItem item = doc.GetItem(c.itemCount - 1);
+  GerberTarget target;
+  Read(target, c.text);
+  ASSERT_EQ(target.GetItemCount(), c.itemCount);
+  const PlotItem item = target.GetItem(c.itemCount - 1);
   EXPECT_EQ(item.kind, c.last.kind);
   EXPECT_EQ(item.mode, c.last.mode);
   EXPECT_EQ(item.dcode, c.last.dcode);
@@ -151,33 +157,33 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<LastItemCase>& info) { return info.param.name; });
 
 TEST(GerberReaderTest, LastStatementWithoutLineBreakStillDraws) {
-  CCorvaneDoc doc;
-  Read(doc, ReadDataFile("rs274d_no_final_newline.gbr"));
-  ExpectItems(doc, {{'D', 0, 11, 0.0, 0.0},
-                    {'D', 0, 2, 1.0, 1.0},
-                    {'D', 0, 1, 3.0, 1.0},
-                    {'D', 0, 3, 2.0, 2.0},
-                    {'D', 0, 1, 0.0, 0.0}});
+  GerberTarget target;
+  Read(target, ReadDataFile("rs274d_no_final_newline.gbr"));
+  ExpectItems(target, {{'D', 0, 11, 0.0, 0.0},
+                       {'D', 0, 2, 1.0, 1.0},
+                       {'D', 0, 1, 3.0, 1.0},
+                       {'D', 0, 3, 2.0, 2.0},
+                       {'D', 0, 1, 0.0, 0.0}});
 }
 
 TEST(GerberReaderTest, ArcCentreItemStandsBeforeItsStatement) {
-  CCorvaneDoc doc;
-  Read(doc, "%FSLAX24Y24*%X100Y100I50J0D01*", 3);
-  ExpectItems(doc, {{'G', 0, 0, 0.005, 0.0}, {'D', 0, 1, 0.01, 0.01}});
-  EXPECT_EQ(doc.GetItem(0).layer, 3);
-  EXPECT_EQ(doc.GetItem(1).layer, 3);
+  GerberTarget target;
+  Read(target, "%FSLAX24Y24*%X100Y100I50J0D01*", 3);
+  ExpectItems(target, {{'G', 0, 0, 0.005, 0.0}, {'D', 0, 1, 0.01, 0.01}});
+  EXPECT_EQ(target.GetItem(0).layer, 3);
+  EXPECT_EQ(target.GetItem(1).layer, 3);
 }
 
 TEST(GerberReaderTest, IpBlockMakesAnArcCentrePending) {
-  CCorvaneDoc doc;
-  Read(doc, "%IPPOS*%");
-  ExpectItems(doc, {{'G', 0, 0, 0.0, 0.0}, {0, 0, 0, 0.0, 0.0}});
+  GerberTarget target;
+  Read(target, "%IPPOS*%");
+  ExpectItems(target, {{'G', 0, 0, 0.0, 0.0}, {0, 0, 0, 0.0, 0.0}});
 }
 
 TEST(GerberReaderTest, LayerIndexKeepsItsLowEightBits) {
-  CCorvaneDoc doc;
-  Read(doc, "D10*", 257);
-  EXPECT_EQ(doc.GetItem(0).layer, 1);
+  GerberTarget target;
+  Read(target, "D10*", 257);
+  EXPECT_EQ(target.GetItem(0).layer, 1);
 }
 
 struct ApertureCase {
@@ -192,49 +198,47 @@ class GerberApertureTest : public testing::TestWithParam<ApertureCase> {};
 
 TEST_P(GerberApertureTest, DefinesOneAperture) {
   const ApertureCase& c = GetParam();
-  CCorvaneDoc doc;
-  Read(doc, c.text, 1);
-  ASSERT_EQ(doc.GetApertureCount(), 1);
+  GerberTarget target;
+  Read(target, c.text, 1);
+  ASSERT_EQ(target.GetApertureCount(), 1);
   Aperture a;
-  doc.GetAperture(0, a);
+  target.GetAperture(0, a);
   EXPECT_EQ(a.layer, 1);
   EXPECT_EQ(a.shape, c.shape);
   EXPECT_DOUBLE_EQ(a.sizeX, c.sizeX);
   EXPECT_DOUBLE_EQ(a.sizeY, c.sizeY);
   EXPECT_EQ(a.quantity, 0);
-  EXPECT_EQ(doc.GetItemCount(), 0);
+  EXPECT_EQ(target.GetItemCount(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Shapes, GerberApertureTest,
-    testing::Values(ApertureCase{"MetricCircle", "%MOMM*%%ADD10C,0.5*%", kShapeCircle, 12.7, 12.7},
-                    ApertureCase{"InchCircle", "%MOIN*%%ADD10C,0.5*%", kShapeCircle, 0.5, 0.5},
-                    ApertureCase{"Rectangle", "%ADD11R,0.060X0.040*%", kShapeRectangle, 0.06, 0.04},
-                    ApertureCase{"Obround", "%ADD11O,0.060X0.040*%", kShapeEllipse, 0.06, 0.04},
-                    ApertureCase{"PolygonKeepsVertexCount", "%ADD12P,0.1X6*%", kShapePolygon, 0.1,
-                                 6.0},
-                    ApertureCase{"LeadingPointSizes", "%ADD13R,.060X.04*%", kShapeRectangle, 0.06,
-                                 0.04},
-                    ApertureCase{"LeadingPointMetric", "%MOMM*%%ADD14C,.5*%", kShapeCircle, 12.7,
-                                 12.7}),
+    testing::Values(
+        ApertureCase{"MetricCircle", "%MOMM*%%ADD10C,0.5*%", kShapeCircle, 12.7, 12.7},
+        ApertureCase{"InchCircle", "%MOIN*%%ADD10C,0.5*%", kShapeCircle, 0.5, 0.5},
+        ApertureCase{"Rectangle", "%ADD11R,0.060X0.040*%", kShapeRectangle, 0.06, 0.04},
+        ApertureCase{"Obround", "%ADD11O,0.060X0.040*%", kShapeEllipse, 0.06, 0.04},
+        ApertureCase{"PolygonKeepsVertexCount", "%ADD12P,0.1X6*%", kShapePolygon, 0.1, 6.0},
+        ApertureCase{"LeadingPointSizes", "%ADD13R,.060X.04*%", kShapeRectangle, 0.06, 0.04},
+        ApertureCase{"LeadingPointMetric", "%MOMM*%%ADD14C,.5*%", kShapeCircle, 12.7, 12.7}),
     [](const testing::TestParamInfo<ApertureCase>& info) { return info.param.name; });
 
 TEST(GerberReaderTest, UnknownShapesAndMacrosDefineNothing) {
   for (const char* text :
        {"%ADD13OC8,0.05*%", "%ADD10c,0.5*%", "%ADD10X,0.5*%", "%AMOC8*1,1,0.5,0,0*%"}) {
-    CCorvaneDoc doc;
+    GerberTarget target;
     // The macro of the last text is defined on layer 0, the AD reads on layer 1.
-    Read(doc, text, 0);
-    Read(doc, "%ADD13OC8,0.05*%", 1);
-    EXPECT_EQ(doc.GetApertureCount(), 0) << text;
+    Read(target, text, 0);
+    Read(target, "%ADD13OC8,0.05*%", 1);
+    EXPECT_EQ(target.GetApertureCount(), 0) << text;
   }
 }
 
 TEST(GerberReaderTest, MacroDefinitionAndReference) {
-  CCorvaneDoc doc;
-  Read(doc, ReadDataFile("macro_donut.gbr"));
-  ASSERT_EQ(doc.GetMacroCount(), 1);
-  const ApertureMacro* macro = doc.GetMacro(0);
+  GerberTarget target;
+  Read(target, ReadDataFile("macro_donut.gbr"));
+  ASSERT_EQ(target.GetMacroCount(), 1);
+  const ApertureMacro* macro = target.GetMacro(0);
   EXPECT_EQ(macro->name, "DONUT");
   ASSERT_EQ(macro->primitives.size(), 1u);
   const MacroPrimitive& circle = macro->primitives[0];
@@ -243,23 +247,23 @@ TEST(GerberReaderTest, MacroDefinitionAndReference) {
   EXPECT_EQ(std::vector<double>(circle.values.begin(), circle.values.begin() + 4),
             (std::vector<double>{1, 0.5, 0, 0}));
 
-  ASSERT_EQ(doc.GetApertureCount(), 2);
+  ASSERT_EQ(target.GetApertureCount(), 2);
   Aperture a;
-  doc.GetAperture(0, a);
+  target.GetAperture(0, a);
   EXPECT_EQ(a.shape, kShapeMacro);
   EXPECT_EQ(a.dcode, 14);
   EXPECT_EQ(a.macroIndex, 0);
   EXPECT_EQ(a.paramCount, 1);
   EXPECT_DOUBLE_EQ(a.params[0], 0.1);
   EXPECT_DOUBLE_EQ(a.sizeX, 0.0);
-  EXPECT_EQ(doc.GetItemCount(), 5);
+  EXPECT_EQ(target.GetItemCount(), 5);
 }
 
 TEST(GerberReaderTest, MacroParametersAreUnsignedAndVariablesMarked) {
-  CCorvaneDoc doc;
-  Read(doc, "%AMT*7,-0.5,$2,1.25,0.5,0.1,45*21,1,0.5,0.5,0,0*1,1,0.2,0,0*%");
-  ASSERT_EQ(doc.GetMacroCount(), 1);
-  const auto& primitives = doc.GetMacro(0)->primitives;
+  GerberTarget target;
+  Read(target, "%AMT*7,-0.5,$2,1.25,0.5,0.1,45*21,1,0.5,0.5,0,0*1,1,0.2,0,0*%");
+  ASSERT_EQ(target.GetMacroCount(), 1);
+  const auto& primitives = target.GetMacro(0)->primitives;
   ASSERT_EQ(primitives.size(), 3u);
   EXPECT_EQ(primitives[0].type, 8);
   EXPECT_DOUBLE_EQ(primitives[0].values[0], 0.5);
@@ -276,28 +280,28 @@ TEST(GerberReaderTest, MacroParametersAreUnsignedAndVariablesMarked) {
 }
 
 TEST(GerberReaderTest, MacroParametersAreCutAtTen) {
-  CCorvaneDoc doc;
-  Read(doc, "%AMM*4,1,5,0,0,1,0,1,1,0,1,0,0,0*%%ADDM10M,1X2X3X4X5X6X7X8X9X10X11X12*%");
-  ASSERT_EQ(doc.GetMacro(0)->primitives.size(), 1u);
-  EXPECT_EQ(doc.GetMacro(0)->primitives[0].paramCount, 9);
+  GerberTarget target;
+  Read(target, "%AMM*4,1,5,0,0,1,0,1,1,0,1,0,0,0*%%ADDM10M,1X2X3X4X5X6X7X8X9X10X11X12*%");
+  ASSERT_EQ(target.GetMacro(0)->primitives.size(), 1u);
+  EXPECT_EQ(target.GetMacro(0)->primitives[0].paramCount, 9);
   // A one-letter shape text is never a macro reference.
-  Read(doc, "%ADD10M,1X2X3X4X5X6X7X8X9X10X11X12*%");
-  ASSERT_EQ(doc.GetApertureCount(), 0);
-  Read(doc, "%AMMM*1,1,1,0,0*%%ADD10MM,1X2X3X4X5X6X7X8X9X10X11X12*%");
+  Read(target, "%ADD10M,1X2X3X4X5X6X7X8X9X10X11X12*%");
+  ASSERT_EQ(target.GetApertureCount(), 0);
+  Read(target, "%AMMM*1,1,1,0,0*%%ADD10MM,1X2X3X4X5X6X7X8X9X10X11X12*%");
   Aperture a;
-  ASSERT_TRUE(doc.GetAperture(0, a));
+  ASSERT_TRUE(target.GetAperture(0, a));
   EXPECT_EQ(a.paramCount, 10);
   EXPECT_DOUBLE_EQ(a.params[9], 10.0);
 }
 
 TEST(GerberReaderTest, FsWithNonDigitCharactersHoldsCountsToZeroToNine) {
-  CCorvaneDoc doc;
-  Read(doc, "%FSLAXZ/Y-*%X12345D01*");
-  EXPECT_EQ(doc.Settings().gerberXFormat, (NumberFormat{9, 0}));
-  EXPECT_EQ(doc.Settings().gerberYFormat, (NumberFormat{0, 0}));
-  EXPECT_DOUBLE_EQ(doc.GetItem(0).x, 12345.0);
+  GerberTarget target;
+  Read(target, "%FSLAXZ/Y-*%X12345D01*");
+  EXPECT_EQ(target.Settings().gerberXFormat, (NumberFormat{9, 0}));
+  EXPECT_EQ(target.Settings().gerberYFormat, (NumberFormat{0, 0}));
+  EXPECT_DOUBLE_EQ(target.GetItem(0).x, 12345.0);
   // An FS cut short by the end of the text leaves the format as it was.
-  CCorvaneDoc other;
+  GerberTarget other;
   Read(other, "%FSLAX3");
   EXPECT_EQ(other.Settings().gerberXFormat, (NumberFormat{2, 4}));
 }
@@ -325,13 +329,13 @@ TEST(GerberReaderTest, LongMacroDoesNotTurnIntoDraws) {
   for (int i = 0; i < 1000; ++i) outline += ",\n" + std::to_string(i * 7) + "," + std::to_string(i);
   outline += "*%\n";
   ASSERT_GT(outline.size(), 2 * kStatementLimit);
-  CCorvaneDoc doc;
-  Read(doc, "%FSLAX24Y24*%\n" + outline + "%ADD20OUTLINE*%\nD20*\nX10000Y10000D03*\n");
-  ExpectItems(doc, {{'D', 0, 20, 0.0, 0.0}, {'D', 0, 3, 1.0, 1.0}});
-  ASSERT_EQ(doc.GetMacroCount(), 1);
-  ASSERT_EQ(doc.GetMacro(0)->primitives.size(), 1u);
-  EXPECT_EQ(doc.GetMacro(0)->primitives[0].type, 5);
-  EXPECT_EQ(doc.GetApertureCount(), 1);
+  GerberTarget target;
+  Read(target, "%FSLAX24Y24*%\n" + outline + "%ADD20OUTLINE*%\nD20*\nX10000Y10000D03*\n");
+  ExpectItems(target, {{'D', 0, 20, 0.0, 0.0}, {'D', 0, 3, 1.0, 1.0}});
+  ASSERT_EQ(target.GetMacroCount(), 1);
+  ASSERT_EQ(target.GetMacro(0)->primitives.size(), 1u);
+  EXPECT_EQ(target.GetMacro(0)->primitives[0].type, 5);
+  EXPECT_EQ(target.GetApertureCount(), 1);
 }
 
 // Inputs that must read to completion without a crash, a hang or undefined
@@ -363,22 +367,22 @@ TEST(GerberReaderTest, HostileInputsReadToCompletion) {
           }(),
   };
   for (const std::string& input : inputs) {
-    CCorvaneDoc doc;
-    Read(doc, input);
-    EXPECT_LE(doc.GetItemCount(), static_cast<int32_t>(2 * input.size() + 2));
+    GerberTarget target;
+    Read(target, input);
+    EXPECT_LE(target.GetItemCount(), static_cast<int32_t>(2 * input.size() + 2));
   }
 }
 
 TEST(GerberReaderTest, HundredMegabyteStatementOfDigits) {
   std::string text = "X" + std::string(100u << 20, '7');
   text += "D01*X10000D01*";
-  CCorvaneDoc doc;
-  Read(doc, text);
+  GerberTarget target;
+  Read(target, text);
   // The huge statement is cut to its head and its terminator: one item, then
   // the next statement reads as usual.
-  ASSERT_EQ(doc.GetItemCount(), 2);
-  EXPECT_EQ(doc.GetItem(0).kind, 0);
-  EXPECT_DOUBLE_EQ(doc.GetItem(1).x, 1.0);
+  ASSERT_EQ(target.GetItemCount(), 2);
+  EXPECT_EQ(target.GetItem(0).kind, 0);
+  EXPECT_DOUBLE_EQ(target.GetItem(1).x, 1.0);
 }
 
 TEST(GerberReaderTest, CoordinatesFollowTheSharedDecodingRule) {
@@ -397,46 +401,46 @@ TEST(GerberReaderTest, CoordinatesFollowTheSharedDecodingRule) {
                          "1000", "7a",     "-2147483648", "00000001",  "12345678901234"};
   for (const Setting& setting : settings) {
     for (const char* word : words) {
-      CCorvaneDoc doc;
-      FormatSettings& s = doc.Settings();
+      GerberTarget target;
+      FormatSettings& s = target.Settings();
       s.gerberXFormat = setting.format;
       s.gerberCompression = setting.mode;
       s.gerberOffsetX = setting.offset;
       s.gerberMultiplier = setting.multiplier;
-      Read(doc, std::string("X") + word + "*");
+      Read(target, std::string("X") + word + "*");
       double expected = 0.0;
       DecodeGerberCoordinate(word, setting.format, setting.mode, setting.offset,
                              setting.multiplier * DecimalFactor(setting.format.decDigits),
                              expected);
-      EXPECT_EQ(doc.GetItem(0).x, expected)
+      EXPECT_EQ(target.GetItem(0).x, expected)
           << word << " format " << setting.format.intDigits << "." << setting.format.decDigits;
     }
   }
 }
 
 TEST(GerberReaderTest, OffsetCountsInLastDigitUnits) {
-  CCorvaneDoc doc;
-  doc.Settings().gerberOffsetX = 10.9;
-  doc.Settings().gerberOffsetY = -20;
-  Read(doc, "%FSLAX24Y24*%X1000Y1000D02*I1000J1000D01*");
-  EXPECT_DOUBLE_EQ(doc.GetItem(0).x, 0.101);
-  EXPECT_DOUBLE_EQ(doc.GetItem(0).y, 0.098);
+  GerberTarget target;
+  target.Settings().gerberOffsetX = 10.9;
+  target.Settings().gerberOffsetY = -20;
+  Read(target, "%FSLAX24Y24*%X1000Y1000D02*I1000J1000D01*");
+  EXPECT_DOUBLE_EQ(target.GetItem(0).x, 0.101);
+  EXPECT_DOUBLE_EQ(target.GetItem(0).y, 0.098);
   // I and J get no offset.
-  EXPECT_DOUBLE_EQ(doc.GetItem(1).x, 0.1);
-  EXPECT_DOUBLE_EQ(doc.GetItem(1).y, 0.1);
+  EXPECT_DOUBLE_EQ(target.GetItem(1).x, 0.1);
+  EXPECT_DOUBLE_EQ(target.GetItem(1).y, 0.1);
 }
 
 TEST(GerberReaderTest, CommentStopsAtASemicolon) {
-  CCorvaneDoc doc;
-  Read(doc, "G04 note; X10000D01*");
-  ExpectItems(doc, {{'D', 0, 1, 1.0, 0.0}});
+  GerberTarget target;
+  Read(target, "G04 note; X10000D01*");
+  ExpectItems(target, {{'D', 0, 1, 1.0, 0.0}});
 }
 
 TEST(GerberReaderTest, ParseStatementScansOneStatement) {
-  CCorvaneDoc doc;
-  ParseStatement(doc, "X10000Y-5000D01*", 2);
-  ExpectItems(doc, {{'D', 0, 1, 1.0, -0.5}});
-  EXPECT_EQ(doc.GetItem(0).layer, 2);
+  GerberTarget target;
+  ParseStatement(target, target.state, "X10000Y-5000D01*", 2);
+  ExpectItems(target, {{'D', 0, 1, 1.0, -0.5}});
+  EXPECT_EQ(target.GetItem(0).layer, 2);
 }
 
 // The same bytes read from a file in 64 KiB blocks, through a FILE* and a file

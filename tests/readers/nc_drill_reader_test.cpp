@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "document/corvane_doc.h"
+#include "document/read_target.h"
 #include "readers/numeric_fields.h"
 
 namespace corvane {
@@ -25,21 +25,22 @@ class NcDrillLines : public ::testing::TestWithParam<DrillCase> {};
 
 TEST_P(NcDrillLines, GiveHits) {
   const DrillCase& c = GetParam();
-  CCorvaneDoc doc;
-  doc.Settings().drillCompression = c.compression;
-  doc.Settings().drillFormat = c.format;
-  doc.Settings().drillOffsetX = c.offsetX;
-  doc.Settings().drillMultiplier = c.multiplier;
-  for (const char* line : c.lines) ReadDrillLine(doc, line);
-  ASSERT_EQ(doc.GetDrillHitCount(), static_cast<int32_t>(c.hits.size()));
+  ReadTarget target;
+  DrillReaderState state;
+  target.Settings().drillCompression = c.compression;
+  target.Settings().drillFormat = c.format;
+  target.Settings().drillOffsetX = c.offsetX;
+  target.Settings().drillMultiplier = c.multiplier;
+  for (const char* line : c.lines) ReadDrillLine(target, state, line);
+  ASSERT_EQ(target.GetDrillHitCount(), static_cast<int32_t>(c.hits.size()));
   for (std::size_t i = 0; i < c.hits.size(); ++i) {
     DrillHit hit;
-    doc.GetDrillHit(static_cast<int32_t>(i), hit);
+    target.GetDrillHit(static_cast<int32_t>(i), hit);
     EXPECT_EQ(hit.tool, c.hits[i].tool) << i;
     EXPECT_DOUBLE_EQ(hit.x, c.hits[i].x) << i;
     EXPECT_DOUBLE_EQ(hit.y, c.hits[i].y) << i;
   }
-  EXPECT_EQ(doc.DrillState().currentTool, c.finalTool);
+  EXPECT_EQ(state.currentTool, c.finalTool);
 }
 
 INSTANTIATE_TEST_SUITE_P(

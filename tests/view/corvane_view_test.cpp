@@ -129,9 +129,10 @@ TEST_F(ViewTest, TogglesSetViewDocumentAndStoredDefaultAndMarkModified) {
       {&CCorvaneView::OnMirrorY, "MirrorY", &CCorvaneDoc::GetMirrorY, &Viewport::GetMirrorY},
   };
   MemorySettingsStore store;
-  CCorvaneDoc doc(&store);
+  CCorvaneDoc doc;
   FakeViewHost host;
   CCorvaneView view(doc, host);
+  view.AttachServices(&store, nullptr);
   doc.SetAutoOrigin(0);
   doc.SetMirrorX(0);
   doc.SetMirrorY(0);
@@ -194,26 +195,29 @@ TEST_F(ViewTest, AutoOriginOnMovesThePictureByTheExtentsMinimum) {
   EXPECT_EQ(view_.GetViewport().GetScrollPos(), (DevicePoint{0, 0}));
 }
 
+// Twenty-five selected layers, 5 to 29, and the drill holes off.
+class TwentyFiveSelected : public LayerVisibilityChoice {
+ public:
+  std::vector<int32_t> GetSelectedLayers(int32_t maxCount) const override {
+    asked = maxCount;
+    std::vector<int32_t> lines(25);
+    std::iota(lines.begin(), lines.end(), 5);
+    lines.resize(static_cast<std::size_t>(std::min(maxCount, 25)));
+    return lines;
+  }
+  int32_t GetShowDrillHoles() const override { return 0; }
+  mutable int32_t asked = 0;
+};
+
 TEST_F(ViewTest, ApplyingVisibilityShowsTheFirstTwentySelectedLayers) {
   doc_.ClearAll();
-  CLayerVisibilityDlg dialog(nullptr);
-  for (int i = 0; i < 30; ++i) {
-    doc_.AddLayer(PlotLayer{});
-    dialog.AddLayerName("layer", 1);
-  }
-  const CLayerVisibilityDlg::Fit fit{100, [](std::string_view) { return 1; }};
-  dialog.OnInitDialog(fit, fit, fit, fit);
-  dialog.OnAutoApplyClicked(false);
-  std::vector<int32_t> lines(25);
-  std::iota(lines.begin(), lines.end(), 5);  // 5 .. 29
-  dialog.OnSelChange(lines);
-  dialog.OnShowDrillHolesClicked(false);
-  dialog.OnOK();
-
+  for (int i = 0; i < 30; ++i) doc_.AddLayer(PlotLayer{});
+  TwentyFiveSelected dialog;
   view_.ApplyLayerVisibility();  // no dialog open: nothing
   EXPECT_EQ(host_.repaintCount, 0);
   view_.SetVisibilityDialog(&dialog);
   view_.ApplyLayerVisibility();
+  EXPECT_EQ(dialog.asked, 20);
   int shown = 0;
   for (int32_t i = 0; i < doc_.GetLayerCount(); ++i) {
     EXPECT_EQ(doc_.IsLayerVisible(i), i >= 5 && i < 25 ? 1 : 0) << i;

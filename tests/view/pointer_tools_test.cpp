@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "loading/document_loader.h"
 #include "platform/prompter.h"
 #include "platform/view_host.h"
 #include "view/corvane_view.h"
@@ -18,9 +19,10 @@ const std::string kData = std::string(CORVANE_TEST_DATA_DIR) + "/tables/";
 class PointerToolsTest : public ::testing::Test {
  protected:
   PointerToolsTest() {
-    doc_.LoadGerberLayer(PlotLayer{kData + "draw.gbr", 0xFF});
-    doc_.LoadNcDrillFile(kData + "two_tools.drl");
+    loader_.LoadGerberLayer(PlotLayer{kData + "draw.gbr", 0xFF});
+    loader_.LoadNcDrillFile(kData + "two_tools.drl");
     doc_.SetModified(false);
+    view_.AttachServices(nullptr, &loader_);
     viewport().SetScale(100.0);
     viewport().SetScrollPosition(0, 0);
   }
@@ -42,7 +44,8 @@ class PointerToolsTest : public ::testing::Test {
   }
 
   RecordingPrompter prompter_;
-  CCorvaneDoc doc_{nullptr, &prompter_};
+  CCorvaneDoc doc_;
+  DocumentLoader loader_{doc_, nullptr, &prompter_};
   FakeViewHost host_;
   CCorvaneView view_{doc_, host_};
 };
@@ -253,6 +256,21 @@ TEST_F(PointerToolsTest, TheOffsetToolMovesALayerInThousandthsTruncatedTowardZer
   EXPECT_EQ(prompter_.waitCursorCount, static_cast<int>(std::size(cases)));
 }
 
+TEST_F(PointerToolsTest, WithoutALoaderTheOffsetIsKeptButNothingIsReadAgain) {
+  view_.AttachServices(nullptr, nullptr);
+  viewport().SetScale(1000.0);
+  const PlotItem before = doc_.GetItem(doc_.GetItemCount() - 1);
+  view_.StartOffsetTool(0);
+  Click({0, 0});
+  Click({500, 0});
+  PlotLayer layer;
+  ASSERT_TRUE(doc_.GetLayer(0, layer));
+  EXPECT_EQ(layer.offsetX, 500);
+  EXPECT_DOUBLE_EQ(doc_.GetItem(doc_.GetItemCount() - 1).x, before.x);
+  EXPECT_EQ(prompter_.waitCursorCount, 0);
+  EXPECT_EQ(host_.repaintCount, 1);
+}
+
 TEST_F(PointerToolsTest, TheReloadMovesTheLayersItems) {
   viewport().SetScale(1000.0);
   view_.StartOffsetTool(0);
@@ -310,8 +328,10 @@ TEST_F(PointerToolsTest, OffsetsHoldAtTheLimitsOfTheirRange) {
 
 TEST_F(PointerToolsTest, AnOffsetIsAChangeEvenWhenNoFileLoads) {
   CCorvaneDoc empty;
+  DocumentLoader loader(empty);
   FakeViewHost host;
   CCorvaneView view(empty, host);
+  view.AttachServices(nullptr, &loader);
   view.GetViewport().SetScale(10.0);
   view.StartOffsetTool(0);  // the drill entry of a document with no layers
   view.OnPointerPress({PointerButton::kLeft, {0, 0}});

@@ -1,0 +1,31 @@
+#include "cli/export_run.h"
+
+#include "cli/dump_run.h"
+#include "cli/headless_document.h"
+#include "cli/working_set.h"
+#include "document/corvane_doc.h"
+#include "platform/settings_store.h"
+
+namespace corvane {
+
+int RunExport(std::span<const std::string> args, const ExportEnvironment& environment) {
+  const ExportParseResult options = ParseExportArguments(args);
+  if (!options.ok) {
+    environment.writeError(kExportUsage);
+    return kExitUsage;
+  }
+
+  const auto loaded =
+      HeadlessDocument::Load(options.options.workingSet, environment.openUserSettings,
+                             environment.prompter, environment.writeError, "export");
+  if (loaded == nullptr) return kExitFailure;
+  CCorvaneDoc& doc = loaded->Doc();
+  std::string error;
+  if (!environment.writePicture(doc, options.options, error)) {
+    environment.writeError("corvane export: cannot write " + options.options.output + ": " + error);
+    return kExitFailure;
+  }
+  return loaded->NamedFileUnopened() ? kExitFailure : kExitSuccess;
+}
+
+}  // namespace corvane

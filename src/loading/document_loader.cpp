@@ -1,0 +1,43 @@
+#include "loading/document_loader.h"
+
+#include <string>
+#include <vector>
+
+#include "document/corvane_doc.h"
+#include "document/settings_table.h"
+
+namespace corvane {
+
+DocumentLoader::DocumentLoader(CCorvaneDoc& doc, const SettingsStore* store, Prompter* prompter)
+    : doc_(doc), store_(store), prompter_(prompter) {}
+
+void DocumentLoader::ClearAll() {
+  doc_.ClearAll();
+  drillState_.currentTool = 0;
+}
+
+void DocumentLoader::LoadStoredDefaults() { corvane::LoadStoredDefaults(doc_, store_); }
+
+void DocumentLoader::ReloadAll() {
+  const std::string apertureFile = doc_.GetApertureFileName();
+  const std::string drillToolFile = doc_.GetDrillToolFileName();
+  const std::string ncDrillFile = doc_.GetNcDrillFileName();
+  const int32_t mirrorX = doc_.GetMirrorX();
+  const int32_t mirrorY = doc_.GetMirrorY();
+  const int32_t autoOrigin = doc_.GetAutoOrigin();
+  const std::vector<PlotLayer> layers = doc_.Layers();
+
+  ClearAll();
+  // A layer whose file cannot be opened drops out of the working set.
+  for (const PlotLayer& layer : layers) LoadGerberLayer(layer);
+  // Read after the plot files, so an aperture file replaces their apertures.
+  if (!apertureFile.empty()) LoadApertureFile(apertureFile);
+  if (!drillToolFile.empty()) LoadDrillToolFile(drillToolFile);
+  if (!ncDrillFile.empty()) LoadNcDrillFile(ncDrillFile);
+
+  doc_.SetMirrorY(mirrorY);
+  doc_.SetMirrorX(mirrorX);
+  doc_.SetAutoOrigin(autoOrigin);
+}
+
+}  // namespace corvane

@@ -1,0 +1,129 @@
+#include "cli/export_options.h"
+
+#include <gtest/gtest.h>
+
+#include "cli/headless_view.h"
+
+namespace corvane {
+namespace {
+
+ExportParseResult Parse(std::vector<std::string> args) { return ParseExportArguments(args); }
+
+TEST(ExportOptionsTest, DefaultsAndWorkingSetArgumentsPassedOn) {
+  const ExportParseResult r =
+      Parse({"--defaults", "-o", "out.PNG", "--drill-file", "b.drl", "top.gbr"});
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.options.output, "out.PNG");
+  EXPECT_EQ(r.options.format, ExportFormat::kPng);
+  EXPECT_EQ(r.options.width, 1920);
+  EXPECT_EQ(r.options.height, 1080);
+  EXPECT_EQ(r.options.background, 0xFFFFFFu);
+  EXPECT_EQ(r.options.page, ExportPage::kLetter);
+  EXPECT_TRUE(r.options.workingSet.useDefaults);
+  EXPECT_EQ(r.options.workingSet.drillFile, "b.drl");
+  EXPECT_EQ(r.options.workingSet.files, (std::vector<std::string>{"top.gbr"}));
+}
+
+TEST(ExportOptionsTest, OwnOptions) {
+  const ExportParseResult r = Parse({"--size", "640x480", "--background", "#102030", "--page", "a3",
+                                     "-o", "x/board.pdf", "a.gbr"});
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.options.format, ExportFormat::kPdf);
+  EXPECT_EQ(r.options.width, 640);
+  EXPECT_EQ(r.options.height, 480);
+  EXPECT_EQ(r.options.background, 0x302010u);  // 0x00BBGGRR
+  EXPECT_EQ(r.options.page, ExportPage::kA3);
+}
+
+TEST(ExportOptionsTest, InlineValuesAndTheEndOfOptions) {
+  const ExportParseResult r = Parse({"--size=10x20", "-o", "a.svg", "--", "-o", "--size=3x3"});
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.options.width, 10);
+  EXPECT_EQ(r.options.format, ExportFormat::kSvg);
+  EXPECT_EQ(r.options.workingSet.files, (std::vector<std::string>{"-o", "--size=3x3"}));
+}
+
+TEST(ExportOptionsTest, BadArgumentsAreRefused) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"a.gbr"},                                    // no -o
+      {"-o", "out.bmp", "a.gbr"},                   // unknown format
+      {"-o", "out", "a.gbr"},                       // no extension
+      {"-o", "a.png", "-o", "b.png", "a.gbr"},      // two outputs
+      {"-o"},                                       // -o without its value
+      {"--size", "0x100", "-o", "a.png", "a.gbr"},  // empty side
+      {"--size", "100", "-o", "a.png", "a.gbr"},    // one number
+      {"--size", "16385x10", "-o", "a.png"},        // too large
+      {"--size", "-5x10", "-o", "a.png"},           // a sign
+      {"--size", "99999999999x1", "-o", "a.png"},   // an overflowing number
+      {"--background", "#12345", "-o", "a.png"},    // short
+      {"--background", "123456", "-o", "a.png"},    // no hash
+      {"--background", "#12345G", "-o", "a.png"},   // not hex
+      {"--page", "A4", "-o", "a.pdf"},              // pages are lower case
+      {"--page", "tabloid", "-o", "a.pdf"},
+      {"--page"},
+  };
+  for (const auto& args : cases) {
+    const ExportParseResult r = Parse(args);
+    EXPECT_FALSE(r.ok) << args.front();
+    EXPECT_FALSE(r.error.empty());
+  }
+}
+
+TEST(ExportOptionsTest, PagesInHundredthsOfAnInch) {
+  EXPECT_EQ(PageExtentOf(ExportPage::kLetter).width, 850);
+  EXPECT_EQ(PageExtentOf(ExportPage::kLegal).height, 1400);
+  EXPECT_EQ(PageExtentOf(ExportPage::kA4).width, 827);    // 210 mm
+  EXPECT_EQ(PageExtentOf(ExportPage::kA3).height, 1654);  // 420 mm
+}
+
+// A board from (1, 0) to (3, 1) with the stored default MirrorX.
+class HeadlessViewTest : public ::testing::Test {
+ protected:
+  HeadlessViewTest() {
+    PlotLayer layer;
+    doc_.AddLayer(layer);
+    for (const double x : {1.0, 3.0}) {
+      PlotItem item;
+      item.kind = kKindStatement;
+      item.dcode = 1;
+      item.x = x;
+      item.y = x == 1.0 ? 0.0 : 1.0;
+      doc_.AddItem(item);
+    }
+    doc_.ComputeExtents();
+    doc_.SetShowDrillHoles(0);
+  }
+  CCorvaneDoc doc_;
+  RecordingSurface dc_;
+};
+
+TEST_F(HeadlessViewTest, WindowPictureIsTheViewRightAfterOpening) {
+  doc_.SetMirrorX(1);
+  doc_.SetAutoOrigin(1);
+  HeadlessView view(doc_, {800, 600});
+  view.PaintWindow(dc_);
+  const auto lines = dc_.Calls(SurfaceOp::kLineTo);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1].args[0], 800);  // zoomed to the extents: 400 pixels per unit
+  EXPECT_EQ(lines[1].args[1], 0);    // +y up
+}
+
+TEST_F(HeadlessViewTest, PageIsPrintedAtTheMagnificationFromTheCorner) {
+  doc_.SetMirrorX(0);
+  doc_.SetAutoOrigin(0);
+  doc_.SetPrintMagnification(2.0);
+  dc_.printing = true;
+  dc_.clipBox = {0, 0, 850, 1100};
+  HeadlessView view(doc_, {1920, 1080});
+  view.PaintPage(dc_);
+  const auto moves = dc_.Calls(SurfaceOp::kMoveTo);
+  const auto lines = dc_.Calls(SurfaceOp::kLineTo);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(moves[1].args[0], 0);  // plot minimum at the page's corner
+  EXPECT_EQ(lines[1].args[0], 400);
+  EXPECT_EQ(lines[1].args[1], 200);
+  EXPECT_EQ(doc_.GetAutoOrigin(), 0);  // restored after the page
+}
+
+}  // namespace
+}  // namespace corvane
