@@ -36,6 +36,13 @@ void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdat
   viewToolCommands_->Register(viewTarget_);
 }
 
+void AppShell::AttachPrinting(PrintService& printers, DialogRunner& dialogs) {
+  if (view_ == nullptr) return;
+  printCommands_ = std::make_unique<PrintCommands>(*view_, store_, prompter_, dialogs, printers,
+                                                   [this] { return lifecycle_.GetTitle(); });
+  printCommands_->Register(viewTarget_, applicationTarget_);
+}
+
 void AppShell::OnDocumentReplaced() {
   if (initialUpdate_) {
     initialUpdate_();

@@ -10,6 +10,7 @@
 #include "app/command_router.h"
 #include "app/document_lifecycle.h"
 #include "app/help_topics.h"
+#include "app/print_commands.h"
 #include "app/recent_file_list.h"
 #include "app/view_commands.h"
 #include "app/view_tool_commands.h"
@@ -45,6 +46,9 @@ class AppShell : private DocumentObserver {
   // `initialUpdate`, when given, runs instead of the view's own OnInitialUpdate
   // (the window defers it until it has a size).
   void AttachView(CCorvaneView& view, std::function<void()> initialUpdate = {});
+  // The printers and the runner of the print commands' dialog; the view must
+  // be attached first. Without them the print commands stay disabled.
+  void AttachPrinting(PrintService& printers, DialogRunner& dialogs);
   CCorvaneView* View() const { return view_; }
   void SetHelpMap(HelpTopicMap map) { helpMap_ = std::move(map); }
 
@@ -109,6 +113,7 @@ class AppShell : private DocumentObserver {
   std::unique_ptr<ViewCommands> viewCommands_;
   DialogRunnerSlot dialogs_;
   std::unique_ptr<ViewToolCommands> viewToolCommands_;
+  std::unique_ptr<PrintCommands> printCommands_;
 
   CommandTarget viewTarget_;
   CommandTarget documentTarget_;

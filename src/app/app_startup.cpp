@@ -45,17 +45,16 @@ StartupResult RunStartup(const CommandLineInfo& commandLine, SettingsStore& stor
   switch (commandLine.action) {
     case Action::kUsageError:
       return {false, 2, "corvane: " + commandLine.error};
-    case Action::kFilePrint:
-    case Action::kFilePrintTo:
-      return {false, 2,
-              "corvane: printing is not available yet; open the work file in the window instead"};
     case Action::kFileOpen:
       // An explicit request: its failure ends the program (the reason was shown).
       if (!lifecycle.OpenDocumentFile(commandLine.fileName)) return {false, 1, {}};
       return {true, 0, {}};
     case Action::kShowHelp:
     case Action::kShowVersion:
-      // Answered before start-up, where the program's texts are printed.
+    case Action::kFilePrint:
+    case Action::kFilePrintTo:
+      // Answered before start-up, where the program's texts are printed and
+      // a print request is printed (RunPrint): the window never runs.
       return {false, 0, {}};
     case Action::kFileNew:
       break;

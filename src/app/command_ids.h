@@ -12,6 +12,7 @@ inline constexpr int32_t kIdFileSave = 57603;
 inline constexpr int32_t kIdFileSaveAs = 57604;
 inline constexpr int32_t kIdFilePrintSetup = 57606;
 inline constexpr int32_t kIdFilePrint = 57607;
+inline constexpr int32_t kIdFilePrintDirect = 57608;  // no menu item: the command line
 inline constexpr int32_t kIdFilePrintPreview = 57609;
 inline constexpr int32_t kIdFileMruFirst = 57616;
 inline constexpr int32_t kIdFileMruLast = 57619;

@@ -55,4 +55,15 @@ CommandLineInfo ParseCommandLine(std::span<const std::string> args) {
   return info;
 }
 
+std::optional<PrintRequest> PrintRequestOf(const CommandLineInfo& info) {
+  switch (info.action) {
+    case CommandLineInfo::Action::kFilePrint:
+      return PrintRequest{info.fileName, std::nullopt};
+    case CommandLineInfo::Action::kFilePrintTo:
+      return PrintRequest{info.fileName, info.printerName};
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace corvane

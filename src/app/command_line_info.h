@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "cli/print_run.h"
 
 namespace corvane {
 
@@ -29,9 +32,16 @@ struct CommandLineInfo {
 // name starting with "-" is an option unless it follows "--".
 CommandLineInfo ParseCommandLine(std::span<const std::string> args);
 
+// What a command line that prints asks to print, and where (no printer: the
+// default one); nothing for any other command line. It is printed without the
+// window, before start-up.
+std::optional<PrintRequest> PrintRequestOf(const CommandLineInfo& info);
+
 // What "--help" prints.
 inline constexpr std::string_view kProgramUsage =
     "usage: corvane [WORKFILE]\n"
+    "       corvane -p|--print WORKFILE\n"
+    "       corvane -pt|--print-to PRINTER WORKFILE\n"
     "       corvane [--version] [--help]\n"
     "       corvane dump [--items] [--defaults] [--aperture-file F] [--drill-tool-file F]\n"
     "                    [--drill-file F] FILE...\n"
@@ -41,6 +51,8 @@ inline constexpr std::string_view kProgramUsage =
     "                      [--page letter|a4|a3|legal] -o OUT.png|.svg|.pdf FILE...\n"
     "Corvane shows Gerber plot files, aperture tables, NC drill files and drill\n"
     "tool tables of a printed circuit board for checking by eye. Without a\n"
-    "command it opens the window, with WORKFILE or else the work file used last.\n";
+    "command it opens the window, with WORKFILE or else the work file used last.\n"
+    "--print prints WORKFILE on the default printer, --print-to on PRINTER, at\n"
+    "its print magnification, and ends; no window opens and no display is needed.\n";
 
 }  // namespace corvane

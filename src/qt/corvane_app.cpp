@@ -20,6 +20,7 @@
 #include "platform/settings_store.h"
 #include "qt/key_state.h"
 #include "qt/main_frame.h"
+#include "qt/print_command.h"
 
 namespace corvane {
 namespace {
@@ -93,6 +94,8 @@ std::optional<int> CCorvaneApp::InitInstance() {
   for (qsizetype i = 1; i < arguments.size(); ++i) args.push_back(arguments[i].toStdString());
   const CommandLineInfo info = ParseCommandLine(args);
   if (const auto answered = AnswerAtOnce(info)) return answered;
+  // A print request prints and ends; the window never shows.
+  if (const auto request = PrintRequestOf(info)) return RunPrintCommand(*request);
   const StartupResult result = shell_->InitInstance(info);
   if (!result.run) {
     if (!result.message.empty()) std::fprintf(stderr, "%s\n", result.message.c_str());
@@ -160,6 +163,7 @@ int RunCorvaneWindow(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const CommandLineInfo info = ParseCommandLine(args);
     if (const auto answered = AnswerAtOnce(info)) return *answered;
+    if (const auto request = PrintRequestOf(info)) return RunPrintCommand(*request);
     if (info.action != CommandLineInfo::Action::kFileNew &&
         info.action != CommandLineInfo::Action::kFileOpen) {
       MemorySettingsStore unused;

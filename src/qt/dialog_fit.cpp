@@ -7,14 +7,10 @@
 
 namespace corvane {
 
-QString QtText(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 TextWidthFunction MeasureIn(const QWidget& widget) {
   // Rounded up from the exact advance, as the item views size their lines.
   return [metrics = QFontMetricsF(widget.font())](std::string_view text) {
-    return static_cast<int32_t>(std::ceil(metrics.horizontalAdvance(QtText(text))));
+    return static_cast<int32_t>(std::ceil(metrics.horizontalAdvance(ToQString(text))));
   };
 }
 

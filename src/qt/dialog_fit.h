@@ -5,10 +5,9 @@
 #include <string_view>
 
 #include "dialogs/path_shortening.h"
+#include "qt/qt_text.h"
 
 namespace corvane {
-
-QString QtText(std::string_view text);
 
 // How wide a text is in a widget's own font, in whole pixels rounded up.
 TextWidthFunction MeasureIn(const QWidget& widget);

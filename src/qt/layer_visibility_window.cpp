@@ -17,7 +17,7 @@ namespace {
 constexpr int kPathWidth = 300;
 
 QPushButton* MakeButton(std::string_view text, int32_t id, QWidget* parent) {
-  auto* button = new QPushButton(QtText(text), parent);
+  auto* button = new QPushButton(ToQString(text), parent);
   button->setObjectName(QStringLiteral("button%1").arg(id));
   button->setAutoDefault(false);
   return button;
@@ -28,7 +28,7 @@ QPushButton* MakeButton(std::string_view text, int32_t id, QWidget* parent) {
 CLayerVisibilityWindow::CLayerVisibilityWindow(CLayerVisibilityDlg& dialog,
                                                std::function<void(int32_t)> help, QWidget* parent)
     : QDialog(parent), dialog_(dialog), openHelp_(std::move(help)) {
-  setWindowTitle(QtText(kLayerVisibilityTitle));
+  setWindowTitle(ToQString(kLayerVisibilityTitle));
   list_ = new QListWidget(this);
   MakePathList(*list_);
   list_->setObjectName(QStringLiteral("list%1").arg(CLayerVisibilityDlg::kListId));
@@ -57,10 +57,10 @@ CLayerVisibilityWindow::CLayerVisibilityWindow(CLayerVisibilityDlg& dialog,
     if (openHelp_) openHelp_(dialog_.ResourceId());
   });
 
-  showDrillHoles_ = new QCheckBox(QtText(kShowDrillHolesText), this);
+  showDrillHoles_ = new QCheckBox(ToQString(kShowDrillHolesText), this);
   showDrillHoles_->setObjectName(
       QStringLiteral("check%1").arg(CLayerVisibilityDlg::kShowDrillHolesId));
-  autoApply_ = new QCheckBox(QtText(kAutoApplyText), this);
+  autoApply_ = new QCheckBox(ToQString(kAutoApplyText), this);
   autoApply_->setObjectName(QStringLiteral("check%1").arg(CLayerVisibilityDlg::kAutoApplyId));
   connect(showDrillHoles_, &QCheckBox::clicked, this,
           [this](bool checked) { dialog_.OnShowDrillHolesClicked(checked); });
@@ -99,7 +99,7 @@ CLayerVisibilityWindow::CLayerVisibilityWindow(CLayerVisibilityDlg& dialog,
 
 QLabel* CLayerVisibilityWindow::AddFileRow(QGridLayout& grid, int row, std::string_view label,
                                            int32_t id) {
-  auto* caption = new QLabel(QtText(label), this);
+  auto* caption = new QLabel(ToQString(label), this);
   auto* value = new QLabel(this);
   value->setObjectName(QStringLiteral("text%1").arg(id));
   MakePathLabel(*value, kPathWidth);
@@ -135,16 +135,16 @@ void CLayerVisibilityWindow::Fill() {
       {ncDrillFile_, dialog_.ShownNcDrillFile(), dialog_.GetNcDrillFileName()},
       {drillToolFile_, dialog_.ShownDrillToolFile(), dialog_.GetDrillToolFileName()}};
   for (const FileText& text : texts) {
-    text.label->setText(QtText(text.shown));
-    text.label->setToolTip(QtText(text.full));
+    text.label->setText(ToQString(text.shown));
+    text.label->setToolTip(ToQString(text.full));
   }
   {
     const QSignalBlocker block(list_);
     list_->clear();
     const std::vector<std::string>& lines = dialog_.ListLines();
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      auto* item = new QListWidgetItem(QtText(lines[i]), list_);
-      item->setToolTip(QtText(names[i]));
+      auto* item = new QListWidgetItem(ToQString(lines[i]), list_);
+      item->setToolTip(ToQString(names[i]));
     }
   }
   ShowSelection();

@@ -22,6 +22,7 @@
 #include "qt/dialog_windows.h"
 #include "qt/help_window.h"
 #include "qt/key_state.h"
+#include "qt/print_support.h"
 #include "qt/qt_text.h"
 #include "qt/toolbar_icons.h"
 #include "qt/view_window.h"
@@ -57,6 +58,8 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
   RegisterDialogWindows(dialogRunner_, shell_);
   shell_.AttachDialogRunner(&dialogRunner_);
   shell_.AttachView(viewWindow_->View(), [this] { viewWindow_->InitialUpdate(); });
+  printService_ = std::make_unique<QtPrintService>(this);
+  shell_.AttachPrinting(*printService_, dialogRunner_);
   SetCaption(shell_.Lifecycle().GetCaption());
   LoadWindowPlacement(shell_.Store(), this);
 

@@ -5,6 +5,7 @@
 #include <QMap>
 #include <QPointer>
 #include <array>
+#include <memory>
 
 #include "app/status_pane.h"
 #include "app/window_placement.h"
@@ -21,6 +22,7 @@ namespace corvane {
 class AppShell;
 class CHelpWindow;
 class CViewWindow;
+class QtPrintService;
 
 // The main window: menu bar, toolbar and status bar over the one view. Every
 // action runs its command through the shell's routing chain, and takes its
@@ -37,6 +39,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   CViewWindow& ViewWindow() { return *viewWindow_; }
   // Runs the core's dialogs over this window.
   QtDialogRunner& Dialogs() { return dialogRunner_; }
+  QtPrintService& Printers() { return *printService_; }
   QAction* Action(int32_t id) const { return actions_.value(id, nullptr); }
   QToolBar* ToolBar() const { return toolBar_; }
   QString MessageText() const { return messagePane_->text(); }
@@ -79,7 +82,6 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
 
   AppShell& shell_;
   QString helpDir_;
-  QtDialogRunner dialogRunner_;
   CViewWindow* viewWindow_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QLabel* messagePane_ = nullptr;
@@ -90,6 +92,8 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   QAction* recentSeparator_ = nullptr;
   QTimer* idleTimer_ = nullptr;
   QPointer<CHelpWindow> helpWindow_;
+  QtDialogRunner dialogRunner_;
+  std::unique_ptr<QtPrintService> printService_;
 };
 
 }  // namespace corvane

@@ -12,13 +12,13 @@ namespace corvane {
 
 COffsetLayerWindow::COffsetLayerWindow(COffsetLayerDlg& dialog, QWidget* parent)
     : QDialog(parent), dialog_(dialog) {
-  setWindowTitle(QtText(kOffsetLayerTitle));
-  auto* prompt = new QLabel(QtText(kOffsetLayerPrompt), this);
+  setWindowTitle(ToQString(kOffsetLayerTitle));
+  auto* prompt = new QLabel(ToQString(kOffsetLayerPrompt), this);
   list_ = new QListWidget(this);
   MakePathList(*list_);
   list_->setObjectName(QStringLiteral("list%1").arg(COffsetLayerDlg::kListId));
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
-  list_->setAccessibleName(QtText(kOffsetLayerPrompt));
+  list_->setAccessibleName(ToQString(kOffsetLayerPrompt));
   list_->setMinimumWidth(320);
   prompt->setBuddy(list_);
   connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
@@ -49,8 +49,8 @@ void COffsetLayerWindow::showEvent(QShowEvent* event) {
   list_->clear();
   const std::vector<std::string>& lines = dialog_.ListLines();
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    auto* item = new QListWidgetItem(QtText(lines[i]), list_);
-    item->setToolTip(QtText(names[i]));
+    auto* item = new QListWidgetItem(ToQString(lines[i]), list_);
+    item->setToolTip(ToQString(names[i]));
   }
   list_->setFocus();
 }

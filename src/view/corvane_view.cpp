@@ -141,10 +141,17 @@ void CCorvaneView::ApplyLayerVisibility() {
   RedrawView();
 }
 
+bool CCorvaneView::OnPreparePrinting(CPrintInfo& info) { return DoPreparePrinting(info); }
+
 void CCorvaneView::OnBeginPrinting() { printMapping_.OnBeginPrinting(viewport_, doc_); }
 
 PrintPageMapping CCorvaneView::OnPrepareDC(int32_t dotsPerInchX, int32_t dotsPerInchY) const {
   return PrintMapping::OnPrepareDC(dotsPerInchX, dotsPerInchY);
+}
+
+void CCorvaneView::OnPrepareDC(PrintDevice& dc) const {
+  const PrintPageMapping m = OnPrepareDC(dc.DotsPerInchX(), dc.DotsPerInchY());
+  dc.SetMapping(m.windowExtentX, m.windowExtentY, m.viewportExtentX, m.viewportExtentY);
 }
 
 void CCorvaneView::OnEndPrinting() { printMapping_.OnEndPrinting(viewport_, doc_); }

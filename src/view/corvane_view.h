@@ -4,11 +4,13 @@
 
 #include "document/corvane_doc.h"
 #include "platform/drawing_surface.h"
+#include "platform/print_service.h"
 #include "platform/view_host.h"
 #include "view/key_scroll.h"
 #include "view/layer_visibility.h"
 #include "view/plot_renderer.h"
 #include "view/pointer_tools.h"
+#include "view/print_info.h"
 #include "view/print_mapping.h"
 #include "view/viewport.h"
 
@@ -76,9 +78,15 @@ class CCorvaneView : public LayerVisibilityTarget {
   // takes its drill-hole choice, and repaints.
   void ApplyLayerVisibility() override;
 
-  // The print hooks: OnPrepareDC gives the page mapping for a device.
+  // The print hooks, in the order a job calls them. OnPreparePrinting shows
+  // the print dialog unless the job is a preview or direct; false ends the
+  // job before it began. OnPrepareDC gives the page mapping for a device's
+  // resolution, or sets it on the device. OnPrint draws the one page.
+  bool OnPreparePrinting(CPrintInfo& info);
   void OnBeginPrinting();
   PrintPageMapping OnPrepareDC(int32_t dotsPerInchX, int32_t dotsPerInchY) const;
+  void OnPrepareDC(PrintDevice& dc) const;
+  void OnPrint(DrawingSurface& dc) { OnDraw(dc); }
   void OnEndPrinting();
 
   CCorvaneDoc& GetDocument() const { return doc_; }

@@ -33,6 +33,9 @@ void PrintMapping::OnEndPrinting(Viewport& viewport, CCorvaneDoc& doc) {
   active_ = false;
   viewport.SetScale(savedScale_);
   doc.SetAutoOrigin(savedAutoOrigin_);
+  // The job's paint left the print value in the view's copy too, and the
+  // Auto Origin check mark shows the copy until the next screen paint.
+  viewport.SetFlags(viewport.GetMirrorX(), viewport.GetMirrorY(), savedAutoOrigin_);
 }
 
 }  // namespace corvane

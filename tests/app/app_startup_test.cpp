@@ -113,7 +113,7 @@ TEST(AppStartupTest, FailedIsStoredWhileTheLastFileIsRead) {
   EXPECT_EQ(store.ReadText(kSectionSettings, kLastOpenResultKey, ""), "Succeeded");
 }
 
-TEST(AppStartupTest, PrintSwitchesAndBadArgumentsEndWithStatus2) {
+TEST(AppStartupTest, BadArgumentsEndWithStatus2AndPrintRequestsWithoutTheWindow) {
   MemorySettingsStore store;
   RecordingPrompter prompter;
   FakeWorkFileIo io;
@@ -122,17 +122,54 @@ TEST(AppStartupTest, PrintSwitchesAndBadArgumentsEndWithStatus2) {
   loader.LoadStoredDefaults();
   RecentFileList recent(&store);
   DocumentLifecycle life(loader, prompter, io, recent);
-  for (const std::vector<std::string>& args : {std::vector<std::string>{"-p", "a.wrk"},
-                                               {"--print-to", "lp0", "a.wrk"},
-                                               {"--bogus"},
-                                               {"a.wrk", "b.wrk"}}) {
-    const StartupResult result = RunStartup(ParseCommandLine(args), store, life);
+  struct Row {
+    std::vector<std::string> args;
+    int exitCode;
+  };
+  const Row rows[] = {
+      {{"--bogus"}, 2},
+      {{"a.wrk", "b.wrk"}, 2},
+      // Printed before start-up; start-up itself only ends.
+      {{"-p", "a.wrk"}, 0},
+      {{"--print-to", "lp0", "a.wrk"}, 0},
+  };
+  for (const Row& row : rows) {
+    const StartupResult result = RunStartup(ParseCommandLine(row.args), store, life);
     EXPECT_FALSE(result.run);
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_EQ(result.message.rfind("corvane: ", 0), 0u) << result.message;
+    EXPECT_EQ(result.exitCode, row.exitCode);
+    if (row.exitCode == 2) {
+      EXPECT_EQ(result.message.rfind("corvane: ", 0), 0u) << result.message;
+    }
   }
   EXPECT_TRUE(io.reads.empty());
   EXPECT_FALSE(store.Contains(kSectionSettings, kLastOpenResultKey));
+}
+
+TEST(CommandLineInfoTest, PrintRequests) {
+  struct Row {
+    std::vector<std::string> args;
+    std::optional<PrintRequest> request;
+  };
+  const Row rows[] = {
+      {{"-p", "board.wrk"}, PrintRequest{"board.wrk", std::nullopt}},
+      {{"board.wrk", "--print"}, PrintRequest{"board.wrk", std::nullopt}},
+      {{"-pt", "lp0", "board.wrk"}, PrintRequest{"board.wrk", "lp0"}},
+      {{"board.wrk", "--print-to=PDF"}, PrintRequest{"board.wrk", "PDF"}},
+      {{"board.wrk"}, std::nullopt},
+      {{"-p"}, std::nullopt},
+      {{"-pt", "lp0"}, std::nullopt},
+      {{"--help"}, std::nullopt},
+  };
+  int printing = 0;
+  for (const Row& row : rows) {
+    const auto request = PrintRequestOf(ParseCommandLine(row.args));
+    ASSERT_EQ(request.has_value(), row.request.has_value()) << ::testing::PrintToString(row.args);
+    if (!request) continue;
+    EXPECT_EQ(request->fileName, row.request->fileName);
+    EXPECT_EQ(request->printer, row.request->printer);
+    ++printing;
+  }
+  EXPECT_EQ(printing, 4);
 }
 
 struct CommandLineRow {

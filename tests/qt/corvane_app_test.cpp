@@ -39,12 +39,29 @@ TEST(CorvaneAppTest, WithoutADisplayItSaysSoInOneLine) {
   EXPECT_TRUE(run.err.contains(QStringLiteral("xvfb-run"))) << run.err.toStdString();
 }
 
-TEST(CorvaneAppTest, PrintSwitchesAndBadArgumentsEndWithStatus2) {
-  for (const QStringList& args :
-       {QStringList{"-p", "a.wrk"}, QStringList{"--bogus"}, QStringList{"a.wrk", "b.wrk"}}) {
+TEST(CorvaneAppTest, BadArgumentsEndWithStatus2) {
+  for (const QStringList& args : {QStringList{"--bogus"}, QStringList{"a.wrk", "b.wrk"},
+                                  QStringList{"-p"}, QStringList{"--print-to", "lp0"}}) {
     const ProgramRun run = RunWithoutDisplay(args);
     EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("corvane: "))) << run.err.toStdString();
+  }
+}
+
+// Printing needs no display: a missing file or printer is one line and status 1.
+TEST(CorvaneAppTest, PrintRequestsRunWithoutADisplay) {
+  const QString demo = QStringLiteral(CORVANE_TEST_DATA_DIR "/../../examples/demo/demo.wrk");
+  const QStringList cases[] = {
+      {"-p", "/no/such/board.wrk"},
+      {"--print", "/no/such/board.wrk"},
+      {"--print-to", "no-such-printer-of-corvane", demo},
+      {"-pt", "no-such-printer-of-corvane", demo},
+  };
+  for (const QStringList& args : cases) {
+    const ProgramRun run = RunWithoutDisplay(args);
+    EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString();
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("corvane print: "))) << run.err.toStdString();
+    EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
   }
 }
 

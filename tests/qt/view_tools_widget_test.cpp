@@ -191,7 +191,7 @@ TEST_F(ViewToolsWidgetTest, ToolbarButtonsAreNamedByTheirTooltips) {
     if (id == kToolbarSeparator) continue;
     QWidget* button = frame_->ToolBar()->widgetForAction(frame_->Action(id));
     ASSERT_NE(button, nullptr) << id;
-    EXPECT_EQ(button->accessibleName(), QtText(FindCommand(id)->tooltip)) << id;
+    EXPECT_EQ(button->accessibleName(), ToQString(FindCommand(id)->tooltip)) << id;
     EXPECT_FALSE(button->accessibleName().isEmpty()) << id;
     ++named;
   }
@@ -309,7 +309,7 @@ TEST(LayerVisibilityWindowTest, LongPathsAreShortenedToTheControlsRealWidths) {
     EXPECT_TRUE(shown.startsWith(QStringLiteral("/.....")));
     EXPECT_TRUE(shown.endsWith(QStringLiteral("/top.gbr")));
     EXPECT_LE(list.sizeHintForColumn(0), list.viewport()->width());
-    EXPECT_EQ(list.item(0)->toolTip(), QtText(deep));
+    EXPECT_EQ(list.item(0)->toolTip(), ToQString(deep));
     EXPECT_EQ(list.item(1)->text(), QStringLiteral("top.gbr"));
     EXPECT_TRUE(list.item(0)->isSelected());
     EXPECT_FALSE(list.item(1)->isSelected());
