@@ -1,7 +1,8 @@
 // Writes the generated benchmark boards into one folder, so that a script can
 // read them with the program itself: the Gerber loading board, the paint board
-// (four layers, an NC drill file and a drill tool table) and the reload
-// benchmark's NC drill file. Usage: corvane_write_boards FOLDER
+// (four layers, an NC drill file and a drill tool table), the reload
+// benchmark's NC drill file, and the standard reading's modern board and
+// Excellon file. Usage: corvane_write_boards FOLDER
 
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <system_error>
 
 #include "board_generator.h"
+#include "modern_board_generator.h"
 #include "render_board.h"
 
 namespace {
@@ -39,14 +41,19 @@ int main(int argc, char** argv) {
   const corvane::RenderBoard render = corvane::WriteRenderBoard(1'900'000, 100'000, 16, 12);
   written = written && !render.folder.empty();
   for (std::size_t i = 0; written && i < render.layers.size(); ++i) {
-    written = MoveInto(render.layers[i], folder / "render" / ("layer" + std::to_string(i) + ".gbr"));
+    written =
+        MoveInto(render.layers[i], folder / "render" / ("layer" + std::to_string(i) + ".gbr"));
   }
   written = written && MoveInto(render.drillFile, folder / "render" / "board.drl") &&
             MoveInto(render.toolFile, folder / "render" / "board.rck");
   corvane::RemoveRenderBoard(render);
 
-  written = written &&
-            corvane::WriteGeneratedDrillFile((folder / "tables_reload.drl").string(), 1'000'000) != 0;
+  written = written && corvane::WriteGeneratedDrillFile((folder / "tables_reload.drl").string(),
+                                                        1'000'000) != 0;
+  const corvane::GeneratedBoard modern = corvane::WriteGeneratedModernBoard(2'500'000);
+  written = written && !modern.path.empty() && MoveInto(modern.path, folder / "modern.gbr");
+  const corvane::GeneratedBoard excellon = corvane::WriteGeneratedExcellon(1'000'000);
+  written = written && !excellon.path.empty() && MoveInto(excellon.path, folder / "modern.drl");
   if (!written) {
     std::fputs("corvane_write_boards: cannot write the boards\n", stderr);
     return 1;

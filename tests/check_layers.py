@@ -3,7 +3,8 @@
 
 Dependencies point one way: text is at the bottom; records and settings
 (document/plot_records.h, format_settings.h, read_target.h) are used by the
-readers; loading joins readers and the document; view, dialogs, app and cli
+readers and the standard reading; loading joins readers, the standard reading
+and the document; view, dialogs, app and cli
 sit above; only qt sees all. platform/ interfaces may be used from anywhere
 above text. A folder not listed here (one yet to come) is not checked.
 """
@@ -18,8 +19,8 @@ ALLOWED = {
     "platform": {"text"},
     "document": {"text", "platform"},
     "readers": {"text", "document"},
-    "loading": {"text", "platform", "document", "readers"},
     "standard": {"text", "document", "readers"},
+    "loading": {"text", "platform", "document", "readers", "standard"},
     "view": {"text", "platform", "document", "readers", "loading", "standard"},
     "dialogs": {"text", "platform", "document", "readers", "loading", "standard", "view"},
     "cli": {"text", "platform", "document", "readers", "loading", "standard", "view"},

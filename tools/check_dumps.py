@@ -3,7 +3,8 @@
 
 Runs `corvane dump --items` over every file under tests/data, every file of
 the demo board, every fuzz seed and a few working sets read over stored
-defaults, and `corvane save` over the demo board, and compares each result
+defaults, `corvane dump --standard --items` over a few working sets, and
+`corvane save` over the demo board, and compares each result
 with the expected output held in tests/data/dumps/ (reviewed once when it was
 written, then kept). With --boards it also writes the generated benchmark
 boards and compares checksums of their dumps and of a saved work file.
@@ -30,9 +31,10 @@ BOARDS_FILE = EXPECTED / "boards.sha256"
 
 # How a file joins a working set, by its extension.
 OPTION_BY_SUFFIX = {".apr": "--aperture-file", ".rck": "--drill-tool-file", ".drl": "--drill-file"}
-# How a fuzz seed joins one, by its corpus folder.
+# How a fuzz seed joins one, by its corpus folder; the standard reading's
+# seeds by their extension.
 OPTION_BY_CORPUS = {"aperture_line": "--aperture-file", "drill_tool_line": "--drill-tool-file",
-                    "nc_drill_line": "--drill-file", "gerber": None}
+                    "nc_drill_line": "--drill-file", "gerber": None, "standard": OPTION_BY_SUFFIX}
 
 # The files the work-file fuzz target lays beside its input, for the seeds to name.
 WORK_FILE_SEED_FILES = {
@@ -89,7 +91,8 @@ def Safe(text):
 def DataCases():
     cases = []
     for path in sorted((ROOT / "tests" / "data").rglob("*")):
-        if not path.is_file() or EXPECTED in path.parents:
+        # The standard reading's held dumps (.dump) sit beside their files.
+        if not path.is_file() or EXPECTED in path.parents or path.suffix == ".dump":
             continue
         rel = path.relative_to(ROOT).as_posix()
         option = OPTION_BY_SUFFIX.get(path.suffix.lower())
@@ -118,6 +121,8 @@ def FuzzSeedCases():
                                   "seed-" + seed.name, setup))
                 continue
             option = OPTION_BY_CORPUS[folder.name]
+            if isinstance(option, dict):
+                option = option.get(seed.suffix.lower())
             args = ["dump", "--items"] + ([option, rel] if option else [rel])
             cases.append(Case(Safe(rel), args, ROOT))
     return cases
@@ -148,6 +153,28 @@ def SettingsCases():
              CopyDemo, STORED_DEFAULTS, saved="out.wrk"),
         Case("save_legacy_seed.wrk", ["save", "-o", "out.wrk", "legacy.wrk"], "save-legacy",
              LegacySetup, saved="out.wrk"),
+    ]
+
+
+STANDARD_DATA = "tests/data/standard/"
+
+
+def StandardCases():
+    """The standard reading through the program: working sets of several files,
+    aperture and drill tool tables, and the demo board's work file."""
+    def data(*names):
+        return [STANDARD_DATA + name for name in names]
+    return [
+        Case("standard_demo_wrk", ["dump", "--standard", "--items", "./demo.wrk"], "standard-demo",
+             CopyDemo),
+        Case("standard_rs274d_with_table", ["dump", "--standard", "--items", "--aperture-file"] +
+             data("g23_rs274d_aperture_table.apr", "g23_rs274d_aperture_table.gbr"), ROOT),
+        Case("standard_drill_with_tools", ["dump", "--standard", "--items", "--drill-tool-file"] +
+             data("e04_no_header_tool_table.rck") + ["--drill-file"] +
+             data("e04_no_header_tool_table.drl"), ROOT),
+        Case("standard_layers_and_drill", ["dump", "--standard", "--drill-file"] +
+             data("e05_routing.drl", "g16_polarity.gbr", "g19_step_repeat.gbr",
+                  "g07_macro_primitives.gbr"), ROOT),
     ]
 
 
@@ -215,7 +242,7 @@ def main():
     args = parser.parse_args()
     corvane = Path(args.corvane).resolve()
 
-    cases = DataCases() + FuzzSeedCases() + SettingsCases()
+    cases = DataCases() + FuzzSeedCases() + SettingsCases() + StandardCases()
     failures = []
     with tempfile.TemporaryDirectory(prefix="corvane-dumps-") as folder:
         scratch = Path(folder)

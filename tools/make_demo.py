@@ -309,7 +309,8 @@ def drill_holes():
 
 
 def nc_drill(holes):
-    lines = ["M48", "INCH,LZ"]
+    # TZ: the trailing zeros are kept, the leading ones omitted, as xy() writes them.
+    lines = ["M48", "INCH,TZ"]
     lines += ["T%02dC%.3f" % (tool, dia / 1000.0) for tool, _, dia in TOOLS]
     lines += ["%", "G05", "G90"]
     for tool, _, _ in TOOLS:

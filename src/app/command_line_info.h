@@ -43,8 +43,8 @@ inline constexpr std::string_view kProgramUsage =
     "       corvane -p|--print WORKFILE\n"
     "       corvane -pt|--print-to PRINTER WORKFILE\n"
     "       corvane [--version] [--help]\n"
-    "       corvane dump [--items] [--defaults] [--aperture-file F] [--drill-tool-file F]\n"
-    "                    [--drill-file F] FILE...\n"
+    "       corvane dump [--items] [--standard] [--defaults] [--aperture-file F]\n"
+    "                    [--drill-tool-file F] [--drill-file F] FILE...\n"
     "       corvane save [--defaults] [--aperture-file F] [--drill-tool-file F]\n"
     "                    [--drill-file F] -o OUT.wrk FILE...\n"
     "       corvane export [--defaults] [--size WxH] [--background #RRGGBB]\n"
@@ -53,6 +53,8 @@ inline constexpr std::string_view kProgramUsage =
     "tool tables of a printed circuit board for checking by eye. Without a\n"
     "command it opens the window, with WORKFILE or else the work file used last.\n"
     "--print prints WORKFILE on the default printer, --print-to on PRINTER, at\n"
-    "its print magnification, and ends; no window opens and no display is needed.\n";
+    "its print magnification, and ends; no window opens and no display is needed.\n"
+    "dump --standard prints the files as today's Gerber and Excellon formats read\n"
+    "them, one record a line in inches; the README lists the records.\n";
 
 }  // namespace corvane

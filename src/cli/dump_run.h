@@ -20,8 +20,8 @@ inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
 inline constexpr std::string_view kDumpUsage =
-    "usage: corvane dump [--items] [--defaults] [--aperture-file F] [--drill-tool-file F] "
-    "[--drill-file F] FILE...";
+    "usage: corvane dump [--items] [--standard] [--defaults] [--aperture-file F] "
+    "[--drill-tool-file F] [--drill-file F] FILE...";
 
 struct DumpEnvironment {
   // Opens the user's settings; called only when --defaults is not given. The
@@ -34,10 +34,12 @@ struct DumpEnvironment {
   std::function<void(std::string_view)> writeError;
 };
 
-// `args` are the arguments after "dump". Returns the exit status: 0 after the
-// dump, 2 with the usage line on bad arguments, 1 when the working set cannot
-// be loaded at all (nothing is dumped) or, after the dump, when a file the
-// arguments name could not be opened.
+// `args` are the arguments after "dump"; with --standard the records are those
+// of the standard model (standard/standard_dump.h) instead of the document's.
+// Returns the exit status: 0 after the dump, 2 with the usage line on bad
+// arguments, 1 when the working set cannot be loaded at all (nothing is
+// dumped) or, after the dump, when a file the arguments name could not be
+// opened.
 int RunDump(std::span<const std::string> args, const DumpEnvironment& environment);
 
 // How a warning reads on standard error.

@@ -46,6 +46,7 @@ class ReadTarget {
   Aperture FindAperture(int32_t dcode, int32_t layer) const;
   int32_t GetApertureCount() const { return static_cast<int32_t>(apertures_.size()); }
   bool GetAperture(int32_t index, Aperture& aperture) const;
+  std::span<const Aperture> Apertures() const { return apertures_; }
 
   // The target owns its macros; returns the new macro's index.
   int32_t AddMacro(std::unique_ptr<ApertureMacro> macro);
@@ -62,6 +63,7 @@ class ReadTarget {
   bool FindDrillTool(int32_t toolNumber, DrillTool& tool) const;
   int32_t GetDrillToolCount() const { return static_cast<int32_t>(drillTools_.size()); }
   bool GetDrillTool(int32_t index, DrillTool& tool) const;
+  std::span<const DrillTool> DrillTools() const { return drillTools_; }
 
   void AddDrillHit(const DrillHit& hit) { drillHits_.push_back(hit); }
   void ClearDrillHits() { drillHits_.clear(); }

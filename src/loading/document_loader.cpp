@@ -14,6 +14,11 @@ DocumentLoader::DocumentLoader(CCorvaneDoc& doc, const SettingsStore* store, Pro
 void DocumentLoader::ClearAll() {
   doc_.ClearAll();
   drillState_.currentTool = 0;
+  settingsBeforeGerberFiles_.reset();
+}
+
+const FormatSettings& DocumentLoader::SettingsBeforeGerberFiles() const {
+  return settingsBeforeGerberFiles_ ? *settingsBeforeGerberFiles_ : doc_.Settings();
 }
 
 void DocumentLoader::LoadStoredDefaults() { corvane::LoadStoredDefaults(doc_, store_); }

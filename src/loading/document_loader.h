@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
+
+#include "document/format_settings.h"
 
 #include "readers/gerber_reader.h"
 #include "readers/nc_drill_reader.h"
@@ -46,6 +49,11 @@ class DocumentLoader {
   // whose file cannot be opened drops out. The mirror and origin flags stay.
   void ReloadAll();
 
+  // The format settings as they stood before the first Gerber file since the
+  // last clear was read: the classic reading lets an FS change them, the
+  // standard reading takes what the user and the work file gave.
+  const FormatSettings& SettingsBeforeGerberFiles() const;
+
   GerberReaderState& GerberState() { return gerberState_; }
   const GerberReaderState& GerberState() const { return gerberState_; }
   DrillReaderState& DrillState() { return drillState_; }
@@ -57,6 +65,7 @@ class DocumentLoader {
   Prompter* prompter_;
   GerberReaderState gerberState_;
   DrillReaderState drillState_;
+  std::optional<FormatSettings> settingsBeforeGerberFiles_;
 };
 
 }  // namespace corvane

@@ -57,6 +57,7 @@ bool DocumentLoader::LoadGerberLayer(PlotLayer layer) {
   const std::string path = ResolveDataPath(doc_, layer.fileName);
   FilePtr file = OpenForReading(path);
   if (file == nullptr) return false;
+  if (!settingsBeforeGerberFiles_) settingsBeforeGerberFiles_ = doc_.Settings();
 
   gerberState_.ResetForFile();
   layer.fileName = path;

@@ -60,6 +60,16 @@ bool TextFile::Fill() {
   }
 }
 
+void TextFile::ReadRest(std::string& text) {
+  struct stat info {};
+  if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && info.st_size > 0)
+    text.reserve(text.size() + static_cast<std::size_t>(info.st_size));
+  while (pos_ < end_ || Fill()) {
+    text.append(buffer_.get() + pos_, end_ - pos_);
+    pos_ = end_;
+  }
+}
+
 // Works on local copies of the block position: stores through `buffer` could
 // otherwise alias the members and force a reload for every byte.
 std::size_t TextFile::ReadLine(char* buffer, std::size_t limit) {

@@ -33,6 +33,8 @@ class TextFile {
 
   // The line reading of ReadLine below, over the block in hand.
   std::size_t ReadLine(char* buffer, std::size_t limit);
+  // Appends every byte not yet handed out to `text`.
+  void ReadRest(std::string& text);
 
  private:
   bool Fill();

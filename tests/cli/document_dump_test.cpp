@@ -214,6 +214,30 @@ TEST_F(RunDumpTest, MixedUnitsWarningGoesToThePrompter) {
       std::vector<std::string>{"Warning: Both English and Meter units specified in Gerber files."});
 }
 
+TEST_F(RunDumpTest, StandardPrintsTheStandardModelWithoutTheClassicWarning) {
+  // The file that makes the classic reading warn about mixed units.
+  ASSERT_EQ(Run({"--standard", "--defaults", DataFile("metric_apertures_only.gbr")}), kExitSuccess);
+  EXPECT_TRUE(prompter_.messages.empty());
+  EXPECT_EQ(out_.rfind("layer 0 gerber 0x0000FF 0 0 0 0 1 ", 0), 0u) << out_;
+  EXPECT_NE(out_.find("\nformat mm "), std::string::npos) << out_;
+  EXPECT_EQ(out_.find("\nobject "), std::string::npos) << out_;
+  EXPECT_TRUE(err_.empty());
+  out_.clear();
+  ASSERT_EQ(Run({"--items", "--standard", "--defaults", DataFile("worked_example.gbr")}),
+            kExitSuccess);
+  EXPECT_NE(out_.find("\nobject 0 line dark 0 0 1 0 0\n"), std::string::npos) << out_;
+  // The classic records never appear in a standard dump.
+  EXPECT_EQ(out_.find("\nitems "), std::string::npos) << out_;
+}
+
+TEST_F(RunDumpTest, StandardWarnsAboutUnopenedFilesLikeTheClassicDump) {
+  EXPECT_EQ(Run({"--standard", "--defaults", "nowhere.gbr", DataFile("worked_example.gbr")}),
+            kExitFailure);
+  EXPECT_EQ(err_, "warning: cannot open nowhere.gbr\n");
+  EXPECT_EQ(out_.rfind("layer 0 gerber", 0), 0u) << out_;
+  EXPECT_EQ(out_.find("layer 1 "), std::string::npos) << out_;
+}
+
 TEST_F(RunDumpTest, MissingWorkFileGivesAClearErrorAndNoOutput) {
   EXPECT_EQ(Run({"--defaults", DataFile("worked_example.gbr"), "job.wrk"}), kExitFailure);
   EXPECT_TRUE(out_.empty());

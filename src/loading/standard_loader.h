@@ -1,0 +1,34 @@
+#pragma once
+
+// The standard reading of a loaded working set: each Gerber layer of the
+// document read again from its file into the standard model, with the
+// layer's colour, mirroring, offsets and visibility, then the NC drill file as
+// an Excellon layer. The document's aperture table and drill tools stand in
+// for what the files leave undefined. Nothing of the document changes.
+
+#include <string>
+#include <vector>
+
+#include "standard/standard_model.h"
+
+namespace corvane {
+
+class CCorvaneDoc;
+struct FormatSettings;
+
+struct StandardLoad {
+  StandardModel model;
+  std::vector<std::string> unopened;  // paths that could not be read this time
+};
+
+// `settings` are the document's settings for what files leave open: those the
+// user and the work file gave, before any Gerber file of the load was read
+// (the classic reading lets an FS change them; the standard reading of one
+// file never depends on another).
+StandardLoad LoadStandardModel(const CCorvaneDoc& doc, const FormatSettings& settings);
+
+// The drill layer: black like the classic reading's holes, shown while the
+// document shows drill holes.
+inline constexpr uint32_t kStandardDrillColor = 0x000000;
+
+}  // namespace corvane
