@@ -31,6 +31,9 @@ void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdat
   initialUpdate_ = std::move(initialUpdate);
   viewCommands_ = std::make_unique<ViewCommands>(view, loader_, prompter_);
   viewCommands_->Register(viewTarget_);
+  view.AttachServices(&store_, &loader_);
+  viewToolCommands_ = std::make_unique<ViewToolCommands>(view, dialogs_, store_);
+  viewToolCommands_->Register(viewTarget_);
 }
 
 void AppShell::AttachPrinting(PrintService& printers, DialogRunner& dialogs) {

@@ -13,8 +13,10 @@
 #include "app/print_commands.h"
 #include "app/recent_file_list.h"
 #include "app/view_commands.h"
+#include "app/view_tool_commands.h"
 #include "document/corvane_doc.h"
 #include "loading/document_loader.h"
+#include "platform/dialog_runner.h"
 
 namespace corvane {
 
@@ -36,6 +38,9 @@ class AppShell : private DocumentObserver {
 
   // The main window; may be null (commands that need it are then disabled).
   void AttachFrame(FrameHost* frame) { frame_ = frame; }
+  // Where the commands run their dialogs; may be null (every dialog then
+  // cancels). The commands take it at each run, so it may come and go.
+  void AttachDialogRunner(DialogRunner* runner) { dialogs_.Attach(runner); }
   // The one view: it gets the initial update whenever the document is
   // replaced, and its commands join the routing chain first. Attach it once.
   // `initialUpdate`, when given, runs instead of the view's own OnInitialUpdate
@@ -83,6 +88,18 @@ class AppShell : private DocumentObserver {
   void AddFrameCommands();
   void AddApplicationCommands();
 
+  // Passes each run to the attached runner, or cancels without one.
+  class DialogRunnerSlot : public DialogRunner {
+   public:
+    void Attach(DialogRunner* runner) { runner_ = runner; }
+    DialogResult RunModal(ModalDialog& dialog) override {
+      return runner_ == nullptr ? DialogResult::kCancel : runner_->RunModal(dialog);
+    }
+
+   private:
+    DialogRunner* runner_ = nullptr;
+  };
+
   SettingsStore& store_;
   Prompter& prompter_;
   RecentFileList recent_;
@@ -94,6 +111,8 @@ class AppShell : private DocumentObserver {
   CCorvaneView* view_ = nullptr;
   std::function<void()> initialUpdate_;
   std::unique_ptr<ViewCommands> viewCommands_;
+  DialogRunnerSlot dialogs_;
+  std::unique_ptr<ViewToolCommands> viewToolCommands_;
   std::unique_ptr<PrintCommands> printCommands_;
 
   CommandTarget viewTarget_;

@@ -116,7 +116,7 @@ TEST_F(MainFrameTest, ToolbarShowsTheButtonsInOrderWithTooltips) {
 
 TEST_F(MainFrameTest, CommandsWithoutHandlerAreShownDisabled) {
   frame_->UpdateCommandUi();
-  for (const int32_t id : {kIdZoomIn, kIdGerberFile, kIdZoomTool}) {
+  for (const int32_t id : {kIdGerberFile, kIdGerberFormat, kIdApertureFile}) {
     EXPECT_FALSE(frame_->Action(id)->isEnabled()) << id;
   }
   for (const int32_t id : {kIdFileNew, kIdFileOpen, kIdFileSave, kIdNcDrillFile, kIdFilePrint,
