@@ -33,6 +33,7 @@ CApertureFormatWindow::CApertureFormatWindow(CApertureFormatDlg& dialog, HelpFun
   identifier_ = MakeEdit(this, kIdentifierLabel, A::kIdentifierEditId, &label);
   grid->addWidget(label, 4, 0);
   grid->addWidget(identifier_, 4, 1);
+  grid->setRowStretch(5, 1);
   for (const auto& [edit, id] :
        {std::pair{multiplier_, kIdMultiplierEdit}, std::pair{extension_, kIdExtensionEdit},
         std::pair{identifier_, A::kIdentifierEditId}}) {

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/app_shell.h"
 #include "app/command_ids.h"
-#include "app/command_router.h"
+#include "app/disk_work_file_io.h"
 #include "dialogs/aperture_format_dlg.h"
 #include "dialogs/drill_format_dlg.h"
 #include "dialogs/drill_tool_format_dlg.h"
@@ -50,16 +51,18 @@ DialogResult PressOk(Dialog& dialog) {
   return dialog.OnOK() ? DialogResult::kOk : DialogResult::kCancel;
 }
 
-// A document with the working set of tests/data/formats loaded, whose every
-// reading depends on the settings the dialogs change, and the view over it.
+// The whole program without its widgets, the view on a fake window and the
+// dialogs played by scripts, with the working set of tests/data/formats
+// loaded: every reading of it depends on settings the dialogs change.
 class FormatCommandsTest : public ::testing::Test {
  protected:
   FormatCommandsTest()
-      : loader(doc, &store, &prompter),
-        view(doc, host),
-        commands(view, loader, runner, store, prompter) {
-    commands.Register(viewTarget);
-    router.AddTarget(&viewTarget);
+      : shell(store, prompter, io),
+        doc(shell.Doc()),
+        loader(shell.Loader()),
+        view(shell.Doc(), host) {
+    shell.AttachView(view);
+    shell.AttachDialogRunner(&runner);
     PlotLayer layer;
     layer.fileName = Data("plain.gbr");
     loader.LoadGerberLayer(layer);
@@ -71,7 +74,8 @@ class FormatCommandsTest : public ::testing::Test {
   }
 
   void Run(int32_t command) {
-    ASSERT_TRUE(router.Execute(command));
+    EXPECT_TRUE(shell.Update(command).enabled);
+    ASSERT_TRUE(shell.Execute(command));
     EXPECT_EQ(runner.mismatches, 0);
     EXPECT_EQ(runner.Pending(), 0u);
   }
@@ -99,14 +103,13 @@ class FormatCommandsTest : public ::testing::Test {
 
   KeyRecordingStore store;
   RecordingPrompter prompter;
-  CCorvaneDoc doc;
-  DocumentLoader loader;
+  DiskWorkFileIo io;
+  AppShell shell;
+  CCorvaneDoc& doc;
+  DocumentLoader& loader;
   FakeViewHost host;
   CCorvaneView view;
   ScriptedDialogRunner runner;
-  FormatCommands commands;
-  CommandTarget viewTarget;
-  CommandRouter router;
 };
 
 TEST_F(FormatCommandsTest, TheWorkingSetReadsWithTheBuiltInSettings) {
