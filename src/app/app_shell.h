@@ -9,13 +9,16 @@
 #include "app/app_startup.h"
 #include "app/command_router.h"
 #include "app/document_lifecycle.h"
+#include "app/format_commands.h"
 #include "app/help_topics.h"
 #include "app/print_commands.h"
 #include "app/recent_file_list.h"
 #include "app/view_commands.h"
+#include "app/view_tool_commands.h"
 #include "document/corvane_doc.h"
 #include "loading/document_loader.h"
 #include "loading/standard_model_cache.h"
+#include "platform/dialog_runner.h"
 
 namespace corvane {
 
@@ -37,6 +40,9 @@ class AppShell : private DocumentObserver {
 
   // The main window; may be null (commands that need it are then disabled).
   void AttachFrame(FrameHost* frame) { frame_ = frame; }
+  // Where the commands run their dialogs; may be null (every dialog then
+  // cancels). The commands take it at each run, so it may come and go.
+  void AttachDialogRunner(DialogRunner* runner) { dialogs_.Attach(runner); }
   // The one view: it gets the initial update whenever the document is
   // replaced, and its commands join the routing chain first. Attach it once.
   // `initialUpdate`, when given, runs instead of the view's own OnInitialUpdate
@@ -89,6 +95,18 @@ class AppShell : private DocumentObserver {
   void AddFrameCommands();
   void AddApplicationCommands();
 
+  // Passes each run to the attached runner, or cancels without one.
+  class DialogRunnerSlot : public DialogRunner {
+   public:
+    void Attach(DialogRunner* runner) { runner_ = runner; }
+    DialogResult RunModal(ModalDialog& dialog) override {
+      return runner_ == nullptr ? DialogResult::kCancel : runner_->RunModal(dialog);
+    }
+
+   private:
+    DialogRunner* runner_ = nullptr;
+  };
+
   SettingsStore& store_;
   Prompter& prompter_;
   RecentFileList recent_;
@@ -102,6 +120,9 @@ class AppShell : private DocumentObserver {
   CCorvaneView* view_ = nullptr;
   std::function<void()> initialUpdate_;
   std::unique_ptr<ViewCommands> viewCommands_;
+  DialogRunnerSlot dialogs_;
+  std::unique_ptr<ViewToolCommands> viewToolCommands_;
+  std::unique_ptr<FormatCommands> formatCommands_;
   std::unique_ptr<PrintCommands> printCommands_;
 
   CommandTarget viewTarget_;

@@ -47,7 +47,8 @@ class HeadlessView {
     void Invalidate() override {}
     void RepaintNow() override {}
     void SetCursorShape(CursorShape) override {}
-    bool TrackRubberBand(DevicePoint, DeviceRect&) override { return false; }
+    void ShowRubberBand(const DeviceRect&) override {}
+    void HideRubberBand() override {}
     bool IsShiftDown() const override { return false; }
     void SetStatusText(std::string_view) override {}
 

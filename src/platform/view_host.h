@@ -43,10 +43,12 @@ class ViewHost {
   virtual void Invalidate() = 0;
   // Erases and paints the whole client area before returning.
   virtual void RepaintNow() = 0;
+  // The pointer's shape over the client area.
   virtual void SetCursorShape(CursorShape shape) = 0;
-  // Lets the user drag a rectangle from `start`; false when cancelled or empty.
-  // Inverted rectangles are allowed.
-  virtual bool TrackRubberBand(DevicePoint start, DeviceRect& tracked) = 0;
+  // Shows the rubber band of a zoom drag at `rect` (left <= right, top <=
+  // bottom), or moves it there.
+  virtual void ShowRubberBand(const DeviceRect& rect) = 0;
+  virtual void HideRubberBand() = 0;
   virtual bool IsShiftDown() const = 0;
   // The message pane of the status bar.
   virtual void SetStatusText(std::string_view text) = 0;
@@ -70,12 +72,12 @@ class FakeViewHost : public ViewHost {
     if (onRepaint) onRepaint();
   }
   void SetCursorShape(CursorShape shape) override { cursor = shape; }
-  bool TrackRubberBand(DevicePoint start, DeviceRect& tracked) override {
-    trackStart = start;
-    if (!rubberBandResult) return false;
-    tracked = rubberBand;
-    return true;
+  void ShowRubberBand(const DeviceRect& rect) override {
+    rubberBand = rect;
+    rubberBandVisible = true;
+    ++rubberBandShows;
   }
+  void HideRubberBand() override { rubberBandVisible = false; }
   bool IsShiftDown() const override { return shiftDown; }
   void SetStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
 
@@ -92,9 +94,9 @@ class FakeViewHost : public ViewHost {
   int repaintCount = 0;
   std::function<void()> onRepaint;
   CursorShape cursor = CursorShape::kArrow;
-  bool rubberBandResult = false;
   DeviceRect rubberBand;
-  DevicePoint trackStart;
+  bool rubberBandVisible = false;
+  int rubberBandShows = 0;
   bool shiftDown = false;
   std::vector<std::string> statusTexts;
 };

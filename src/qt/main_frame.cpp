@@ -19,9 +19,9 @@
 #include "app/command_table.h"
 #include "app/status_texts.h"
 #include "qt/about_dlg.h"
+#include "qt/dialog_windows.h"
 #include "qt/help_window.h"
 #include "qt/key_state.h"
-#include "qt/print_magnification_window.h"
 #include "qt/print_support.h"
 #include "qt/qt_text.h"
 #include "qt/toolbar_icons.h"
@@ -54,9 +54,10 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
   resize(1000, 700);
 
   shell_.AttachFrame(this);
-  shell_.AttachView(viewWindow_->View(), [this] { viewWindow_->InitialUpdate(); });
   dialogRunner_.SetParent(this);
-  dialogRunner_.Add<CPrintMagnificationDlg>(RunPrintMagnificationWindow);
+  RegisterDialogWindows(dialogRunner_, shell_);
+  shell_.AttachDialogRunner(&dialogRunner_);
+  shell_.AttachView(viewWindow_->View(), [this] { viewWindow_->InitialUpdate(); });
   printService_ = std::make_unique<QtPrintService>(this);
   shell_.AttachPrinting(*printService_, dialogRunner_);
   SetCaption(shell_.Lifecycle().GetCaption());
@@ -74,7 +75,10 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
   UpdateIndicators();
 }
 
-CMainFrame::~CMainFrame() { shell_.AttachFrame(nullptr); }
+CMainFrame::~CMainFrame() {
+  shell_.AttachDialogRunner(nullptr);
+  shell_.AttachFrame(nullptr);
+}
 
 void CMainFrame::CreateActions() {
   for (const CommandInfo& command : AllCommands()) {
@@ -124,14 +128,18 @@ void CMainFrame::CreateToolBar() {
     if (id == kToolbarSeparator) {
       toolBar_->addSeparator();
     } else {
-      toolBar_->addAction(Action(id));
+      QAction* action = Action(id);
+      toolBar_->addAction(action);
+      // Screen readers and UI automation name a button by its tooltip, not by
+      // the menu text with its shortcut (which the Zoom Tool does not have).
+      toolBar_->widgetForAction(action)->setAccessibleName(action->toolTip());
     }
   }
   addToolBar(Qt::TopToolBarArea, toolBar_);
 }
 
 void CMainFrame::CreateStatusBar() {
-  messagePane_ = new QLabel(ToQString(kIdleStatusText), this);
+  messagePane_ = new QLabel(ToQString(statusPane_.Text()), this);
   messagePane_->setObjectName(QStringLiteral("messagePane"));
   statusBar()->addWidget(messagePane_, 1);
   for (std::size_t i = 0; i < indicators_.size(); ++i) {
@@ -212,15 +220,17 @@ void CMainFrame::ShowHelpPage(const std::string& page) {
   helpWindow_->ShowPage(ToQString(page));
 }
 
-void CMainFrame::SetStatusText(std::string_view text) { messagePane_->setText(ToQString(text)); }
+void CMainFrame::SetStatusText(std::string_view text) {
+  statusPane_.SetMessage(text);
+  messagePane_->setText(ToQString(statusPane_.Text()));
+}
 
 void CMainFrame::SetCaption(const std::string& caption) { setWindowTitle(ToQString(caption)); }
 
 bool CMainFrame::event(QEvent* event) {
   if (event->type() == QEvent::StatusTip) {
-    // The prompt of the item under the pointer; the idle text once it leaves.
-    const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-    messagePane_->setText(tip.isEmpty() ? ToQString(kIdleStatusText) : tip);
+    statusPane_.SetHoverPrompt(static_cast<QStatusTipEvent*>(event)->tip().toStdString());
+    messagePane_->setText(ToQString(statusPane_.Text()));
     return true;
   }
   return QMainWindow::event(event);

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+#include "app/status_pane.h"
 #include "app/window_placement.h"
 #include "platform/frame_host.h"
 #include "qt/qt_dialog_runner.h"
@@ -36,6 +37,8 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   ~CMainFrame() override;
 
   CViewWindow& ViewWindow() { return *viewWindow_; }
+  // Runs the core's dialogs over this window.
+  QtDialogRunner& Dialogs() { return dialogRunner_; }
   QtPrintService& Printers() { return *printService_; }
   QAction* Action(int32_t id) const { return actions_.value(id, nullptr); }
   QToolBar* ToolBar() const { return toolBar_; }
@@ -82,6 +85,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   CViewWindow* viewWindow_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QLabel* messagePane_ = nullptr;
+  StatusPane statusPane_;
   std::array<QLabel*, 3> indicators_{};
   QMap<int32_t, QAction*> actions_;
   QMenu* workspaceMenu_ = nullptr;

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <optional>
 
-#include <QApplication>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -54,12 +52,14 @@ CViewWindow::CViewWindow(CCorvaneDoc& doc, QWidget* parent)
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setFrameShape(QFrame::NoFrame);
+  setAccessibleName(QStringLiteral("Plot view"));
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setFocusPolicy(Qt::StrongFocus);
   connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
           [this](int action) { OnBarAction(ScrollBarId::kHorizontal, action); });
   connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
           [this](int action) { OnBarAction(ScrollBarId::kVertical, action); });
+  SetCursorShape(view_->OnSetCursor());
 }
 
 CViewWindow::~CViewWindow() = default;
@@ -72,6 +72,8 @@ void CViewWindow::InitialUpdate() {
 
 void CViewWindow::showEvent(QShowEvent* event) {
   QAbstractScrollArea::showEvent(event);
+  // The view's keys work at once, without a click first.
+  setFocus(Qt::OtherFocusReason);
   if (initialUpdatePending_) {
     initialUpdatePending_ = false;
     view_->OnInitialUpdate();
@@ -162,68 +164,100 @@ void CViewWindow::paintEvent(QPaintEvent*) {
 
 namespace {
 
-// Follows the pointer while the button is held, for TrackRubberBand.
-class RubberBandTracker : public QObject {
- public:
-  RubberBandTracker(QWidget* area, QPoint origin)
-      : band_(QRubberBand::Rectangle, area), origin_(origin), end_(origin) {
-    band_.setGeometry(QRect(origin_, QSize()));
-    band_.show();
+PointerButton ToPointerButton(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return PointerButton::kLeft;
+    case Qt::RightButton:
+      return PointerButton::kRight;
+    case Qt::MiddleButton:
+      return PointerButton::kMiddle;
+    default:
+      return PointerButton::kOther;
   }
-  bool Run() {
-    loop_.exec();
-    return accepted_;
-  }
-  QPoint End() const { return end_; }
+}
 
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    switch (event->type()) {
-      case QEvent::MouseMove:
-        end_ = static_cast<QMouseEvent*>(event)->position().toPoint();
-        band_.setGeometry(QRect(origin_, end_).normalized());
-        return true;
-      case QEvent::MouseButtonRelease:
-        end_ = static_cast<QMouseEvent*>(event)->position().toPoint();
-        accepted_ = true;
-        loop_.quit();
-        return true;
-      case QEvent::KeyPress:
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) loop_.quit();
-        return true;
-      case QEvent::MouseButtonPress:
-        return true;
-      default:
-        return false;
-    }
-  }
+PointerEvent ToPointerEvent(const QMouseEvent& event, Qt::MouseButton button) {
+  const QPoint point = event.position().toPoint();
+  const Qt::KeyboardModifiers modifiers = event.modifiers();
+  return PointerEvent{ToPointerButton(button), DevicePoint{point.x(), point.y()},
+                      (modifiers & Qt::ShiftModifier) != 0, (modifiers & Qt::ControlModifier) != 0};
+}
 
- private:
-  QRubberBand band_;
-  QPoint origin_;
-  QPoint end_;
-  QEventLoop loop_;
-  bool accepted_ = false;
-};
+ViewKey ToViewKey(int key) {
+  switch (key) {
+    case Qt::Key_PageUp:
+      return ViewKey::kPageUp;
+    case Qt::Key_PageDown:
+      return ViewKey::kPageDown;
+    case Qt::Key_Left:
+      return ViewKey::kLeft;
+    case Qt::Key_Right:
+      return ViewKey::kRight;
+    case Qt::Key_Up:
+      return ViewKey::kUp;
+    case Qt::Key_Down:
+      return ViewKey::kDown;
+    case Qt::Key_Home:
+      return ViewKey::kHome;
+    case Qt::Key_End:
+      return ViewKey::kEnd;
+    case Qt::Key_Insert:
+      return ViewKey::kInsert;
+    case Qt::Key_Delete:
+      return ViewKey::kDelete;
+    case Qt::Key_Space:
+      return ViewKey::kSpace;
+    case Qt::Key_F3:
+      return ViewKey::kF3;
+    case Qt::Key_F5:
+      return ViewKey::kF5;
+    case Qt::Key_F8:
+      return ViewKey::kF8;
+    case Qt::Key_Escape:
+      return ViewKey::kEscape;
+    default:
+      return ViewKey::kOther;
+  }
+}
 
 }  // namespace
 
-bool CViewWindow::TrackRubberBand(DevicePoint start, DeviceRect& tracked) {
-  // Tracking follows a press; without a held button there is nothing to drag.
-  if (QGuiApplication::mouseButtons() == Qt::NoButton) return false;
-  const QPoint origin(start.x, start.y);
-  RubberBandTracker tracker(viewport(), origin);
-  viewport()->installEventFilter(&tracker);
-  viewport()->grabMouse();
-  viewport()->grabKeyboard();
-  const bool accepted = tracker.Run();
-  viewport()->releaseKeyboard();
-  viewport()->releaseMouse();
-  viewport()->removeEventFilter(&tracker);
-  const QPoint end = tracker.End();
-  if (!accepted || end == origin) return false;
-  tracked = DeviceRect{origin.x(), origin.y(), end.x(), end.y()};
-  return true;
+void CViewWindow::mousePressEvent(QMouseEvent* event) {
+  view_->OnPointerPress(ToPointerEvent(*event, event->button()));
+}
+
+void CViewWindow::mouseReleaseEvent(QMouseEvent* event) {
+  view_->OnPointerRelease(ToPointerEvent(*event, event->button()));
+}
+
+void CViewWindow::mouseMoveEvent(QMouseEvent* event) {
+  // Without tracking, moves arrive only while a button is held.
+  const Qt::MouseButtons held = event->buttons();
+  const Qt::MouseButton button = (held & Qt::LeftButton)     ? Qt::LeftButton
+                                 : (held & Qt::RightButton)  ? Qt::RightButton
+                                 : (held & Qt::MiddleButton) ? Qt::MiddleButton
+                                                             : Qt::NoButton;
+  view_->OnPointerMove(ToPointerEvent(*event, button));
+}
+
+void CViewWindow::keyPressEvent(QKeyEvent* event) {
+  // Keys the view does nothing with go on to the main window; the base class
+  // would scroll on its own, so it never sees them.
+  const bool used =
+      view_->OnKeyDown(ToViewKey(event->key()), (event->modifiers() & Qt::ShiftModifier) != 0);
+  event->setAccepted(used);
+}
+
+void CViewWindow::ShowRubberBand(const DeviceRect& rect) {
+  if (rubberBand_ == nullptr) rubberBand_ = new QRubberBand(QRubberBand::Rectangle, viewport());
+  rubberBand_->setGeometry(
+      QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
+  rubberBand_->show();
+}
+
+void CViewWindow::HideRubberBand() {
+  if (rubberBand_ != nullptr) rubberBand_->hide();
 }
 
 }  // namespace corvane

@@ -7,6 +7,7 @@
 
 #include "platform/view_host.h"
 
+class QRubberBand;
 class QScrollBar;
 
 namespace corvane {
@@ -15,8 +16,9 @@ class CCorvaneDoc;
 class CCorvaneView;
 
 // The window of the one view: a scroll area whose viewport CCorvaneView paints
-// through the QPainter surface. It holds no rules; scrolling, zooming and
-// painting decisions are the view's.
+// through the QPainter surface. It holds no rules: it hands the view its
+// pointer buttons, movements and keys as plain values, and scrolling,
+// zooming, tool and painting decisions are the view's.
 class CViewWindow : public QAbstractScrollArea, public ViewHost {
   Q_OBJECT
 
@@ -38,7 +40,8 @@ class CViewWindow : public QAbstractScrollArea, public ViewHost {
   void Invalidate() override;
   void RepaintNow() override;
   void SetCursorShape(CursorShape shape) override;
-  bool TrackRubberBand(DevicePoint start, DeviceRect& tracked) override;
+  void ShowRubberBand(const DeviceRect& rect) override;
+  void HideRubberBand() override;
   bool IsShiftDown() const override;
   void SetStatusText(std::string_view text) override;
 
@@ -50,12 +53,17 @@ class CViewWindow : public QAbstractScrollArea, public ViewHost {
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QScrollBar* Bar(ScrollBarId bar) const;
   void OnBarAction(ScrollBarId bar, int action);
 
   std::unique_ptr<CCorvaneView> view_;
+  QRubberBand* rubberBand_ = nullptr;
   QImage frameImage_;  // kept between paints so a repaint allocates nothing
   std::function<void(std::string_view)> statusSink_;
   bool initialUpdatePending_ = false;

@@ -1,6 +1,7 @@
 #include "view/corvane_view.h"
 
 #include "loading/standard_model_cache.h"
+#include "platform/settings_store.h"
 
 namespace corvane {
 
@@ -46,6 +47,115 @@ void CCorvaneView::OnDraw(DrawingSurface& dc) {
   }
   const StandardLoad& load = standardModels_->Current();
   standardRenderer_.OnDraw(dc, doc_, load, standardModels_->Generation(), viewport_);
+}
+
+void CCorvaneView::OnPointerPress(const PointerEvent& event) {
+  switch (event.button) {
+    case PointerButton::kLeft:
+      tools_.OnLButtonDown(event.point);
+      break;
+    case PointerButton::kRight:
+      tools_.OnRButtonDown(event.point);
+      break;
+    case PointerButton::kMiddle:
+    case PointerButton::kOther:
+      break;
+  }
+}
+
+void CCorvaneView::OnPointerRelease(const PointerEvent& event) {
+  switch (event.button) {
+    case PointerButton::kLeft:
+      tools_.OnLButtonUp(event.point);
+      break;
+    case PointerButton::kRight:
+      tools_.OnRButtonUp(event.point);
+      break;
+    case PointerButton::kMiddle:
+    case PointerButton::kOther:
+      break;
+  }
+}
+
+void CCorvaneView::OnPointerMove(const PointerEvent& event) { tools_.OnMouseMove(event.point); }
+
+bool CCorvaneView::OnKeyDown(ViewKey key, bool shiftDown) {
+  if (tools_.OnKeyDown(key)) return true;
+  const KeyScroll scroll = KeyScrollFor(key, shiftDown, viewport_.GetScrollPos(),
+                                        viewport_.GetPageStep(), viewport_.GetLineStep());
+  const DevicePoint position =
+      scroll.zoomToExtents ? viewport_.ZoomToExtents(GetPlotExtents(), doc_.GetAutoOrigin() != 0)
+                           : scroll.position;
+  // Every key puts the thumbs back at the stored position, even one that
+  // moves nothing.
+  viewport_.SetScrollPosition(position.x, position.y);
+  if (scroll.repaint) RedrawView();
+  return scroll.repaint;
+}
+
+CursorShape CCorvaneView::OnSetCursor() const {
+  return tools_.IsZoomToolOn() ? CursorShape::kZoom : CursorShape::kArrow;
+}
+
+void CCorvaneView::OnZoomIn() {
+  const ClientSize client = host_.GetClientSize();
+  viewport_.ZoomAt(client.width / 2, client.height / 2, kZoomInFactor);
+  RedrawView();
+}
+
+void CCorvaneView::OnZoomOut() {
+  const ClientSize client = host_.GetClientSize();
+  viewport_.ZoomAt(client.width / 2, client.height / 2, kZoomOutFactor);
+  RedrawView();
+}
+
+void CCorvaneView::OnZoomExtents() {
+  const DevicePoint pos = viewport_.ZoomToExtents(GetPlotExtents(), doc_.GetAutoOrigin() != 0);
+  viewport_.SetScrollPosition(pos.x, pos.y);
+  RedrawView();
+}
+
+void CCorvaneView::OnZoomTool() {
+  tools_.ToggleZoomTool();
+  host_.SetCursorShape(OnSetCursor());
+}
+
+void CCorvaneView::OnAutoOrigin() { Toggle(Flag::kAutoOrigin); }
+void CCorvaneView::OnMirrorX() { Toggle(Flag::kMirrorX); }
+void CCorvaneView::OnMirrorY() { Toggle(Flag::kMirrorY); }
+
+void CCorvaneView::Toggle(Flag flag) {
+  struct Access {
+    const char* key;
+    int32_t (CCorvaneDoc::*get)() const;
+    void (CCorvaneDoc::*set)(int32_t);
+  };
+  static constexpr Access kAccess[] = {
+      {"AutoOrigin", &CCorvaneDoc::GetAutoOrigin, &CCorvaneDoc::SetAutoOrigin},
+      {"MirrorX", &CCorvaneDoc::GetMirrorX, &CCorvaneDoc::SetMirrorX},
+      {"MirrorY", &CCorvaneDoc::GetMirrorY, &CCorvaneDoc::SetMirrorY}};
+  const auto index = static_cast<std::size_t>(flag);
+  const Access& access = kAccess[index];
+  // The document's flag decides; the view's copy and the stored default
+  // follow it, so the next new document starts the same way. Scale and
+  // scroll stay as they are.
+  const int32_t value = (doc_.*access.get)() == 0 ? 1 : 0;
+  int32_t copies[] = {viewport_.GetAutoOrigin(), viewport_.GetMirrorX(), viewport_.GetMirrorY()};
+  copies[index] = value;
+  viewport_.SetFlags(copies[1], copies[2], copies[0]);
+  (doc_.*access.set)(value);
+  if (store_ != nullptr) store_->WriteInt(kSectionDefaults, access.key, value);
+  doc_.SetModified(true);
+  RedrawView();
+}
+
+void CCorvaneView::ApplyLayerVisibility() {
+  if (visibilityDialog_ == nullptr) return;
+  const std::vector<int32_t> shown = visibilityDialog_->GetSelectedLayers(kMaxShownLayers);
+  for (int32_t i = 0; i < doc_.GetLayerCount(); ++i) doc_.SetLayerVisible(i, 0);
+  for (const int32_t layer : shown) doc_.SetLayerVisible(layer, 1);
+  doc_.SetShowDrillHoles(visibilityDialog_->GetShowDrillHoles());
+  RedrawView();
 }
 
 bool CCorvaneView::OnPreparePrinting(CPrintInfo& info) { return DoPreparePrinting(info); }

@@ -7,7 +7,10 @@
 #include "platform/print_service.h"
 #include "platform/view_host.h"
 #include "view/interpretation.h"
+#include "view/key_scroll.h"
+#include "view/layer_visibility.h"
 #include "view/plot_renderer.h"
+#include "view/pointer_tools.h"
 #include "view/print_info.h"
 #include "view/print_mapping.h"
 #include "view/standard_renderer.h"
@@ -16,11 +19,14 @@
 namespace corvane {
 
 class StandardModelCache;
+class DocumentLoader;
+class SettingsStore;
 
 // The program's one view: the viewport, the renderer and the print mapping
-// behind the window's ViewHost. It owns viewport state and the renderer's
-// per-paint state only; it reads the document while painting.
-class CCorvaneView {
+// behind the window's ViewHost, with the view commands and the pointer tools.
+// It owns viewport state, tool state and the renderer's per-paint state only;
+// it reads the document while painting.
+class CCorvaneView : public LayerVisibilityTarget {
  public:
   CCorvaneView(CCorvaneDoc& doc, ViewHost& host);
 
@@ -36,6 +42,14 @@ class CCorvaneView {
   // reading, the standard model's (stroke widths and flash sizes included)
   // for the standard one.
   Extents GetPlotExtents() const;
+  // Where the toggles keep their defaults, and the loader the offset tool has
+  // read the document again with. Either may be null: nothing is stored, and
+  // an offset changes the layer without reading it again.
+  void AttachServices(SettingsStore* store, DocumentLoader* loader) {
+    store_ = store;
+    loader_ = loader;
+  }
+  DocumentLoader* GetLoader() const { return loader_; }
 
   // A document was created or opened: take its flags and show its extents.
   void OnInitialUpdate();
@@ -46,6 +60,38 @@ class CCorvaneView {
   // Erases and repaints the whole client area before returning.
   void RedrawView();
   void OnDraw(DrawingSurface& dc);
+
+  // --- Pointer and keys, as the window delivers them ------------------------
+  void OnPointerPress(const PointerEvent& event);
+  void OnPointerRelease(const PointerEvent& event);
+  // Only while a button is held.
+  void OnPointerMove(const PointerEvent& event);
+  // False for a key the view does nothing with, which the window passes on.
+  bool OnKeyDown(ViewKey key, bool shiftDown);
+  // The pointer over the client area: the zoom cursor while the zoom tool is on.
+  CursorShape OnSetCursor() const;
+
+  // --- Commands -------------------------------------------------------------
+  void OnZoomIn();
+  void OnZoomOut();
+  void OnZoomExtents();
+  void OnZoomTool();
+  void OnAutoOrigin();
+  void OnMirrorX();
+  void OnMirrorY();
+  void OnRedraw() { RedrawView(); }
+  void OnMeasure() { tools_.OnMeasure(); }
+  // The offset tool waits for its points; `target` is a layer index, or the
+  // layer count for the NC drill data.
+  void StartOffsetTool(int32_t target) { tools_.StartOffset(target); }
+
+  // --- Layer visibility ---------------------------------------------------------
+  // The open Set Layer Visibility dialog, for the length of its run.
+  void SetVisibilityDialog(const LayerVisibilityChoice* dialog) { visibilityDialog_ = dialog; }
+  const LayerVisibilityChoice* VisibilityDialog() const { return visibilityDialog_; }
+  // Shows the first 20 layers selected in the open dialog and hides the rest,
+  // takes its drill-hole choice, and repaints.
+  void ApplyLayerVisibility() override;
 
   // The print hooks, in the order a job calls them. OnPreparePrinting shows
   // the print dialog unless the job is a preview or direct; false ends the
@@ -65,16 +111,25 @@ class CCorvaneView {
   PlotRenderer& Renderer() { return renderer_; }
   StandardRenderer& StandardDrawing() { return standardRenderer_; }
   const PrintMapping& Printing() const { return printMapping_; }
+  PointerTools& Tools() { return tools_; }
+  const PointerTools& Tools() const { return tools_; }
 
  private:
+  enum class Flag { kAutoOrigin, kMirrorX, kMirrorY };  // in Toggle's table order
+  void Toggle(Flag flag);
+
   CCorvaneDoc& doc_;
   ViewHost& host_;
+  SettingsStore* store_ = nullptr;
+  DocumentLoader* loader_ = nullptr;
   Viewport viewport_;
   PlotRenderer renderer_;
   StandardRenderer standardRenderer_;
   StandardModelCache* standardModels_ = nullptr;
   Interpretation interpretation_ = Interpretation::kClassic;
   PrintMapping printMapping_;
+  PointerTools tools_{*this};
+  const LayerVisibilityChoice* visibilityDialog_ = nullptr;
 };
 
 }  // namespace corvane
