@@ -31,6 +31,7 @@ void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdat
   initialUpdate_ = std::move(initialUpdate);
   view.AttachStandardModels(&standardModels_);
   view.SetInterpretation(StoredInterpretation(&store_));
+  loader_.SetWarnMixedUnits(view.GetInterpretation() == Interpretation::kClassic);
   viewCommands_ = std::make_unique<ViewCommands>(view, loader_, prompter_, &store_);
   viewCommands_->Register(viewTarget_);
   view.AttachServices(&store_, &loader_);

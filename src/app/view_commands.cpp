@@ -33,6 +33,7 @@ void ViewCommands::OnStandardInterpretation() {
                                   ? Interpretation::kClassic
                                   : Interpretation::kStandard;
   view_.SetInterpretation(next);
+  loader_.SetWarnMixedUnits(next == Interpretation::kClassic);
   if (store_ != nullptr) StoreInterpretation(*store_, next);
   // Read again as Reload All reads: the work file itself does not change.
   CCorvaneDoc& doc = view_.GetDocument();

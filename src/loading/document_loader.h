@@ -57,6 +57,9 @@ class DocumentLoader {
   // Counts the clears and the files read into the document: whatever was
   // derived from the document at one count is stale at another.
   uint64_t LoadCount() const { return loadCount_; }
+  // Whether the classic reading's mixed-units warning is shown; the standard
+  // reading reads units as the files state them, and has nothing to warn of.
+  void SetWarnMixedUnits(bool warn) { warnMixedUnits_ = warn; }
 
   GerberReaderState& GerberState() { return gerberState_; }
   const GerberReaderState& GerberState() const { return gerberState_; }
@@ -71,6 +74,7 @@ class DocumentLoader {
   DrillReaderState drillState_;
   std::optional<FormatSettings> settingsBeforeGerberFiles_;
   uint64_t loadCount_ = 0;
+  bool warnMixedUnits_ = true;
 };
 
 }  // namespace corvane

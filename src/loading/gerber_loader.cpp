@@ -75,7 +75,8 @@ bool DocumentLoader::LoadGerberLayer(PlotLayer layer) {
   doc_.TrimItems();
   doc_.SetModified(true);
   ++loadCount_;
-  if (gerberState_.metricApertures != gerberState_.metricCoordinates && prompter_ != nullptr) {
+  if (gerberState_.metricApertures != gerberState_.metricCoordinates && prompter_ != nullptr &&
+      warnMixedUnits_) {
     prompter_->ShowMessage(kMixedUnitsWarning, Prompter::Buttons::kOk);
   }
   return true;
