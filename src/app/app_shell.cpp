@@ -8,6 +8,13 @@
 #include "view/corvane_view.h"
 
 namespace corvane {
+namespace {
+
+bool IsWaiting(int32_t toolState) {
+  return toolState == kToolWantsFirstPoint || toolState == kToolWantsSecondPoint;
+}
+
+}  // namespace
 
 AppShell::AppShell(SettingsStore& store, Prompter& prompter, WorkFileIo& io)
     : store_(store),
@@ -109,8 +116,19 @@ void AppShell::WinHelp(uint32_t data, uint32_t command) {
 
 void AppShell::OnIdle() {
   if (hintLoadCount_ == loader_.LoadCount()) return;
+  // A pointer tool's prompt stays until its points are given; the hint waits.
+  if (view_ != nullptr &&
+      (IsWaiting(view_->Tools().MeasureState()) || IsWaiting(view_->Tools().OffsetState()))) {
+    return;
+  }
   hintLoadCount_ = loader_.LoadCount();
   if (view_ == nullptr || frame_ == nullptr || view_->DrawsStandard() || doc_.IsEmpty()) return;
+  // Once per working set: reading the same files again (an offset, a format
+  // change, Reload All) says nothing new.
+  std::string workingSet = doc_.GetNcDrillFileName();
+  for (const PlotLayer& layer : doc_.Layers()) workingSet += "\n" + layer.fileName;
+  if (workingSet == hintWorkingSet_) return;
+  hintWorkingSet_ = workingSet;
   // Read once for its features only; the classic reading keeps no model.
   const uint32_t features = StandardFeatures(standardModels_.Current().model);
   standardModels_.Release();

@@ -79,7 +79,8 @@ class AppShell : private DocumentObserver {
   }
 
   // The window is idle: after a load in the classic reading the status bar
-  // says once whether the files use what only the standard reading draws.
+  // says once per working set whether its files use what only the standard
+  // reading draws.
   void OnIdle();
   StandardModelCache& StandardModels() { return standardModels_; }
 
@@ -114,6 +115,7 @@ class AppShell : private DocumentObserver {
   DocumentLoader loader_;
   StandardModelCache standardModels_{loader_};
   uint64_t hintLoadCount_ = 0;
+  std::string hintWorkingSet_;
   DocumentLifecycle lifecycle_;
   HelpTopicMap helpMap_;
   FrameHost* frame_ = nullptr;
