@@ -34,6 +34,9 @@ void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdat
   view.AttachServices(&store_, &loader_);
   viewToolCommands_ = std::make_unique<ViewToolCommands>(view, dialogs_, store_);
   viewToolCommands_->Register(viewTarget_);
+  fileDialogCommands_ =
+      std::make_unique<FileDialogCommands>(view, loader_, prompter_, store_, dialogs_);
+  fileDialogCommands_->Register(viewTarget_);
 }
 
 void AppShell::AttachPrinting(PrintService& printers, DialogRunner& dialogs) {
