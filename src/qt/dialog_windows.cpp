@@ -1,10 +1,14 @@
 #include "qt/dialog_windows.h"
 
 #include "app/app_shell.h"
+#include "dialogs/aperture_list_dlg.h"
+#include "dialogs/drill_tool_list_dlg.h"
+#include "qt/gerber_files_window.h"
 #include "qt/layer_visibility_window.h"
 #include "qt/offset_layer_window.h"
 #include "qt/print_magnification_window.h"
 #include "qt/qt_dialog_runner.h"
+#include "qt/table_list_window.h"
 
 namespace corvane {
 
@@ -16,6 +20,15 @@ void RegisterDialogWindows(QtDialogRunner& runner, AppShell& shell) {
   runner.Add<CPrintMagnificationDlg>(&RunPrintMagnificationWindow);
   runner.Add<CLayerVisibilityDlg>([help](CLayerVisibilityDlg& dialog, QWidget* parent) {
     return CLayerVisibilityWindow::Run(dialog, help, parent);
+  });
+  runner.Add<CGerberFilesDlg>([help](CGerberFilesDlg& dialog, QWidget* parent) {
+    return CGerberFilesWindow::Run(dialog, help, parent);
+  });
+  runner.Add<CApertureListDlg>([help](CApertureListDlg& dialog, QWidget* parent) {
+    return CTableListWindow::Run(dialog, help, parent);
+  });
+  runner.Add<CDrillToolListDlg>([help](CDrillToolListDlg& dialog, QWidget* parent) {
+    return CTableListWindow::Run(dialog, help, parent);
   });
 }
 
