@@ -10,6 +10,7 @@
 #include "app/command_router.h"
 #include "app/document_lifecycle.h"
 #include "app/file_dialog_commands.h"
+#include "app/format_commands.h"
 #include "app/help_topics.h"
 #include "app/print_commands.h"
 #include "app/recent_file_list.h"
@@ -115,6 +116,7 @@ class AppShell : private DocumentObserver {
   DialogRunnerSlot dialogs_;
   std::unique_ptr<ViewToolCommands> viewToolCommands_;
   std::unique_ptr<FileDialogCommands> fileDialogCommands_;
+  std::unique_ptr<FormatCommands> formatCommands_;
   std::unique_ptr<PrintCommands> printCommands_;
 
   CommandTarget viewTarget_;

@@ -114,12 +114,12 @@ TEST_F(MainFrameTest, ToolbarShowsTheButtonsInOrderWithTooltips) {
   }
 }
 
-TEST_F(MainFrameTest, CommandsWithoutHandlerAreShownDisabled) {
+TEST_F(MainFrameTest, CommandsAreEnabledAsTheirHandlersSay) {
   frame_->UpdateCommandUi();
-  EXPECT_FALSE(frame_->Action(kIdGerberFormat)->isEnabled());
-  for (const int32_t id : {kIdFileNew, kIdFileOpen, kIdFileSave, kIdGerberFile, kIdApertureFile,
-                           kIdDrillToolFile, kIdNcDrillFile, kIdFilePrint, kIdFilePrintPreview,
-                           kIdFilePrintSetup, kIdPrintMagnification}) {
+  for (const int32_t id :
+       {kIdFileNew, kIdFileOpen, kIdFileSave, kIdGerberFile, kIdApertureFile, kIdDrillToolFile,
+        kIdNcDrillFile, kIdFilePrint, kIdFilePrintPreview, kIdFilePrintSetup, kIdPrintMagnification,
+        kIdGerberFormat, kIdDrillFormat, kIdApertureFormat, kIdDrillToolFormat}) {
     EXPECT_TRUE(frame_->Action(id)->isEnabled()) << id;
   }
   EXPECT_FALSE(frame_->Action(kIdReloadAll)->isEnabled());  // nothing loaded
