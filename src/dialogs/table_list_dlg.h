@@ -15,8 +15,6 @@ class CCorvaneDoc;
 class DocumentLoader;
 class Prompter;
 
-inline constexpr std::string_view kLoadText = "Load";
-
 // One piece of a list line that holds tabs, and where it starts.
 struct TabbedPiece {
   int32_t x = 0;
@@ -24,7 +22,7 @@ struct TabbedPiece {
   friend bool operator==(const TabbedPiece&, const TabbedPiece&) = default;
 };
 
-// Lays a line out as a list with tab stops draws it: the text before the
+// Lays a line out the way a list with tab stops draws it: the text before the
 // first tab starts at 0, the text after each tab at the first stop right of
 // where the line has got to. Past the last stop a tab is as wide as a blank.
 // Empty pieces are left out.
@@ -44,6 +42,8 @@ int32_t DialogUnitsToPixels(int32_t units, double averageCharWidth);
 // the kind, loads it into the document and shows the table again.
 class CTableListDlg : public ModalDialog {
  public:
+  static constexpr std::string_view kLoadText = "Load";
+
   // Neither is owned. Without a prompter Load does nothing.
   CTableListDlg(DocumentLoader& loader, Prompter* prompter)
       : loader_(loader), prompter_(prompter) {}

@@ -106,7 +106,7 @@ CTableListWindow::CTableListWindow(CTableListDlg& dialog, std::function<void(int
   auto* heading = new QLabel(ToQString(dialog_.Heading()), this);
   heading->setTextFormat(Qt::PlainText);
 
-  load_ = MakeButton(kLoadText, dialog_.LoadId(), this);
+  load_ = MakeButton(CTableListDlg::kLoadText, dialog_.LoadId(), this);
   help_ = MakeButton("Help", kIdHelp, this);
   auto* ok = MakeButton("OK", 1, this);
   ok->setDefault(true);
