@@ -91,8 +91,8 @@ def Safe(text):
 def DataCases():
     cases = []
     for path in sorted((ROOT / "tests" / "data").rglob("*")):
-        # The standard reading's held dumps (.dump) sit beside their files.
-        if not path.is_file() or EXPECTED in path.parents or path.suffix == ".dump":
+        # The standard reading's held dumps (.dump) and pictures (.png) sit beside their files.
+        if not path.is_file() or EXPECTED in path.parents or path.suffix in (".dump", ".png"):
             continue
         rel = path.relative_to(ROOT).as_posix()
         option = OPTION_BY_SUFFIX.get(path.suffix.lower())

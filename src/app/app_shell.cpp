@@ -8,6 +8,13 @@
 #include "view/corvane_view.h"
 
 namespace corvane {
+namespace {
+
+bool IsWaiting(int32_t toolState) {
+  return toolState == kToolWantsFirstPoint || toolState == kToolWantsSecondPoint;
+}
+
+}  // namespace
 
 AppShell::AppShell(SettingsStore& store, Prompter& prompter, WorkFileIo& io)
     : store_(store),
@@ -29,7 +36,10 @@ AppShell::AppShell(SettingsStore& store, Prompter& prompter, WorkFileIo& io)
 void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdate) {
   view_ = &view;
   initialUpdate_ = std::move(initialUpdate);
-  viewCommands_ = std::make_unique<ViewCommands>(view, loader_, prompter_);
+  view.AttachStandardModels(&standardModels_);
+  view.SetInterpretation(StoredInterpretation(&store_));
+  loader_.SetWarnMixedUnits(view.GetInterpretation() == Interpretation::kClassic);
+  viewCommands_ = std::make_unique<ViewCommands>(view, loader_, prompter_, &store_);
   viewCommands_->Register(viewTarget_);
   view.AttachServices(&store_, &loader_);
   viewToolCommands_ = std::make_unique<ViewToolCommands>(view, dialogs_, store_);
@@ -105,6 +115,28 @@ void AppShell::AddApplicationCommands() {
 void AppShell::WinHelp(uint32_t data, uint32_t command) {
   if (frame_ == nullptr) return;
   if (const auto page = helpMap_.Resolve(data, command)) frame_->ShowHelpPage(*page);
+}
+
+void AppShell::OnIdle() {
+  if (hintLoadCount_ == loader_.LoadCount()) return;
+  // A pointer tool's prompt stays until its points are given; the hint waits.
+  if (view_ != nullptr &&
+      (IsWaiting(view_->Tools().MeasureState()) || IsWaiting(view_->Tools().OffsetState()))) {
+    return;
+  }
+  hintLoadCount_ = loader_.LoadCount();
+  if (view_ == nullptr || frame_ == nullptr || view_->DrawsStandard() || doc_.IsEmpty()) return;
+  // Once per working set: reading the same files again (an offset, a format
+  // change, Reload All) says nothing new.
+  std::string workingSet = doc_.GetNcDrillFileName();
+  for (const PlotLayer& layer : doc_.Layers()) workingSet += "\n" + layer.fileName;
+  if (workingSet == hintWorkingSet_) return;
+  hintWorkingSet_ = workingSet;
+  // Read once for its features only; the classic reading keeps no model.
+  const uint32_t features = StandardFeatures(standardModels_.Current().model);
+  standardModels_.Release();
+  const std::string hint = ClassicReadingHint(features);
+  if (!hint.empty()) frame_->SetStatusText(hint);
 }
 
 void AppShell::OpenDroppedFiles(const std::vector<std::string>& paths) {

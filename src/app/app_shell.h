@@ -18,6 +18,7 @@
 #include "app/view_tool_commands.h"
 #include "document/corvane_doc.h"
 #include "loading/document_loader.h"
+#include "loading/standard_model_cache.h"
 #include "platform/dialog_runner.h"
 
 namespace corvane {
@@ -78,6 +79,12 @@ class AppShell : private DocumentObserver {
     WinHelp(HelpTopicForDialog(dialogResource), kHelpContext);
   }
 
+  // The window is idle: after a load in the classic reading the status bar
+  // says once per working set whether its files use what only the standard
+  // reading draws.
+  void OnIdle();
+  StandardModelCache& StandardModels() { return standardModels_; }
+
   // Files dropped on the window open as work files, one after the other.
   void OpenDroppedFiles(const std::vector<std::string>& paths);
   // Exit and closing the window: false keeps the program running.
@@ -107,6 +114,9 @@ class AppShell : private DocumentObserver {
   RecentFileList recent_;
   CCorvaneDoc doc_;
   DocumentLoader loader_;
+  StandardModelCache standardModels_{loader_};
+  uint64_t hintLoadCount_ = 0;
+  std::string hintWorkingSet_;
   DocumentLifecycle lifecycle_;
   HelpTopicMap helpMap_;
   FrameHost* frame_ = nullptr;

@@ -45,6 +45,7 @@ inline constexpr int32_t kIdDrillToolFormat = 32801;
 inline constexpr int32_t kIdPrintMagnification = 32808;
 inline constexpr int32_t kIdOffsetLayer = 32809;
 inline constexpr int32_t kIdMeasure = 32811;
+inline constexpr int32_t kIdStandardInterpretation = 32812;
 
 inline constexpr int32_t kRecentFileCount = 4;
 

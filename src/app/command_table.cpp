@@ -54,6 +54,9 @@ constexpr std::array kCommands = {
                 "Changes various aperture file format related options", "Aperture Format"},
     CommandInfo{kIdDrillToolFormat, "Drill &Tool File Format",
                 "Changes various drill tool file format related options", "Drill Tool Format"},
+    CommandInfo{kIdStandardInterpretation, "&Standard Interpretation",
+                "Draws the files as today's Gerber and Excellon formats define them",
+                "Standard Interpretation"},
     CommandInfo{kIdHelpTopics, "&Help Topics", "", ""},
     CommandInfo{kIdAppAbout, "&About Corvane...",
                 "Display program information, version number and copyright", "About"},
@@ -91,8 +94,12 @@ constexpr std::array kViewMenu = {
 constexpr std::array kZoomMenu = {Cmd(kIdZoomIn), Cmd(kIdZoomOut), Cmd(kIdZoomExtents), kSep,
                                   Cmd(kIdPrintMagnification)};
 constexpr std::array kToolsMenu = {Cmd(kIdMeasure)};
-constexpr std::array kOptionsMenu = {Cmd(kIdGerberFormat), Cmd(kIdDrillFormat),
-                                     Cmd(kIdApertureFormat), Cmd(kIdDrillToolFormat)};
+constexpr std::array kOptionsMenu = {Cmd(kIdGerberFormat),
+                                     Cmd(kIdDrillFormat),
+                                     Cmd(kIdApertureFormat),
+                                     Cmd(kIdDrillToolFormat),
+                                     kSep,
+                                     Cmd(kIdStandardInterpretation)};
 constexpr std::array kHelpMenu = {Cmd(kIdHelpTopics), kSep, Cmd(kIdAppAbout)};
 
 constexpr std::array kMenus = {MenuInfo{"&Workspace", kWorkspaceMenu},
@@ -104,11 +111,13 @@ constexpr std::array kMenus = {MenuInfo{"&Workspace", kWorkspaceMenu},
                                MenuInfo{"&Help", kHelpMenu}};
 
 constexpr int32_t kSeparator = kToolbarSeparator;
-constexpr std::array kToolbar = {kIdFileNew,     kIdFileOpen,      kIdFileSave,   kSeparator,
-                                 kIdFilePrint,   kSeparator,       kIdGerberFile, kIdApertureFile,
-                                 kIdNcDrillFile, kIdDrillToolFile, kSeparator,    kIdSetVisibility,
-                                 kIdOffsetLayer, kIdMeasure,       kSeparator,    kIdZoomTool,
-                                 kIdZoomIn,      kIdZoomOut,       kSeparator,    kIdZoomExtents};
+constexpr std::array kToolbar = {kIdFileNew,       kIdFileOpen,     kIdFileSave,
+                                 kSeparator,       kIdFilePrint,    kSeparator,
+                                 kIdGerberFile,    kIdApertureFile, kIdNcDrillFile,
+                                 kIdDrillToolFile, kSeparator,      kIdSetVisibility,
+                                 kIdOffsetLayer,   kIdMeasure,      kSeparator,
+                                 kIdZoomTool,      kIdZoomIn,       kIdZoomOut,
+                                 kSeparator,       kIdZoomExtents,  kIdStandardInterpretation};
 
 constexpr std::array kAccelerators = {Accelerator{Accelerator::Key::kN, true, kIdFileNew},
                                       Accelerator{Accelerator::Key::kO, true, kIdFileOpen},

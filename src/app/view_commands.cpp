@@ -5,18 +5,47 @@
 #include "app/file_filter.h"
 #include "loading/document_loader.h"
 #include "platform/prompter.h"
+#include "platform/settings_store.h"
+#include "standard/standard_model.h"
 #include "view/corvane_view.h"
 
 namespace corvane {
 
-ViewCommands::ViewCommands(CCorvaneView& view, DocumentLoader& loader, Prompter& prompter)
-    : view_(view), loader_(loader), prompter_(prompter) {}
+ViewCommands::ViewCommands(CCorvaneView& view, DocumentLoader& loader, Prompter& prompter,
+                           SettingsStore* store)
+    : view_(view), loader_(loader), prompter_(prompter), store_(store) {}
 
 void ViewCommands::Register(CommandTarget& viewTarget) {
   viewTarget.On(kIdNcDrillFile, [this](int32_t) { OnNcDrillFile(); });
   viewTarget.On(
       kIdReloadAll, [this](int32_t) { OnReloadAll(); },
       [this](int32_t, CommandUi& ui) { ui.enabled = !view_.GetDocument().IsEmpty(); });
+  viewTarget.On(
+      kIdStandardInterpretation, [this](int32_t) { OnStandardInterpretation(); },
+      [this](int32_t, CommandUi& ui) {
+        ui.enabled = view_.StandardModels() != nullptr;
+        ui.checked = view_.GetInterpretation() == Interpretation::kStandard;
+      });
+}
+
+void ViewCommands::OnStandardInterpretation() {
+  const Interpretation next = view_.GetInterpretation() == Interpretation::kStandard
+                                  ? Interpretation::kClassic
+                                  : Interpretation::kStandard;
+  view_.SetInterpretation(next);
+  loader_.SetWarnMixedUnits(next == Interpretation::kClassic);
+  if (store_ != nullptr) StoreInterpretation(*store_, next);
+  // Read again as Reload All reads: the work file itself does not change.
+  CCorvaneDoc& doc = view_.GetDocument();
+  const bool wasModified = doc.IsModified();
+  {
+    WaitCursor wait(&prompter_);
+    loader_.ReloadAll();
+    // The standard model is read under the same wait cursor, not at the paint.
+    if (view_.DrawsStandard()) view_.GetPlotExtents();
+  }
+  doc.SetModified(wasModified);
+  ZoomToExtentsAndRedraw();
 }
 
 void ViewCommands::OnNcDrillFile() {
@@ -51,9 +80,37 @@ void ViewCommands::OnReloadAll() {
 void ViewCommands::ZoomToExtentsAndRedraw() {
   CCorvaneDoc& doc = view_.GetDocument();
   Viewport& viewport = view_.GetViewport();
-  const DevicePoint pos = viewport.ZoomToExtents(doc.GetExtents(), doc.GetAutoOrigin() != 0);
+  const DevicePoint pos = viewport.ZoomToExtents(view_.GetPlotExtents(), doc.GetAutoOrigin() != 0);
   viewport.SetScrollPosition(pos.x, pos.y);
   view_.RedrawView();
+}
+
+std::string ClassicReadingHint(uint32_t features) {
+  struct Named {
+    uint32_t bits;
+    const char* name;
+  };
+  static constexpr Named kNames[] = {
+      {kFeatureRegion, "regions"},
+      {kFeatureClearPolarity, "clear polarity"},
+      {kFeatureStepRepeat, "step and repeat"},
+      {kFeatureBlock, "aperture blocks"},
+      {kFeatureMacroFlash | kFeaturePolygonFlash | kFeatureObroundFlash,
+       "macro, polygon or obround flashes"},
+      {kFeatureMetricWithoutG71, "MO MM without G71"},
+      {kFeatureApertureTransform | kFeatureImageTransform, "transformations"},
+      {kFeatureHeaderFormat, "an Excellon header format"},
+      {kFeatureRouting | kFeatureSlot, "routed slots"},
+  };
+  std::string names;
+  for (const Named& named : kNames) {
+    if ((features & named.bits) == 0) continue;
+    if (!names.empty()) names += ", ";
+    names += named.name;
+  }
+  if (names.empty()) return {};
+  return "The files use what the classic reading does not draw (" + names +
+         "); Options > Standard Interpretation draws them.";
 }
 
 }  // namespace corvane

@@ -73,6 +73,18 @@ bool ParseExportPage(std::string_view text, ExportPage& page) {
   return true;
 }
 
+bool ParseExportDpi(std::string_view text, int32_t& dpi) {
+  if (text.empty() || text.size() > 6) return false;
+  for (const char c : text) {
+    if (!IsDigit(c)) return false;
+  }
+  int32_t value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  if (value < 1 || value > kMaxExportDpi) return false;
+  dpi = value;
+  return true;
+}
+
 bool ExportFormatOf(std::string_view path, ExportFormat& format) {
   if (EndsWithNoCase(path, ".png")) {
     format = ExportFormat::kPng;
@@ -107,6 +119,8 @@ ExportParseResult ParseExportArguments(std::span<const std::string> arguments) {
       {"--size", {}, true, "WxH"},
       {"--background", {}, true, "#RRGGBB"},
       {"--page", {}, true, "a page size"},
+      {"--standard"},
+      {"--dpi", {}, true, "a number"},
   };
   ExportParseResult result;
   ExportOptions& o = result.options;
@@ -118,6 +132,7 @@ ExportParseResult ParseExportArguments(std::span<const std::string> arguments) {
   }
   // Each value is judged where it stands, as the options come.
   bool haveOutput = false;
+  bool haveSize = false;
   for (const ParsedArguments::Option& option : parsed.options) {
     const std::string& value = option.value;
     if (option.name == "-o") {
@@ -127,6 +142,11 @@ ExportParseResult ParseExportArguments(std::span<const std::string> arguments) {
       haveOutput = true;
     } else if (option.name == "--size") {
       if (!ParseExportSize(value, o.width, o.height)) return Refuse("bad --size " + value);
+      haveSize = true;
+    } else if (option.name == "--dpi") {
+      if (!ParseExportDpi(value, o.dpi)) return Refuse("bad --dpi " + value);
+    } else if (option.name == "--standard") {
+      o.standard = true;
     } else if (option.name == "--background") {
       if (!ParseExportColor(value, o.background)) return Refuse("bad --background " + value);
     } else if (option.name == "--page" && !ParseExportPage(value, o.page)) {
@@ -134,6 +154,7 @@ ExportParseResult ParseExportArguments(std::span<const std::string> arguments) {
     }
   }
   if (!haveOutput) return Refuse("no -o OUT");
+  if (haveSize && o.dpi != 0) return Refuse("--size and --dpi exclude each other");
   result.ok = true;
   return result;
 }

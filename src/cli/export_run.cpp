@@ -15,13 +15,13 @@ int RunExport(std::span<const std::string> args, const ExportEnvironment& enviro
     return kExitUsage;
   }
 
-  const auto loaded =
-      HeadlessDocument::Load(options.options.workingSet, environment.openUserSettings,
-                             environment.prompter, environment.writeError, "export");
+  // The classic reading's warning about mixed units says nothing of the standard one.
+  const auto loaded = HeadlessDocument::Load(
+      options.options.workingSet, environment.openUserSettings,
+      options.options.standard ? nullptr : environment.prompter, environment.writeError, "export");
   if (loaded == nullptr) return kExitFailure;
-  CCorvaneDoc& doc = loaded->Doc();
   std::string error;
-  if (!environment.writePicture(doc, options.options, error)) {
+  if (!environment.writePicture(*loaded, options.options, error)) {
     environment.writeError("corvane export: cannot write " + options.options.output + ": " + error);
     return kExitFailure;
   }

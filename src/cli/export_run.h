@@ -14,7 +14,7 @@
 
 namespace corvane {
 
-class CCorvaneDoc;
+class HeadlessDocument;
 class Prompter;
 class SettingsStore;
 
@@ -25,9 +25,9 @@ struct ExportEnvironment {
   Prompter* prompter = nullptr;
   // One line each, without its line end.
   std::function<void(std::string_view)> writeError;
-  // Writes the picture of the loaded document to options.output, leaving no
-  // partial file behind; false with the cause in `error` when it cannot.
-  std::function<bool(CCorvaneDoc& doc, const ExportOptions& options, std::string& error)>
+  // Writes the picture of the loaded working set to options.output, leaving
+  // no partial file behind; false with the cause in `error` when it cannot.
+  std::function<bool(HeadlessDocument& loaded, const ExportOptions& options, std::string& error)>
       writePicture;
 };
 

@@ -51,6 +51,8 @@ class HeadlessDocument {
 
   CCorvaneDoc& Doc() { return doc_; }
   DocumentLoader& Loader() { return *loader_; }
+  // The user's settings as read (none with --defaults); only read.
+  const SettingsStore* UserSettings() const { return readOnly_ ? &*readOnly_ : nullptr; }
   // A file named on the command line (not in a work file) could not be opened.
   bool NamedFileUnopened() const { return namedFileUnopened_; }
 

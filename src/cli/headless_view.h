@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "document/corvane_doc.h"
@@ -10,13 +11,21 @@
 
 namespace corvane {
 
+class StandardModelCache;
+
 // The view without a window, for pictures of a working set: a client area of
 // a given size that nobody scrolls, resizes or clicks.
 class HeadlessView {
  public:
   // Sets the view up as a window of that size would be right after opening
-  // the document: its flags, zoomed to its extents, its scroll position.
-  HeadlessView(CCorvaneDoc& doc, ClientSize clientSize);
+  // the document: its flags, zoomed to its extents, its scroll position. With
+  // `standard` the view draws the standard reading from it.
+  HeadlessView(CCorvaneDoc& doc, ClientSize clientSize, StandardModelCache* standard = nullptr);
+
+  // Makes the client area just large enough for everything drawn at `dpi`
+  // pixels per plot unit, `margin` pixels on every side, and scrolls it into
+  // view. The size, or none when a side would exceed `maxSide`.
+  std::optional<ClientSize> FitDrawingAt(double dpi, int32_t margin, int32_t maxSide);
 
   // One paint of the client area, onto a surface of the client size.
   void PaintWindow(DrawingSurface& dc);
@@ -25,12 +34,14 @@ class HeadlessView {
   void PaintPage(DrawingSurface& dc);
 
   CCorvaneView& View() { return view_; }
+  ClientSize GetClientSize() const { return host_.GetClientSize(); }
 
  private:
   class Host : public ViewHost {
    public:
     explicit Host(ClientSize size) : size_(size) {}
     ClientSize GetClientSize() const override { return size_; }
+    void SetClientSize(ClientSize size) { size_ = size; }
     void SetScrollBar(ScrollBarId, const ScrollBarSetup&) override {}
     void SetScrollThumb(ScrollBarId, int32_t) override {}
     void Invalidate() override {}

@@ -6,6 +6,8 @@
 #include "cli/headless_document.h"
 #include "cli/headless_view.h"
 #include "cli/working_set.h"
+#include "loading/standard_model_cache.h"
+#include "view/interpretation.h"
 #include "view/print_job.h"
 
 namespace corvane {
@@ -39,7 +41,11 @@ int RunPrint(const PrintRequest& request, const PrintEnvironment& environment) {
   PrintService* printers = environment.openPrinters(request.printer, error);
   if (printers == nullptr) return fail(error);
 
-  HeadlessView view(loaded->Doc(), kUnusedClientSize);
+  // The page shows the reading the window shows, the user's choice.
+  StandardModelCache standard(loaded->Loader());
+  const bool useStandard =
+      StoredInterpretation(loaded->UserSettings()) == Interpretation::kStandard;
+  HeadlessView view(loaded->Doc(), kUnusedClientSize, useStandard ? &standard : nullptr);
   PrintJob job(view.View(), *printers, nullptr);
   // The spooler lists the job under the document's title, as the window prints it.
   const std::string title = std::filesystem::path(request.fileName).filename().string();

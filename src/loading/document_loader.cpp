@@ -13,6 +13,7 @@ DocumentLoader::DocumentLoader(CCorvaneDoc& doc, const SettingsStore* store, Pro
 
 void DocumentLoader::ClearAll() {
   doc_.ClearAll();
+  ++loadCount_;
   drillState_.currentTool = 0;
   settingsBeforeGerberFiles_.reset();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -53,6 +54,12 @@ class DocumentLoader {
   // last clear was read: the classic reading lets an FS change them, the
   // standard reading takes what the user and the work file gave.
   const FormatSettings& SettingsBeforeGerberFiles() const;
+  // Counts the clears and the files read into the document: whatever was
+  // derived from the document at one count is stale at another.
+  uint64_t LoadCount() const { return loadCount_; }
+  // Whether the classic reading's mixed-units warning is shown; the standard
+  // reading reads units as the files state them, and has nothing to warn of.
+  void SetWarnMixedUnits(bool warn) { warnMixedUnits_ = warn; }
 
   GerberReaderState& GerberState() { return gerberState_; }
   const GerberReaderState& GerberState() const { return gerberState_; }
@@ -66,6 +73,8 @@ class DocumentLoader {
   GerberReaderState gerberState_;
   DrillReaderState drillState_;
   std::optional<FormatSettings> settingsBeforeGerberFiles_;
+  uint64_t loadCount_ = 0;
+  bool warnMixedUnits_ = true;
 };
 
 }  // namespace corvane

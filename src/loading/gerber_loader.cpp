@@ -74,7 +74,9 @@ bool DocumentLoader::LoadGerberLayer(PlotLayer layer) {
   doc_.ComputeExtents();
   doc_.TrimItems();
   doc_.SetModified(true);
-  if (gerberState_.metricApertures != gerberState_.metricCoordinates && prompter_ != nullptr) {
+  ++loadCount_;
+  if (gerberState_.metricApertures != gerberState_.metricCoordinates && prompter_ != nullptr &&
+      warnMixedUnits_) {
     prompter_->ShowMessage(kMixedUnitsWarning, Prompter::Buttons::kOk);
   }
   return true;

@@ -2,6 +2,7 @@
 
 #include "document/corvane_doc.h"
 #include "loading/text_file.h"
+#include "standard/file_kind.h"
 #include "standard/standard_reader.h"
 
 namespace corvane {
@@ -23,14 +24,18 @@ StandardLoad LoadStandardModel(const CCorvaneDoc& doc, const FormatSettings& set
   context.apertureTable = doc.Apertures();
   context.drillTools = doc.DrillTools();
   std::string text;
-  for (const PlotLayer& layer : doc.Layers()) {
+  const std::vector<PlotLayer>& layers = doc.Layers();
+  for (std::size_t i = 0; i < layers.size(); ++i) {
+    const PlotLayer& layer = layers[i];
     text.clear();
     if (!ReadFileText(layer.fileName, text)) {
       load.unopened.push_back(layer.fileName);
       continue;
     }
     context.layer = layer;
-    load.model.layers.push_back(ReadStandardGerber(text, context));
+    load.model.layers.push_back(LooksLikeExcellon(text) ? ReadStandardExcellon(text, context)
+                                                        : ReadStandardGerber(text, context));
+    load.documentLayers.push_back(static_cast<int32_t>(i));
   }
   const std::string& drillFile = doc.GetNcDrillFileName();
   if (drillFile.empty()) return load;
@@ -44,7 +49,14 @@ StandardLoad LoadStandardModel(const CCorvaneDoc& doc, const FormatSettings& set
   context.layer.color = kStandardDrillColor;
   context.layer.visible = doc.GetShowDrillHoles();
   load.model.layers.push_back(ReadStandardExcellon(text, context));
+  load.documentLayers.push_back(-1);
   return load;
+}
+
+uint32_t StandardFeatures(const StandardModel& model) {
+  uint32_t features = 0;
+  for (const StandardLayer& layer : model.layers) features |= layer.features;
+  return features;
 }
 
 }  // namespace corvane

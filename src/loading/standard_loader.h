@@ -6,6 +6,7 @@
 // an Excellon layer. The document's aperture table and drill tools stand in
 // for what the files leave undefined. Nothing of the document changes.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,13 @@ struct FormatSettings;
 
 struct StandardLoad {
   StandardModel model;
+  // The document's layer each model layer was read from; -1 for the NC drill file.
+  std::vector<int32_t> documentLayers;
   std::vector<std::string> unopened;  // paths that could not be read this time
 };
 
+// A layer's file whose content is Excellon (LooksLikeExcellon) is read as an
+// Excellon layer in the layer's colour.
 // `settings` are the document's settings for what files leave open: those the
 // user and the work file gave, before any Gerber file of the load was read
 // (the classic reading lets an FS change them; the standard reading of one
@@ -30,5 +35,9 @@ StandardLoad LoadStandardModel(const CCorvaneDoc& doc, const FormatSettings& set
 // The drill layer: black like the classic reading's holes, shown while the
 // document shows drill holes.
 inline constexpr uint32_t kStandardDrillColor = 0x000000;
+
+// What any file of the load uses that the classic reading draws differently
+// or not at all (StandardFeature bits).
+uint32_t StandardFeatures(const StandardModel& model);
 
 }  // namespace corvane

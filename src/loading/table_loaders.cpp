@@ -43,6 +43,7 @@ bool DocumentLoader::LoadApertureFile(std::string_view name) {
   doc_.ClearApertures();
   ReadLines(file, true, [this](const char* line) { ReadApertureLine(doc_, line); });
   doc_.SetModified(true);
+  ++loadCount_;
   return true;
 }
 
@@ -54,6 +55,7 @@ bool DocumentLoader::LoadDrillToolFile(std::string_view name) {
   doc_.ClearDrillTools();
   ReadLines(file, false, [this](const char* line) { ReadDrillToolLine(doc_, line); });
   doc_.SetModified(true);
+  ++loadCount_;
   return true;
 }
 
@@ -70,6 +72,7 @@ bool DocumentLoader::LoadNcDrillFile(std::string_view name) {
   file.Close();
   doc_.ComputeExtents();
   doc_.SetModified(true);
+  ++loadCount_;
   return true;
 }
 

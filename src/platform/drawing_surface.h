@@ -24,6 +24,38 @@ struct DeviceRect {
 
 enum class ArcDirection { kCounterClockwise, kClockwise };
 
+// Filled geometry keeps a fraction of a logical unit: a logical unit is 1/100
+// inch on paper, and features finer than that must not vanish. Positions and
+// sizes of filled paths, discs and strokes are in 1/kSubUnits logical units.
+inline constexpr int32_t kSubUnits = 256;
+
+struct SubPoint {
+  int32_t x = 0;
+  int32_t y = 0;
+  friend bool operator==(const SubPoint&, const SubPoint&) = default;
+};
+
+// Closed polygons, the last point of each joined to its first, filled together
+// by the nonzero rule: a contour inside another and running the other way is a
+// hole.
+struct DevicePath {
+  std::vector<SubPoint> points;
+  std::vector<uint32_t> contourSizes;  // points of each contour, in order
+
+  void Clear() {
+    points.clear();
+    contourSizes.clear();
+  }
+  // Closes the contour made of the points added since the last one.
+  void CloseContour();
+  bool Empty() const { return contourSizes.empty(); }
+  friend bool operator==(const DevicePath&, const DevicePath&) = default;
+};
+
+// Within a layer group a dark fill adds to the layer and a clear fill erases
+// what the layer drew before it.
+enum class FillMode : uint8_t { kDark, kClear };
+
 // The drawing context the renderer paints on: a window, a picture file or a
 // printed page. Colours are 0x00BBGGRR.
 class DrawingSurface {
@@ -59,7 +91,27 @@ class DrawingSurface {
   virtual bool IsPrinting() const = 0;
   // The area that can be painted, in logical units.
   virtual DeviceRect GetClipBox() const = 0;
+
+  // --- Layer groups and fills (the standard reading) ---------------------------
+  // A layer group: the fills until EndLayer make one layer, which is then laid
+  // over what lies below in `color`. `erases`: the group holds clear fills.
+  virtual void BeginLayer(uint32_t color, bool erases) = 0;
+  virtual void EndLayer() = 0;
+  // True when clear fills truly erase within their group (a raster surface
+  // keeps each group apart until it ends). Otherwise only dark fills may be
+  // given, and the caller resolves clear ones beforehand with polygon booleans.
+  virtual bool ComposesLayers() const { return false; }
+  virtual void FillPath(const DevicePath& path, FillMode mode) = 0;
+  // A disc and a stroke with round ends; both are paths flattened here unless
+  // a surface draws them itself.
+  virtual void FillDisc(SubPoint centre, int32_t diameter, FillMode mode);
+  virtual void FillStroke(SubPoint from, SubPoint to, int32_t width, FillMode mode);
 };
+
+// Appends a counter-clockwise (as seen with y up) polygon within a quarter of
+// a logical unit of the disc or the round-ended stroke.
+void AppendDiscContour(SubPoint centre, int32_t diameter, DevicePath& path);
+void AppendStrokeContour(SubPoint from, SubPoint to, int32_t width, DevicePath& path);
 
 enum class SurfaceOp {
   kSelectPen,    // color, args: width
@@ -73,12 +125,22 @@ enum class SurfaceOp {
   kArc,                 // args: box left, top, right, bottom, start x, y, end x, y
   kSetArcDirection,     // args: 0 counter-clockwise, 1 clockwise
   kSetBackgroundColor,  // color
+  kBeginLayer,          // color, args: erases
+  kEndLayer,
+  kFillPath,   // args: 0 dark, 1 clear; path
+  kFillDisc,   // args: mode, centre x, y, diameter (sub-units)
+  kFillStroke  // args: mode, from x, y, to x, y, width (sub-units)
 };
 
 struct SurfaceCall {
+  SurfaceCall(SurfaceOp callOp = SurfaceOp::kMoveTo, uint32_t callColor = 0,
+              std::array<int32_t, 8> callArgs = {})
+      : op(callOp), color(callColor), args(callArgs) {}
+
   SurfaceOp op = SurfaceOp::kMoveTo;
   uint32_t color = 0;
   std::array<int32_t, 8> args{};
+  DevicePath path;
   friend bool operator==(const SurfaceCall&, const SurfaceCall&) = default;
 };
 
@@ -99,6 +161,12 @@ class RecordingSurface : public DrawingSurface {
   void SetBackgroundColor(uint32_t color) override;
   bool IsPrinting() const override { return printing; }
   DeviceRect GetClipBox() const override { return clipBox; }
+  void BeginLayer(uint32_t color, bool erases) override;
+  void EndLayer() override { Record({SurfaceOp::kEndLayer}); }
+  bool ComposesLayers() const override { return composes; }
+  void FillPath(const DevicePath& path, FillMode mode) override;
+  void FillDisc(SubPoint centre, int32_t diameter, FillMode mode) override;
+  void FillStroke(SubPoint from, SubPoint to, int32_t width, FillMode mode) override;
 
   // The recorded calls of one kind, in order.
   std::vector<SurfaceCall> Calls(SurfaceOp op) const;
@@ -109,6 +177,7 @@ class RecordingSurface : public DrawingSurface {
   bool refuseObjects = false;  // pens and brushes cannot be made
   DeviceRect clipBox{0, 0, 800, 600};
   uint32_t background = 0xFFFFFF;
+  bool composes = true;  // false: records as a vector surface would be given it
 
  private:
   void Record(const SurfaceCall& call) { calls.push_back(call); }

@@ -19,6 +19,7 @@
 #include "cli/export_run.h"
 #include "cli/headless_document.h"
 #include "cli/headless_view.h"
+#include "loading/standard_model_cache.h"
 #include "qt/qpainter_surface.h"
 #include "qt/qt_settings_store.h"
 #include "qt/raster_picture.h"
@@ -45,35 +46,61 @@ bool Commit(QSaveFile& file, std::string& error) {
   return false;
 }
 
-bool WritePng(CCorvaneDoc& doc, const ExportOptions& o, std::string& error) {
-  HeadlessView view(doc, {o.width, o.height});
-  RasterPicture picture(o.width, o.height, o.background);
+// The view of the picture: the classic or the standard reading, sized by
+// --size or fitted to what is drawn by --dpi.
+class ExportView {
+ public:
+  ExportView(HeadlessDocument& loaded, const ExportOptions& o)
+      : standard_(loaded.Loader()),
+        view_(loaded.Doc(), {o.width, o.height}, o.standard ? &standard_ : nullptr) {}
+  bool Fit(const ExportOptions& o, std::string& error) {
+    if (o.dpi == 0) return true;
+    if (view_.FitDrawingAt(o.dpi, kExportMargin, kMaxExportSide)) return true;
+    error = "the picture would be larger than " + std::to_string(kMaxExportSide) + " pixels a side";
+    return false;
+  }
+  HeadlessView& View() { return view_; }
+  int32_t Width() const { return view_.GetClientSize().width; }
+  int32_t Height() const { return view_.GetClientSize().height; }
+
+ private:
+  StandardModelCache standard_;
+  HeadlessView view_;
+};
+
+bool WritePng(HeadlessDocument& loaded, const ExportOptions& o, std::string& error) {
+  ExportView view(loaded, o);
+  if (!view.Fit(o, error)) return false;
+  RasterPicture picture(view.Width(), view.Height(), o.background);
   if (!picture.IsValid()) {
     error = "not enough memory for the picture";
     return false;
   }
-  picture.Paint(view);
+  picture.Paint(view.View());
   return picture.SavePng(o.output, error);
 }
 
-bool WriteSvg(CCorvaneDoc& doc, const ExportOptions& o, std::string& error) {
+bool WriteSvg(HeadlessDocument& loaded, const ExportOptions& o, std::string& error) {
+  ExportView view(loaded, o);
+  if (!view.Fit(o, error)) return false;
+  const int32_t width = view.Width();
+  const int32_t height = view.Height();
   QSaveFile file(QString::fromStdString(o.output));
   if (!OpenOutput(file, error)) return false;
   QSvgGenerator generator;
   generator.setOutputDevice(&file);
-  generator.setSize(QSize(o.width, o.height));
-  generator.setViewBox(QRect(0, 0, o.width, o.height));
+  generator.setSize(QSize(width, height));
+  generator.setViewBox(QRect(0, 0, width, height));
   {
     QPainter painter(&generator);
     if (!painter.isActive()) {
       error = "cannot start the SVG writer";
       return false;
     }
-    painter.fillRect(QRect(0, 0, o.width, o.height), ToQColor(o.background));
-    QPainterSurface surface(painter, {0, 0, o.width, o.height}, false);
+    painter.fillRect(QRect(0, 0, width, height), ToQColor(o.background));
+    QPainterSurface surface(painter, {0, 0, width, height}, false);
     surface.SetBackgroundColor(o.background);
-    HeadlessView view(doc, {o.width, o.height});
-    view.PaintWindow(surface);
+    view.View().PaintWindow(surface);
   }
   return Commit(file, error);
 }
@@ -92,7 +119,7 @@ QPageSize::PageSizeId PageSizeId(ExportPage page) {
   return QPageSize::Letter;
 }
 
-bool WritePdf(CCorvaneDoc& doc, const ExportOptions& o, std::string& error) {
+bool WritePdf(HeadlessDocument& loaded, const ExportOptions& o, std::string& error) {
   constexpr int kDotsPerInch = 1200;
   QSaveFile file(QString::fromStdString(o.output));
   if (!OpenOutput(file, error)) return false;
@@ -107,7 +134,8 @@ bool WritePdf(CCorvaneDoc& doc, const ExportOptions& o, std::string& error) {
       error = "cannot start the PDF writer";
       return false;
     }
-    HeadlessView view(doc, {o.width, o.height});
+    ExportView exportView(loaded, o);
+    HeadlessView& view = exportView.View();
     const PrintPageMapping mapping =
         view.View().OnPrepareDC(writer.logicalDpiX(), writer.logicalDpiY());
     painter.scale(mapping.ScaleX(), mapping.ScaleY());
@@ -121,16 +149,17 @@ bool WritePdf(CCorvaneDoc& doc, const ExportOptions& o, std::string& error) {
 
 }  // namespace
 
-bool WriteExportPicture(CCorvaneDoc& doc, const ExportOptions& options, std::string& error) {
+bool WriteExportPicture(HeadlessDocument& loaded, const ExportOptions& options,
+                        std::string& error) {
   switch (options.format) {
     case ExportFormat::kSvg:
-      return WriteSvg(doc, options, error);
+      return WriteSvg(loaded, options, error);
     case ExportFormat::kPdf:
-      return WritePdf(doc, options, error);
+      return WritePdf(loaded, options, error);
     case ExportFormat::kPng:
       break;
   }
-  return WritePng(doc, options, error);
+  return WritePng(loaded, options, error);
 }
 
 int RunExportCommand(int argc, char** argv) {
@@ -150,10 +179,10 @@ int RunExportCommand(int argc, char** argv) {
   environment.openUserSettings = [] { return std::make_unique<QtSettingsStore>(); };
   environment.prompter = &prompter;
   environment.writeError = [](std::string_view line) { WriteLine(stderr, line); };
-  environment.writePicture = [&app](CCorvaneDoc& doc, const ExportOptions& options,
+  environment.writePicture = [&app](HeadlessDocument& loaded, const ExportOptions& options,
                                     std::string& error) {
     if (!app) app = std::make_unique<QGuiApplication>(appArgc, appArgv);
-    return WriteExportPicture(doc, options, error);
+    return WriteExportPicture(loaded, options, error);
   };
   return RunExport(args, environment);
 }

@@ -6,7 +6,7 @@
 
 namespace corvane {
 
-class CCorvaneDoc;
+class HeadlessDocument;
 
 // "corvane export ...": writes a PNG, SVG or PDF picture of the working set.
 // Runs on Qt's offscreen platform: no display is needed. `argc`/`argv` are
@@ -15,6 +15,6 @@ int RunExportCommand(int argc, char** argv);
 
 // Writes the picture the options ask for; false with the cause in `error`.
 // Needs a QGuiApplication.
-bool WriteExportPicture(CCorvaneDoc& doc, const ExportOptions& options, std::string& error);
+bool WriteExportPicture(HeadlessDocument& loaded, const ExportOptions& options, std::string& error);
 
 }  // namespace corvane

@@ -66,6 +66,7 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
   // The framework refreshes command states when idle; so does the frame.
   idleTimer_ = new QTimer(this);
   connect(idleTimer_, &QTimer::timeout, this, [this] {
+    shell_.OnIdle();
     UpdateCommandUi();
     UpdateIndicators();
   });

@@ -62,7 +62,41 @@ QImageSurface::QImageSurface(QImage& image, QPainter& painter)
     stride_ = image.bytesPerLine() / 4;
     width_ = image.width();
     height_ = image.height();
+    layers_.Attach(bits_, stride_, width_, height_);
   }
+}
+
+void QImageSurface::BeginLayer(uint32_t color, bool erases) {
+  QPainterSurface::BeginLayer(color, erases);
+  if (fast_) layers_.BeginLayer(ToArgb(color), erases);
+}
+
+void QImageSurface::EndLayer() {
+  if (fast_) layers_.EndLayer();
+}
+
+void QImageSurface::FillPath(const DevicePath& path, FillMode mode) {
+  if (!fast_) {
+    QPainterSurface::FillPath(path, mode);
+    return;
+  }
+  layers_.FillPath(path, mode);
+}
+
+void QImageSurface::FillDisc(SubPoint centre, int32_t diameter, FillMode mode) {
+  if (!fast_) {
+    QPainterSurface::FillDisc(centre, diameter, mode);
+    return;
+  }
+  layers_.FillDisc(centre, diameter, mode);
+}
+
+void QImageSurface::FillStroke(SubPoint from, SubPoint to, int32_t width, FillMode mode) {
+  if (!fast_) {
+    QPainterSurface::FillStroke(from, to, width, mode);
+    return;
+  }
+  layers_.FillStroke(from, to, width, mode);
 }
 
 // Fills the pixels x of row y whose sample point x + nudge lies in [left, right].

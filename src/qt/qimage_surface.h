@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <vector>
 
+#include "qt/layer_raster.h"
 #include "qt/qpainter_surface.h"
 
 namespace corvane {
@@ -22,6 +23,13 @@ class QImageSurface : public QPainterSurface {
   void FillSolidRect(const DeviceRect& rect, uint32_t color) override;
   void Ellipse(const DeviceRect& rect) override;
   void LineTo(DevicePoint point) override;
+  // Layer groups compose in the picture's rows: clear fills truly erase.
+  bool ComposesLayers() const override { return fast_; }
+  void BeginLayer(uint32_t color, bool erases) override;
+  void EndLayer() override;
+  void FillPath(const DevicePath& path, FillMode mode) override;
+  void FillDisc(SubPoint centre, int32_t diameter, FillMode mode) override;
+  void FillStroke(SubPoint from, SubPoint to, int32_t width, FillMode mode) override;
 
  private:
   void Span(int32_t y, double left, double right, uint32_t argb, double nudge);
@@ -38,6 +46,7 @@ class QImageSurface : public QPainterSurface {
   double capRadius_ = -1.0;
   int32_t capReach_ = 0;
   std::vector<double> capHalf_;
+  LayerRaster layers_;
 };
 
 }  // namespace corvane

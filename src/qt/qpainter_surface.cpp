@@ -1,6 +1,7 @@
 #include "qt/qpainter_surface.h"
 
 #include <QPainterPath>
+#include <QPolygonF>
 #include <QRectF>
 #include <cmath>
 #include <numbers>
@@ -128,6 +129,56 @@ void QPainterSurface::Arc(const DeviceRect& box, DevicePoint start, DevicePoint 
   path.arcMoveTo(r, from);
   path.arcTo(r, from, sweep);
   painter_.strokePath(path, painter_.pen());
+}
+
+void QPainterSurface::BeginLayer(uint32_t color, bool) { layerColor_ = color; }
+
+namespace {
+
+QPointF ToQPointF(SubPoint p) {
+  return QPointF(static_cast<double>(p.x) / kSubUnits, static_cast<double>(p.y) / kSubUnits);
+}
+
+}  // namespace
+
+void QPainterSurface::FillPath(const DevicePath& path, FillMode mode) {
+  if (mode == FillMode::kClear || path.Empty()) return;
+  QPainterPath qpath;
+  qpath.setFillRule(Qt::WindingFill);
+  std::size_t start = 0;
+  for (const uint32_t size : path.contourSizes) {
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(size));
+    for (std::size_t i = start; i < start + size && i < path.points.size(); ++i) {
+      polygon << ToQPointF(path.points[i]);
+    }
+    qpath.addPolygon(polygon);
+    qpath.closeSubpath();
+    start += size;
+  }
+  painter_.fillPath(qpath, ToQColor(layerColor_));
+  penPending_ = brushPending_ = true;
+}
+
+void QPainterSurface::FillDisc(SubPoint centre, int32_t diameter, FillMode mode) {
+  if (mode == FillMode::kClear || diameter <= 0) return;
+  const double r = static_cast<double>(diameter) / kSubUnits / 2;
+  painter_.setPen(Qt::NoPen);
+  painter_.setBrush(ToQColor(layerColor_));
+  painter_.drawEllipse(ToQPointF(centre), r, r);
+  penPending_ = brushPending_ = true;
+}
+
+void QPainterSurface::FillStroke(SubPoint from, SubPoint to, int32_t width, FillMode mode) {
+  if (mode == FillMode::kClear || width <= 0) return;
+  if (from == to) {
+    FillDisc(from, width, mode);
+    return;
+  }
+  painter_.setPen(QPen(QBrush(ToQColor(layerColor_)), static_cast<double>(width) / kSubUnits,
+                       Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  painter_.drawLine(ToQPointF(from), ToQPointF(to));
+  penPending_ = true;
 }
 
 }  // namespace corvane

@@ -37,8 +37,17 @@ class QPainterSurface : public DrawingSurface {
   void SetBackgroundColor(uint32_t color) override { background_ = color; }
   bool IsPrinting() const override { return printing_; }
   DeviceRect GetClipBox() const override { return clipBox_; }
+  // Groups are painted as they come, in the group's colour; only dark fills
+  // are drawn (the standard renderer resolves clear ones for this surface).
+  void BeginLayer(uint32_t color, bool erases) override;
+  void EndLayer() override {}
+  void FillPath(const DevicePath& path, FillMode mode) override;
+  void FillDisc(SubPoint centre, int32_t diameter, FillMode mode) override;
+  void FillStroke(SubPoint from, SubPoint to, int32_t width, FillMode mode) override;
 
  protected:
+  uint32_t LayerColor() const { return layerColor_; }
+
   // The selection as the faster surfaces need to know it; "selected" is
   // false while the painter's own pen or brush is in use.
   struct PenState {
@@ -70,6 +79,7 @@ class QPainterSurface : public DrawingSurface {
   DevicePoint current_;
   ArcDirection arcDirection_ = ArcDirection::kCounterClockwise;
   uint32_t background_ = 0xFFFFFF;
+  uint32_t layerColor_ = 0;
 };
 
 }  // namespace corvane

@@ -151,11 +151,23 @@ void DrawZoomExtents(QPainter& p) {
   p.drawRect(QRect(3, 3, 5, 5));
 }
 
+// A copper pour with a clear cut-out and a pad inside it: what the standard
+// reading draws and the classic one leaves out.
+void DrawStandard(QPainter& p) {
+  p.setPen(kInk);
+  p.setBrush(kCopper);
+  p.drawPolygon(
+      QPolygon({QPoint(1, 1), QPoint(14, 1), QPoint(14, 13), QPoint(4, 13), QPoint(1, 10)}));
+  p.setBrush(kPaper);
+  p.drawRect(QRect(5, 4, 6, 6));
+  p.fillRect(QRect(7, 6, 3, 3), kCopper);
+}
+
 using Painter = void (*)(QPainter&);
 constexpr std::array<Painter, kToolbarImageCount> kPainters = {
-    DrawNew,      DrawOpen,     DrawSave,      DrawPrint,      DrawGerber,
-    DrawAperture, DrawNcDrill,  DrawDrillTool, DrawVisibility, DrawOffset,
-    DrawMeasure,  DrawZoomTool, DrawZoomIn,    DrawZoomOut,    DrawZoomExtents};
+    DrawNew,     DrawOpen,      DrawSave,        DrawPrint,   DrawGerber,  DrawAperture,
+    DrawNcDrill, DrawDrillTool, DrawVisibility,  DrawOffset,  DrawMeasure, DrawZoomTool,
+    DrawZoomIn,  DrawZoomOut,   DrawZoomExtents, DrawStandard};
 
 }  // namespace
 

@@ -8,10 +8,10 @@ namespace corvane {
 // The toolbar's pictures, 16 by 15 pixels each, in button order (separators
 // take none): New, Open, Save, Print, Gerber File, Aperture File, NC Drill
 // File, Drill Tool File, Set Visibility, Offset Layer, Measure, Zoom Tool,
-// Zoom In, Zoom Out, Zoom Extents.
+// Zoom In, Zoom Out, Zoom Extents, Standard Interpretation.
 inline constexpr int kToolbarImageWidth = 16;
 inline constexpr int kToolbarImageHeight = 15;
-inline constexpr int kToolbarImageCount = 15;
+inline constexpr int kToolbarImageCount = 16;
 
 QPixmap ToolbarImage(int index);
 // All pictures side by side, as one strip.

@@ -1,5 +1,6 @@
 #include "view/corvane_view.h"
 
+#include "loading/standard_model_cache.h"
 #include "platform/settings_store.h"
 
 namespace corvane {
@@ -10,8 +11,17 @@ CCorvaneView::CCorvaneView(CCorvaneDoc& doc, ViewHost& host)
 void CCorvaneView::OnInitialUpdate() {
   host_.Invalidate();
   viewport_.SetFlags(doc_.GetMirrorX(), doc_.GetMirrorY(), doc_.GetAutoOrigin());
-  const DevicePoint pos = viewport_.ZoomToExtents(doc_.GetExtents(), doc_.GetAutoOrigin() != 0);
+  const DevicePoint pos = viewport_.ZoomToExtents(GetPlotExtents(), doc_.GetAutoOrigin() != 0);
   viewport_.SetScrollPosition(pos.x, pos.y);
+}
+
+bool CCorvaneView::DrawsStandard() const {
+  return interpretation_ == Interpretation::kStandard && standardModels_ != nullptr;
+}
+
+Extents CCorvaneView::GetPlotExtents() const {
+  if (!DrawsStandard()) return doc_.GetExtents();
+  return StandardRenderer::ExtentsOf(standardModels_->Current().model);
 }
 
 void CCorvaneView::OnSize(int32_t, int32_t) {
@@ -30,7 +40,14 @@ void CCorvaneView::OnVScroll(ScrollCode code, int32_t thumbPos) {
 
 void CCorvaneView::RedrawView() { host_.RepaintNow(); }
 
-void CCorvaneView::OnDraw(DrawingSurface& dc) { renderer_.OnDraw(dc, doc_, viewport_); }
+void CCorvaneView::OnDraw(DrawingSurface& dc) {
+  if (!DrawsStandard()) {
+    renderer_.OnDraw(dc, doc_, viewport_);
+    return;
+  }
+  const StandardLoad& load = standardModels_->Current();
+  standardRenderer_.OnDraw(dc, doc_, load, standardModels_->Generation(), viewport_);
+}
 
 void CCorvaneView::OnPointerPress(const PointerEvent& event) {
   switch (event.button) {
@@ -67,7 +84,7 @@ bool CCorvaneView::OnKeyDown(ViewKey key, bool shiftDown) {
   const KeyScroll scroll = KeyScrollFor(key, shiftDown, viewport_.GetScrollPos(),
                                         viewport_.GetPageStep(), viewport_.GetLineStep());
   const DevicePoint position =
-      scroll.zoomToExtents ? viewport_.ZoomToExtents(doc_.GetExtents(), doc_.GetAutoOrigin() != 0)
+      scroll.zoomToExtents ? viewport_.ZoomToExtents(GetPlotExtents(), doc_.GetAutoOrigin() != 0)
                            : scroll.position;
   // Every key puts the thumbs back at the stored position, even one that
   // moves nothing.
@@ -93,7 +110,7 @@ void CCorvaneView::OnZoomOut() {
 }
 
 void CCorvaneView::OnZoomExtents() {
-  const DevicePoint pos = viewport_.ZoomToExtents(doc_.GetExtents(), doc_.GetAutoOrigin() != 0);
+  const DevicePoint pos = viewport_.ZoomToExtents(GetPlotExtents(), doc_.GetAutoOrigin() != 0);
   viewport_.SetScrollPosition(pos.x, pos.y);
   RedrawView();
 }

@@ -6,16 +6,19 @@
 #include "platform/drawing_surface.h"
 #include "platform/print_service.h"
 #include "platform/view_host.h"
+#include "view/interpretation.h"
 #include "view/key_scroll.h"
 #include "view/layer_visibility.h"
 #include "view/plot_renderer.h"
 #include "view/pointer_tools.h"
 #include "view/print_info.h"
 #include "view/print_mapping.h"
+#include "view/standard_renderer.h"
 #include "view/viewport.h"
 
 namespace corvane {
 
+class StandardModelCache;
 class DocumentLoader;
 class SettingsStore;
 
@@ -27,6 +30,18 @@ class CCorvaneView : public LayerVisibilityTarget {
  public:
   CCorvaneView(CCorvaneDoc& doc, ViewHost& host);
 
+  // Where the standard reading of the document comes from; without it the
+  // view draws the classic reading whatever it is set to.
+  void AttachStandardModels(StandardModelCache* models) { standardModels_ = models; }
+  StandardModelCache* StandardModels() const { return standardModels_; }
+  void SetInterpretation(Interpretation interpretation) { interpretation_ = interpretation; }
+  Interpretation GetInterpretation() const { return interpretation_; }
+  // The standard reading is set and can be drawn.
+  bool DrawsStandard() const;
+  // The extents of what the view draws: the document's for the classic
+  // reading, the standard model's (stroke widths and flash sizes included)
+  // for the standard one.
+  Extents GetPlotExtents() const;
   // Where the toggles keep their defaults, and the loader the offset tool has
   // read the document again with. Either may be null: nothing is stored, and
   // an offset changes the layer without reading it again.
@@ -94,6 +109,7 @@ class CCorvaneView : public LayerVisibilityTarget {
   Viewport& GetViewport() { return viewport_; }
   const Viewport& GetViewport() const { return viewport_; }
   PlotRenderer& Renderer() { return renderer_; }
+  StandardRenderer& StandardDrawing() { return standardRenderer_; }
   const PrintMapping& Printing() const { return printMapping_; }
   PointerTools& Tools() { return tools_; }
   const PointerTools& Tools() const { return tools_; }
@@ -108,6 +124,9 @@ class CCorvaneView : public LayerVisibilityTarget {
   DocumentLoader* loader_ = nullptr;
   Viewport viewport_;
   PlotRenderer renderer_;
+  StandardRenderer standardRenderer_;
+  StandardModelCache* standardModels_ = nullptr;
+  Interpretation interpretation_ = Interpretation::kClassic;
   PrintMapping printMapping_;
   PointerTools tools_{*this};
   const LayerVisibilityChoice* visibilityDialog_ = nullptr;

@@ -42,6 +42,16 @@ TEST(CommandTableTest, MenusInOrderWithTheirSeparators) {
                                                            : 'c';
   }
   EXPECT_EQ(shape, "cccc|ccc|R|c");
+  // Options: the four formats, then the reading's switch, numbered above the rest.
+  const MenuInfo& options = menus[5];
+  ASSERT_EQ(options.entries.size(), 6u);
+  EXPECT_EQ(options.entries[4].kind, MenuEntry::Kind::kSeparator);
+  EXPECT_EQ(options.entries[5].id, kIdStandardInterpretation);
+  for (const CommandInfo& command : AllCommands()) {
+    if (command.id < 57600 && command.id != kIdStandardInterpretation) {
+      EXPECT_LT(command.id, kIdStandardInterpretation);
+    }
+  }
 }
 
 struct TextRow {
@@ -65,6 +75,9 @@ TEST(CommandTableTest, TextsAreExact) {
       {kIdHelpTopics, "&Help Topics", "", ""},
       {kIdViewToolbar, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar"},
       {kIdZoomTool, "", "Zoom pointer tool", "Zoom Tool"},
+      {kIdStandardInterpretation, "&Standard Interpretation",
+       "Draws the files as today's Gerber and Excellon formats define them",
+       "Standard Interpretation"},
   };
   for (const TextRow& row : rows) {
     const CommandInfo* info = FindCommand(row.id);
@@ -86,7 +99,7 @@ TEST(CommandTableTest, RecentFileNumbersShareOneEntry) {
 
 TEST(CommandTableTest, ToolbarOrderSeparatorsAndImages) {
   const auto buttons = ToolbarButtons();
-  ASSERT_EQ(buttons.size(), 20u);
+  ASSERT_EQ(buttons.size(), 21u);
   const std::set<std::size_t> separators = {4, 6, 11, 15, 19};  // positions from 1
   int32_t image = 0;
   for (std::size_t i = 0; i < buttons.size(); ++i) {
@@ -96,10 +109,12 @@ TEST(CommandTableTest, ToolbarOrderSeparatorsAndImages) {
     EXPECT_EQ(ToolbarImageIndex(buttons[i]), image++);
     EXPECT_FALSE(ToolTipText(buttons[i]).empty()) << buttons[i];
   }
-  EXPECT_EQ(image, 15);
+  EXPECT_EQ(image, 16);
   EXPECT_EQ(buttons.front(), kIdFileNew);
   EXPECT_EQ(buttons[15], kIdZoomTool);
-  EXPECT_EQ(buttons.back(), kIdZoomExtents);
+  EXPECT_EQ(buttons[19], kIdZoomExtents);
+  // The reading's switch sits beside the zoom buttons.
+  EXPECT_EQ(buttons.back(), kIdStandardInterpretation);
   EXPECT_EQ(ToolbarImageIndex(kIdMirrorX), -1);
 }
 

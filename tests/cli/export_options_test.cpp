@@ -61,12 +61,30 @@ TEST(ExportOptionsTest, BadArgumentsAreRefused) {
       {"--page", "A4", "-o", "a.pdf"},              // pages are lower case
       {"--page", "tabloid", "-o", "a.pdf"},
       {"--page"},
+      {"--dpi", "0", "-o", "a.png", "a.gbr"},                       // no pixels
+      {"--dpi", "100001", "-o", "a.png", "a.gbr"},                  // beyond the bound
+      {"--dpi", "2.5", "-o", "a.png", "a.gbr"},                     // whole numbers
+      {"--dpi", "600", "--size", "10x10", "-o", "a.png", "a.gbr"},  // both
+      {"--standard=1", "-o", "a.png", "a.gbr"},                     // a flag takes no value
   };
   for (const auto& args : cases) {
     const ExportParseResult r = Parse(args);
     EXPECT_FALSE(r.ok) << args.front();
     EXPECT_FALSE(r.error.empty());
   }
+}
+
+// The standard reading at a fixed resolution, of a drill file alone.
+TEST(ExportOptionsTest, StandardReadingAtAResolution) {
+  const ExportParseResult r =
+      Parse({"--standard", "--dpi", "600", "--drill-file", "b.drl", "-o", "b.png"});
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_TRUE(r.options.standard);
+  EXPECT_EQ(r.options.dpi, 600);
+  EXPECT_TRUE(r.options.workingSet.files.empty());
+  const ExportParseResult classic = Parse({"-o", "b.png", "a.gbr"});
+  EXPECT_FALSE(classic.options.standard);
+  EXPECT_EQ(classic.options.dpi, 0);
 }
 
 TEST(ExportOptionsTest, PagesInHundredthsOfAnInch) {
@@ -106,6 +124,40 @@ TEST_F(HeadlessViewTest, WindowPictureIsTheViewRightAfterOpening) {
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[1].args[0], 800);  // zoomed to the extents: 400 pixels per unit
   EXPECT_EQ(lines[1].args[1], 0);    // +y up
+}
+
+// --dpi: the picture just holds what is drawn, a margin on every side, for
+// each mirroring and origin; a side beyond the bound is refused.
+TEST_F(HeadlessViewTest, FittedToTheDrawingAtAResolution) {
+  const struct {
+    int32_t mirrorX, mirrorY, autoOrigin;
+  } rows[] = {{0, 0, 0}, {1, 0, 1}, {0, 1, 0}, {1, 1, 1}};
+  int checked = 0;
+  for (const auto& row : rows) {
+    doc_.SetMirrorX(row.mirrorX);
+    doc_.SetMirrorY(row.mirrorY);
+    doc_.SetAutoOrigin(row.autoOrigin);
+    HeadlessView view(doc_, {800, 600});
+    const auto size = view.FitDrawingAt(100.0, 4, 16384);
+    ASSERT_TRUE(size.has_value());
+    // The first draw starts at (0, 0): 3 by 1 inches are drawn.
+    EXPECT_EQ(*size, (ClientSize{309, 109}));
+    dc_.Clear();
+    dc_.clipBox = {0, 0, size->width, size->height};
+    view.PaintWindow(dc_);
+    const auto moves = dc_.Calls(SurfaceOp::kMoveTo);
+    const auto lines = dc_.Calls(SurfaceOp::kLineTo);
+    ASSERT_EQ(lines.size(), 2u);
+    // From (1, 0) to (3, 1), with (0, 0) at a corner less the margin.
+    EXPECT_EQ(moves[1].args[0], row.mirrorY ? 204 : 104);
+    EXPECT_EQ(moves[1].args[1], row.mirrorX ? 104 : 4);
+    EXPECT_EQ(lines[1].args[0], row.mirrorY ? 4 : 304);
+    EXPECT_EQ(lines[1].args[1], row.mirrorX ? 4 : 104);
+    ++checked;
+  }
+  EXPECT_EQ(checked, 4);
+  HeadlessView view(doc_, {800, 600});
+  EXPECT_FALSE(view.FitDrawingAt(10000.0, 4, 16384).has_value());
 }
 
 TEST_F(HeadlessViewTest, PageIsPrintedAtTheMagnificationFromTheCorner) {

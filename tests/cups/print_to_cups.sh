@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Prints the demo work file through a real print spooler and measures the
 # paper: starts a private cupsd with a PDF queue in a temporary folder, runs
-# `corvane --print-to QUEUE demo.wrk` at print magnifications 1 and 2, waits
+# `corvane --print-to QUEUE demo.wrk` at print magnifications 1 and 2, in the
+# classic and in the standard reading (the user's setting), waits
 # for the queue's PDF, and checks with poppler's tools that it has one page
 # and that the board outline, 2.4 by 1.6 inches, measures m times that.
 #
@@ -219,10 +220,18 @@ check_page() {
     }' || fail "m=$m: the outline is not $m times its size to 1/100 inch"
 }
 
-# --- Printing the demo at magnifications 1 and 2 ------------------------------------
+# --- Printing the demo at magnifications 1 and 2, in both readings ------------------
+# The user's choice of reading is a setting; printing from the command line
+# prints what the window shows.
 export CORVANE_SETTINGS="$work/settings.ini"
+for reading in classic standard; do
+if [ "$reading" = standard ]; then
+  printf '[Settings]\nStandardInterpretation=1\n' >"$CORVANE_SETTINGS"
+else
+  rm -f "$CORVANE_SETTINGS"
+fi
 for m in 1 2; do
-  demo="$work/demo-$m"
+  demo="$work/demo-$reading-$m"
   cp -r "$source_dir/examples/demo" "$demo"
   sed -i "s/^PrintMagnification=.*/PrintMagnification=$m.0000/" "$demo/demo.wrk"
   before=$(ls "$work/out" | wc -l)
@@ -239,7 +248,9 @@ for m in 1 2; do
     tail -n 20 "$work/log/error_log"
     fail "m=$m: the queue wrote no PDF within 60 seconds"
   fi
-  check_page "$pdf" "$m" "${CORVANE_PRINT_PNG:+$CORVANE_PRINT_PNG-$m}"
-  mv "$pdf" "$work/printed-$m.pdf"
+  echo "$reading reading:"
+  check_page "$pdf" "$m" "${CORVANE_PRINT_PNG:+$CORVANE_PRINT_PNG-$reading-$m}"
+  mv "$pdf" "$work/printed-$reading-$m.pdf"
 done
-echo "PASSED: the demo printed to scale at magnifications 1 and 2"
+done
+echo "PASSED: the demo printed to scale at magnifications 1 and 2 in both readings"

@@ -127,7 +127,7 @@ def test_every_button_and_menu_item_has_a_name():
                    if b.getRole() in (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX,
                                       pyatspi.ROLE_TOGGLE_BUTTON)
                    and b.getState().contains(pyatspi.STATE_SHOWING)]
-        expect(len(buttons) == 15, "toolbar buttons: %d" % len(buttons))
+        expect(len(buttons) == 16, "toolbar buttons: %d" % len(buttons))
         for button in buttons:
             expect(button.name and "\t" not in button.name, "button name %r" % button.name)
         expect("Zoom Tool" in [b.name for b in buttons], "no Zoom Tool button")

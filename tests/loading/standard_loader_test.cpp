@@ -8,6 +8,8 @@
 
 #include "document/corvane_doc.h"
 #include "loading/document_loader.h"
+#include "loading/standard_model_cache.h"
+#include "standard/file_kind.h"
 #include "temp_folder.h"
 
 namespace corvane {
@@ -99,6 +101,80 @@ TEST(StandardLoaderTest, FilesGoneSinceTheLoadAreListedAndLeftOut) {
   EXPECT_EQ(load.unopened, (std::vector<std::string>{gone, drill}));
   ASSERT_EQ(load.model.layers.size(), 1u);
   EXPECT_EQ(load.model.layers[0].fileName, kept);
+}
+
+// A plot file's layer is read as Excellon when its content is, in the layer's
+// colour, and keeps its place among the document's layers.
+TEST(StandardLoaderTest, AnExcellonFileNamedAsAPlotFileIsRecognisedByItsContent) {
+  TempFolder folder;
+  const std::string drill = folder.Write("holes.txt", "M48\nMETRIC\nT1C1.0\n%\nT1\nX25.4Y0\nM30\n");
+  const std::string pads = folder.Write("pads.gbr", "%FSLAX24Y24*%%ADD10C,0.1*%D10*X0Y0D03*");
+  CCorvaneDoc doc;
+  DocumentLoader loader(doc);
+  ASSERT_TRUE(loader.LoadGerberLayer(Layer(drill, 0x00FF00)));
+  ASSERT_TRUE(loader.LoadGerberLayer(Layer(pads, 0xFF0000)));
+  const StandardLoad load = LoadStandardModel(doc, loader.SettingsBeforeGerberFiles());
+  ASSERT_EQ(load.model.layers.size(), 2u);
+  EXPECT_EQ(load.model.layers[0].source, StandardSource::kExcellon);
+  EXPECT_EQ(load.model.layers[0].color, 0x00FF00u);
+  ASSERT_EQ(load.model.layers[0].geometry.objects.size(), 1u);
+  EXPECT_NEAR(load.model.layers[0].geometry.objects[0].x0, 1.0, 1e-9);
+  EXPECT_EQ(load.model.layers[1].source, StandardSource::kGerber);
+  EXPECT_EQ(load.documentLayers, (std::vector<int32_t>{0, 1}));
+}
+
+struct KindRow {
+  const char* text;
+  bool excellon;
+};
+
+TEST(FileKindTest, ExcellonByHeaderOrDrillWordsGerberByStatements) {
+  const KindRow rows[] = {
+      {"M48\nINCH,LZ\nT1C0.035\n%\n", true},
+      {"; made by hand\nM48\n", true},
+      {"T01\nX010000Y020000\nM30\n", true},
+      {"%\nT1\nX1.0Y1.0\n", true},
+      {";FILE_FORMAT=2:4 a comment with a * star\nT1C0.8\nX1Y1\n", true},
+      {"%FSLAX24Y24*%\n%ADD10C,0.1*%\n", false},
+      {"G04 comment*\nX0Y0D02*\n", false},
+      {"X10000Y0D01*\n", false},  // RS-274-D
+      {"", false},
+      {"\n\n  \n", false},
+      {"M30\n", false},  // no drill word, no header
+  };
+  int checked = 0;
+  for (const KindRow& row : rows) {
+    EXPECT_EQ(LooksLikeExcellon(row.text), row.excellon) << row.text;
+    ++checked;
+  }
+  EXPECT_EQ(checked, 11);
+}
+
+// The model is read when first asked for and again after every load through
+// the loader, and only then.
+TEST(StandardModelCacheTest, ReadsAgainOnlyAfterALoad) {
+  TempFolder folder;
+  const std::string one = folder.Write("one.gbr", "%FSLAX24Y24*%%ADD10C,0.1*%D10*X0Y0D03*");
+  CCorvaneDoc doc;
+  DocumentLoader loader(doc);
+  StandardModelCache cache(loader);
+  EXPECT_TRUE(cache.Current().model.layers.empty());
+  const uint64_t empty = cache.Generation();
+  ASSERT_TRUE(loader.LoadGerberLayer(Layer(one, 0)));
+  EXPECT_EQ(cache.Current().model.layers.size(), 1u);
+  const uint64_t loaded = cache.Generation();
+  EXPECT_NE(loaded, empty);
+  cache.Current();
+  EXPECT_EQ(cache.Generation(), loaded);
+  // A layer's setting changes without a load: nothing is read again.
+  doc.SetLayerVisible(0, 0);
+  cache.Current();
+  EXPECT_EQ(cache.Generation(), loaded);
+  loader.ReloadAll();
+  EXPECT_EQ(cache.Current().model.layers.size(), 1u);
+  EXPECT_NE(cache.Generation(), loaded);
+  cache.Release();
+  EXPECT_EQ(cache.Current().model.layers.size(), 1u);
 }
 
 }  // namespace

@@ -195,7 +195,7 @@ TEST_F(ViewToolsWidgetTest, ToolbarButtonsAreNamedByTheirTooltips) {
     EXPECT_FALSE(button->accessibleName().isEmpty()) << id;
     ++named;
   }
-  EXPECT_EQ(named, 15);
+  EXPECT_EQ(named, 16);
 }
 
 TEST_F(ViewToolsWidgetTest, TheMirrorItemsCheckAndTheStatusPromptComesBack) {

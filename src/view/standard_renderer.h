@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "document/corvane_doc.h"
+#include "loading/standard_loader.h"
+#include "platform/drawing_surface.h"
+#include "view/polygon_booleans.h"
+#include "view/viewport.h"
+
+namespace corvane {
+
+// Paints the standard model through the same Viewport mapping as the classic
+// renderer: one layer group per visible layer, in order, in the colour the
+// working set gives it (the NC drill file black, shown with the drill holes).
+// On a surface that composes layers every object is one fill, dark or clear;
+// elsewhere a layer with clear objects is resolved with polygon booleans first.
+class StandardRenderer {
+ public:
+  // `generation` names the model: shapes are prepared once per generation.
+  void OnDraw(DrawingSurface& dc, const CCorvaneDoc& doc, const StandardLoad& load,
+              uint64_t generation, Viewport& viewport);
+
+  // The model's extents as the viewport takes them; all 0 for an empty model.
+  static Extents ExtentsOf(const StandardModel& model);
+
+ private:
+  // What a shape needs to be drawn, prepared once per model (shape units:
+  // inches about the shape's origin).
+  struct PreparedShape {
+    enum class Kind : uint8_t { kEmpty, kRound, kParts, kNet };
+    Kind kind = Kind::kEmpty;
+    double diameter = 0.0;            // kRound
+    std::vector<StandardPoint> hull;  // of the dark parts, counter-clockwise
+    std::vector<StandardPoint> net;   // kNet: dark parts less clear ones, with holes
+    std::vector<uint32_t> netSizes;
+  };
+  struct PreparedLayer {
+    std::vector<PreparedShape> shapes;
+    bool hasClear = false;
+    std::size_t lastClear = 0;
+  };
+  // Model inches to device sub-units.
+  struct SubMap {
+    double kx = 1.0;
+    double cx = 0.0;
+    double ky = 1.0;
+    double cy = 0.0;
+    SubPoint Map(double x, double y) const;
+    double Scale() const { return kx < 0 ? -kx : kx; }
+    bool Mirrors() const { return (kx < 0) != (ky < 0); }
+  };
+
+  void Prepare(const StandardLoad& load, uint64_t generation);
+  static PreparedShape PrepareShape(const StandardShapes& shapes, const StandardShape& shape);
+  void DrawLayer(DrawingSurface& dc, const StandardLayer& layer, const PreparedLayer& prepared,
+                 std::size_t first, std::size_t end);
+  void ResolveLayer(DrawingSurface& dc, const StandardLayer& layer, const PreparedLayer& prepared);
+  bool Culled(const StandardLayer& layer, const StandardObject& object) const;
+  void DrawObject(DrawingSurface& dc, const StandardLayer& layer, const PreparedLayer& prepared,
+                  const StandardObject& object, FillMode mode);
+  void DrawFlash(DrawingSurface& dc, const StandardLayer& layer, const PreparedShape& shape,
+                 const StandardShape& model, double x, double y, FillMode mode);
+  void DrawSweep(DrawingSurface& dc, const PreparedShape& shape, double x0, double y0, double x1,
+                 double y1, FillMode mode);
+  void FlattenArc(const StandardObject& object, const StandardArc& arc);
+  void SweptHullPath(const PreparedShape& shape, double x0, double y0, double x1, double y1);
+  // A size in sub-units; on screen a stroke or round pad is at least one unit wide.
+  int32_t Width(double size, bool atLeastOneUnit) const;
+
+  const StandardModel* preparedModel_ = nullptr;
+  uint64_t preparedGeneration_ = 0;
+  std::vector<PreparedLayer> prepared_;
+
+  SubMap map_;
+  bool printing_ = false;
+  double clipLeft_ = 0.0;
+  double clipTop_ = 0.0;
+  double clipRight_ = 0.0;
+  double clipBottom_ = 0.0;
+  // Scratch of the paint, kept so that drawing an object allocates nothing.
+  DevicePath path_;
+  DevicePath sink_;
+  std::vector<StandardPoint> arcPoints_;
+  std::vector<LongPoint> hullPoints_;
+  std::vector<LongPoint> hullScratch_;
+};
+
+}  // namespace corvane

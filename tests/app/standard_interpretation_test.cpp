@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/app_shell.h"
+#include "app/command_ids.h"
+#include "app/view_commands.h"
+#include "fake_work_file_io.h"
+#include "platform/frame_host.h"
+#include "platform/prompter.h"
+#include "platform/settings_store.h"
+#include "standard/standard_model.h"
+#include "temp_folder.h"
+#include "view/corvane_view.h"
+
+namespace corvane {
+namespace {
+
+class StatusFrame : public FrameHost {
+ public:
+  bool IsToolBarVisible() const override { return true; }
+  void ShowToolBar(bool) override {}
+  bool IsStatusBarVisible() const override { return true; }
+  void ShowStatusBar(bool) override {}
+  void Close() override {}
+  void ShowAbout() override {}
+  void ShowHelpPage(const std::string&) override {}
+  void SetStatusText(std::string_view text) override {
+    status = text;
+    ++statusCount;
+  }
+  void SetCaption(const std::string&) override {}
+  std::string status;
+  int statusCount = 0;
+};
+
+class StandardInterpretationTest : public ::testing::Test {
+ protected:
+  StandardInterpretationTest() {
+    // A pour with a clear cut-out 1 x 1 inch, and a pad far out at x = 3.
+    board = folder.Write("board.gbr",
+                         "%FSLAX24Y24*%%MOIN*%%ADD10C,0.1*%G36*X0Y0D02*X10000Y0D01*X10000Y10000D01*"
+                         "X0Y10000D01*X0Y0D01*G37*%LPC*%D10*X5000Y5000D03*%LPD*%X30000Y0D03*M02*");
+  }
+  void Start() {
+    shell = std::make_unique<AppShell>(store, prompter, io);
+    shell->AttachFrame(&frame);
+    view = std::make_unique<CCorvaneView>(shell->Doc(), host);
+    shell->AttachView(*view);
+  }
+  void LoadBoard() {
+    PlotLayer layer;
+    layer.fileName = board;
+    ASSERT_TRUE(shell->Loader().LoadGerberLayer(layer));
+  }
+
+  TempFolder folder;
+  std::string board;
+  MemorySettingsStore store;
+  RecordingPrompter prompter;
+  FakeWorkFileIo io;
+  StatusFrame frame;
+  FakeViewHost host;
+  std::unique_ptr<AppShell> shell;
+  std::unique_ptr<CCorvaneView> view;
+};
+
+TEST_F(StandardInterpretationTest, TheSwitchIsKeptReloadsAndFitsTheStandardExtents) {
+  Start();
+  EXPECT_EQ(view->GetInterpretation(), Interpretation::kClassic);
+  EXPECT_EQ(shell->Update(kIdStandardInterpretation).checked, false);
+  LoadBoard();
+  shell->Doc().SetModified(false);
+  const int repaints = host.repaintCount;
+
+  ASSERT_TRUE(shell->Execute(kIdStandardInterpretation));
+  EXPECT_EQ(store.ReadInt("Settings", "StandardInterpretation", -1), 1);
+  EXPECT_TRUE(view->DrawsStandard());
+  EXPECT_EQ(shell->Update(kIdStandardInterpretation).checked, true);
+  EXPECT_FALSE(shell->Doc().IsModified()) << "the work file does not change";
+  EXPECT_EQ(host.repaintCount, repaints + 1);
+  // Fitted to the standard model: the pad's radius beyond x = 3 included.
+  EXPECT_EQ(view->GetPlotExtents(), (Extents{3.05, 0.0, 1.0, -0.05}));
+  EXPECT_DOUBLE_EQ(view->GetViewport().GetScale(), 800 / 3.05);
+
+  ASSERT_TRUE(shell->Execute(kIdStandardInterpretation));
+  EXPECT_EQ(store.ReadInt("Settings", "StandardInterpretation", -1), 0);
+  EXPECT_FALSE(view->DrawsStandard());
+  EXPECT_EQ(view->GetPlotExtents(), shell->Doc().GetExtents());
+}
+
+TEST_F(StandardInterpretationTest, TheStoredChoiceIsTheViewsAtStart) {
+  const struct {
+    int32_t stored;
+    Interpretation expected;
+  } rows[] = {{1, Interpretation::kStandard},
+              {0, Interpretation::kClassic},
+              {2, Interpretation::kClassic},
+              {-1, Interpretation::kClassic}};
+  int checked = 0;
+  for (const auto& row : rows) {
+    store.WriteInt("Settings", "StandardInterpretation", row.stored);
+    Start();
+    EXPECT_EQ(view->GetInterpretation(), row.expected) << row.stored;
+    ++checked;
+  }
+  EXPECT_EQ(checked, 4);
+}
+
+TEST_F(StandardInterpretationTest, TheHintComesOncePerWorkingSetInTheClassicReadingOnly) {
+  Start();
+  shell->OnIdle();
+  EXPECT_EQ(frame.statusCount, 0) << "nothing loaded";
+  LoadBoard();
+  shell->OnIdle();
+  EXPECT_EQ(frame.status, ClassicReadingHint(kFeatureRegion | kFeatureClearPolarity));
+  EXPECT_NE(frame.status.find("Options > Standard Interpretation"), std::string::npos);
+  shell->OnIdle();
+  EXPECT_EQ(frame.statusCount, 1) << "once";
+  shell->Loader().ReloadAll();
+  shell->OnIdle();
+  EXPECT_EQ(frame.statusCount, 1) << "the same files read again: nothing new";
+  LoadBoard();
+  shell->OnIdle();
+  EXPECT_EQ(frame.statusCount, 2) << "again for another working set";
+  view->SetInterpretation(Interpretation::kStandard);
+  LoadBoard();
+  shell->OnIdle();
+  EXPECT_EQ(frame.statusCount, 2) << "the standard reading draws it all";
+}
+
+TEST(ClassicReadingHintTest, NamesWhatTheFilesUse) {
+  EXPECT_EQ(ClassicReadingHint(0), "");
+  EXPECT_EQ(ClassicReadingHint(kFeatureStepRepeat),
+            "The files use what the classic reading does not draw (step and repeat); "
+            "Options > Standard Interpretation draws them.");
+  EXPECT_EQ(ClassicReadingHint(kFeatureMacroFlash | kFeatureObroundFlash | kFeatureHeaderFormat),
+            "The files use what the classic reading does not draw (macro, polygon or obround "
+            "flashes, an Excellon header format); Options > Standard Interpretation draws them.");
+}
+
+}  // namespace
+}  // namespace corvane
