@@ -43,6 +43,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   QAction* Action(int32_t id) const { return actions_.value(id, nullptr); }
   QToolBar* ToolBar() const { return toolBar_; }
   QString MessageText() const { return messagePane_->text(); }
+  QString PositionText() const { return positionPane_->text(); }
   QString IndicatorText(int index) const;
   CHelpWindow* HelpWindow() const;
   // Applies every command's update rule to its action.
@@ -85,6 +86,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   CViewWindow* viewWindow_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QLabel* messagePane_ = nullptr;
+  QLabel* positionPane_ = nullptr;
   StatusPane statusPane_;
   std::array<QLabel*, 3> indicators_{};
   QMap<int32_t, QAction*> actions_;

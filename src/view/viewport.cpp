@@ -35,6 +35,15 @@ PlotDelta Viewport::WindowDistance(DevicePoint p1, DevicePoint p2) const {
   return {(static_cast<double>(p2.x) - p1.x) / scale_, (static_cast<double>(p1.y) - p2.y) / scale_};
 }
 
+PlotPoint Viewport::PlotPointAt(DevicePoint pixel) const {
+  // The origin as a screen paint computes it, from the state as it is now.
+  const double viewX = (static_cast<double>(pixel.x) + scrollPos_.x) / scale_;
+  const double viewY = (static_cast<double>(pixel.y) + scrollPos_.y) / scale_;
+  const double x = viewX + (autoOrigin_ ? minX_ : 0.0);
+  const double y = viewY + (autoOrigin_ ? minY_ : 0.0);
+  return {mirrorY_ ? maxX_ - x + minX_ : x, mirrorX_ ? maxY_ - y + minY_ : y};
+}
+
 void Viewport::UpdateScrollBars() {
   const ClientSize client = host_.GetClientSize();
   scrollRange_ = {ToScroll(scale_ * kCanvasWidth), ToScroll(scale_ * kCanvasHeight)};
