@@ -45,9 +45,7 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
   setWindowIcon(QIcon(AppIconPixmap()));
   viewWindow_ = new CViewWindow(shell_.Doc(), this);
   viewWindow_->SetStatusSink([this](std::string_view text) { SetStatusText(text); });
-  viewWindow_->SetPositionSink([this](std::string_view text) {
-    if (positionPane_ != nullptr) positionPane_->setText(ToQString(text));
-  });
+  viewWindow_->SetPositionSink([this](std::string_view text) { ShowPosition(text); });
   setCentralWidget(viewWindow_);
   CreateActions();
   CreateMenus();
@@ -236,6 +234,15 @@ void CMainFrame::ShowHelpPage(const std::string& page) {
 void CMainFrame::SetStatusText(std::string_view text) {
   statusPane_.SetMessage(text);
   messagePane_->setText(ToQString(statusPane_.Text()));
+}
+
+void CMainFrame::ShowPosition(std::string_view text) {
+  if (positionPane_ == nullptr) return;
+  const QString shown = ToQString(text);
+  positionPane_->setText(shown);
+  // The pane keeps its name; screen readers and UI automation read the
+  // position as its description.
+  positionPane_->setAccessibleDescription(shown);
 }
 
 void CMainFrame::SetCaption(const std::string& caption) { setWindowTitle(ToQString(caption)); }

@@ -79,6 +79,8 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   void CreateStatusBar();
   void UpdateRecentFileMenu();
   void UpdateIndicators();
+  // The view's position pane: its text, and the same for accessibility.
+  void ShowPosition(std::string_view text);
   void RunCommand(int32_t id);
 
   AppShell& shell_;

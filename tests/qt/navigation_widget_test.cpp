@@ -132,6 +132,7 @@ TEST_F(NavigationWidgetTest, ThePositionPaneFollowsThePointerBesideTheMessages) 
                   .match(shown)
                   .hasMatch())
       << shown.toStdString();
+  EXPECT_EQ(pane->accessibleDescription(), shown);
   EXPECT_EQ(frame_->MessageText(), QStringLiteral("Select first measurement point."));
   Wheel({150, 80}, {0, -120}, Qt::ControlModifier);  // the picture moves under the pointer
   EXPECT_NE(frame_->PositionText(), shown);
