@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace corvane {
 namespace {
@@ -36,6 +37,10 @@ PlotDelta Viewport::WindowDistance(DevicePoint p1, DevicePoint p2) const {
 }
 
 PlotPoint Viewport::PlotPointAt(DevicePoint pixel) const {
+  // No point lies under a pixel at an unusable scale; the caller shows nothing.
+  if (!IsUsableScale(scale_)) {
+    return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
+  }
   // The origin as a screen paint computes it, from the state as it is now.
   const double viewX = (static_cast<double>(pixel.x) + scrollPos_.x) / scale_;
   const double viewY = (static_cast<double>(pixel.y) + scrollPos_.y) / scale_;

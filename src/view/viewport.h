@@ -53,7 +53,8 @@ class Viewport {
   PlotDelta WindowDistance(DevicePoint p1, DevicePoint p2) const;
   // The plot point that maps to a client pixel: the mapping undone with the
   // present scale, scroll position, origin and mirroring, so a pad reads its
-  // own coordinates however the picture is turned or moved.
+  // own coordinates however the picture is turned or moved. Not a number at a
+  // scale that is not positive and finite.
   PlotPoint PlotPointAt(DevicePoint pixel) const;
 
   // --- Scrolling and zooming ------------------------------------------------------

@@ -349,6 +349,12 @@ TEST_F(NavigationTest, ThePaneFollowsThePictureAndEmptiesWhenThePointerLeaves) {
   EXPECT_EQ(Position(), "");
   view_.OnRedraw();
   EXPECT_EQ(Position(), "");
+  // No scale, no position.
+  Move({150, 50});
+  viewport().SetScale(0.0);
+  view_.OnRedraw();
+  EXPECT_EQ(Position(), "");
+  viewport().SetScale(100.0);
   // The tools' prompts keep to the message pane.
   view_.OnMeasure();
   Move({10, 10});
