@@ -6,9 +6,10 @@ set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev libx11-dev dpkg-dev file python3
   cups printer-driver-cups-pdf poppler-utils
-  # The end-to-end tests: a virtual X server, a private D-Bus session and the
-  # accessibility bus with its Python client.
-  xvfb dbus-daemon dbus-bin dbus-session-bus-common at-spi2-core python3-pyatspi)
+  # The end-to-end tests: a virtual X server, a private D-Bus session, the
+  # accessibility bus with its Python client, and ImageMagick to read the
+  # picture off the screen.
+  xvfb dbus-daemon dbus-bin dbus-session-bus-common at-spi2-core python3-pyatspi imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -34,6 +34,8 @@ void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdat
   view.AttachServices(&store_, &loader_);
   viewToolCommands_ = std::make_unique<ViewToolCommands>(view, dialogs_, store_);
   viewToolCommands_->Register(viewTarget_);
+  formatCommands_ = std::make_unique<FormatCommands>(view, loader_, dialogs_, store_, prompter_);
+  formatCommands_->Register(viewTarget_);
 }
 
 void AppShell::AttachPrinting(PrintService& printers, DialogRunner& dialogs) {

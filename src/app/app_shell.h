@@ -9,6 +9,7 @@
 #include "app/app_startup.h"
 #include "app/command_router.h"
 #include "app/document_lifecycle.h"
+#include "app/format_commands.h"
 #include "app/help_topics.h"
 #include "app/print_commands.h"
 #include "app/recent_file_list.h"
@@ -113,6 +114,7 @@ class AppShell : private DocumentObserver {
   std::unique_ptr<ViewCommands> viewCommands_;
   DialogRunnerSlot dialogs_;
   std::unique_ptr<ViewToolCommands> viewToolCommands_;
+  std::unique_ptr<FormatCommands> formatCommands_;
   std::unique_ptr<PrintCommands> printCommands_;
 
   CommandTarget viewTarget_;

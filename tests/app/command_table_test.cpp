@@ -51,13 +51,13 @@ struct TextRow {
   std::string_view tooltip;
 };
 
-// The texts most easily mistyped, as the program has always shown them.
+// The texts most easily mistyped, exactly as the program shows them.
 TEST(CommandTableTest, TextsAreExact) {
   const TextRow rows[] = {
       {kIdFileNew, "&New\tCtrl+N", "Create a new document", "New Work File"},
       {kIdAppExit, "E&xit", "Quit the application; prompts to save documents", "Exit"},
-      {kIdZoomIn, "&In", "Increase magification of display window", "Zoom In"},
-      {kIdZoomExtents, "&Extents\tShift+F8", "Reset magification to display all of plot image",
+      {kIdZoomIn, "&In", "Increase magnification of display window", "Zoom In"},
+      {kIdZoomExtents, "&Extents\tShift+F8", "Reset magnification to display all of plot image",
        "Zoom Extents"},
       {kIdApertureFile, "&Aperture File", "Loads a Gerber Aperture File", "Load Apertures"},
       {kIdNcDrillFile, "&NC Drill File", "Load NC drill file", "Load NC drill list"},

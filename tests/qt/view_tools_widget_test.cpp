@@ -209,7 +209,7 @@ TEST_F(ViewToolsWidgetTest, TheMirrorItemsCheckAndTheStatusPromptComesBack) {
   frame_->Action(kIdMeasure)->trigger();
   QWidget* button = frame_->ToolBar()->widgetForAction(frame_->Action(kIdZoomIn));
   frame_->Action(kIdZoomIn)->showStatusText(button);
-  EXPECT_EQ(frame_->MessageText(), QStringLiteral("Increase magification of display window"));
+  EXPECT_EQ(frame_->MessageText(), QStringLiteral("Increase magnification of display window"));
   QStatusTipEvent leave{QString()};
   QApplication::sendEvent(button, &leave);
   EXPECT_EQ(frame_->MessageText(), QStringLiteral("Select first measurement point."));
