@@ -38,15 +38,14 @@ void ViewNavigation::OnWheel(const WheelEvent& event) {
   if (verticalDelta == 0) verticalNotches_.Reset();
   if (horizontalDelta == 0) horizontalNotches_.Reset();
   const int32_t zoom = zoomNotches_.Add(zoomDelta);
-  const int32_t down = verticalNotches_.Add(verticalDelta);
-  const int32_t across = horizontalNotches_.Add(horizontalDelta);
+  const int32_t up = verticalNotches_.Add(verticalDelta);
+  const int32_t left = horizontalNotches_.Add(horizontalDelta);
 
   Viewport& viewport = view_.GetViewport();
   const bool zoomed = zoom != 0 && ZoomNotches(event.point, zoom);
   const DevicePoint scroll = viewport.GetScrollPos();
   const DevicePoint line = viewport.GetLineStep();
-  const DevicePoint target{ScrolledBy(scroll.x, across, line.x),
-                           ScrolledBy(scroll.y, down, line.y)};
+  const DevicePoint target{ScrolledBy(scroll.x, left, line.x), ScrolledBy(scroll.y, up, line.y)};
   if (!zoomed) {
     if (!view_.ScrollTo(target)) ShowPointerPosition();
     return;
