@@ -36,6 +36,9 @@ void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdat
   viewToolCommands_->Register(viewTarget_);
   formatCommands_ = std::make_unique<FormatCommands>(view, loader_, dialogs_, store_, prompter_);
   formatCommands_->Register(viewTarget_);
+  fileDialogCommands_ =
+      std::make_unique<FileDialogCommands>(view, loader_, prompter_, store_, dialogs_);
+  fileDialogCommands_->Register(viewTarget_);
 }
 
 void AppShell::AttachPrinting(PrintService& printers, DialogRunner& dialogs) {

@@ -9,6 +9,7 @@
 #include "app/app_startup.h"
 #include "app/command_router.h"
 #include "app/document_lifecycle.h"
+#include "app/file_dialog_commands.h"
 #include "app/format_commands.h"
 #include "app/help_topics.h"
 #include "app/print_commands.h"
@@ -114,6 +115,7 @@ class AppShell : private DocumentObserver {
   std::unique_ptr<ViewCommands> viewCommands_;
   DialogRunnerSlot dialogs_;
   std::unique_ptr<ViewToolCommands> viewToolCommands_;
+  std::unique_ptr<FileDialogCommands> fileDialogCommands_;
   std::unique_ptr<FormatCommands> formatCommands_;
   std::unique_ptr<PrintCommands> printCommands_;
 

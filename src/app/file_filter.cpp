@@ -1,5 +1,8 @@
 #include "app/file_filter.h"
 
+#include <algorithm>
+
+#include "text/ascii.h"
 #include "text/path_parts.h"
 
 namespace corvane {
@@ -32,6 +35,29 @@ std::vector<FileFilterEntry> ParseFileFilter(std::string_view filter) {
     if (!entry.patterns.empty()) entries.push_back(std::move(entry));
   }
   return entries;
+}
+
+std::vector<std::string> ChooserPatterns(const std::vector<std::string>& patterns) {
+  std::vector<std::string> result;
+  const auto add = [&result](std::string pattern) {
+    if (std::find(result.begin(), result.end(), pattern) == result.end()) {
+      result.push_back(std::move(pattern));
+    }
+  };
+  for (const std::string& pattern : patterns) {
+    if (pattern == "*.*") {
+      add("*");
+      continue;
+    }
+    std::string upper = pattern;
+    std::string lower = pattern;
+    for (char& c : upper) c = UpperAscii(c);
+    for (char& c : lower) c = LowerAscii(c);
+    add(pattern);
+    add(std::move(lower));
+    add(std::move(upper));
+  }
+  return result;
 }
 
 std::string MakeFileFilter(std::string_view kindName, std::string_view extension) {

@@ -17,6 +17,12 @@ struct FileFilterEntry {
 // pattern list is dropped, "*.*" is kept as written.
 std::vector<FileFilterEntry> ParseFileFilter(std::string_view filter);
 
+// The patterns a file chooser on this system matches for an entry's: "*.*"
+// becomes "*", because a file name without a dot has no extension to match;
+// a pattern with letters also comes in capitals and in small letters, because
+// a board's files are often named in capitals (*.ger finds TOP.GER).
+std::vector<std::string> ChooserPatterns(const std::vector<std::string>& patterns);
+
 // "NC Drill Files (*.%s)|*.%s|All Files (*.*)|*.*||" with the extension in both places.
 std::string MakeFileFilter(std::string_view kindName, std::string_view extension);
 

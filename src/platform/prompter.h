@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
@@ -20,6 +22,9 @@ struct FileChooserRequest {
   bool pathMustExist = true;  // open choosers only offer existing files
 };
 
+// The colour chooser's sixteen custom colours, 0x00BBGGRR each.
+using CustomColors = std::array<uint32_t, 16>;
+
 // Message boxes and the other questions the program puts to the user. The core
 // reaches the user only through this (and the status bar).
 class Prompter {
@@ -33,6 +38,13 @@ class Prompter {
   // The chosen path, or nothing when the user cancels. A prompter that cannot
   // show a chooser cancels.
   virtual std::optional<std::string> ChooseFile(const FileChooserRequest& /*request*/) {
+    return std::nullopt;
+  }
+  // The colour chooser, offering `customColors`, which the user may edit
+  // there: the chosen colour, or nothing when the user cancels (the custom
+  // colours are then left as they were). A prompter that cannot show a
+  // chooser cancels.
+  virtual std::optional<uint32_t> ChooseColor(CustomColors& /*customColors*/) {
     return std::nullopt;
   }
   // Nested calls: the wait cursor shows from the first begin to the last end.
@@ -73,6 +85,21 @@ class RecordingPrompter : public Prompter {
     chosenFiles.pop_front();
     return path;
   }
+  // Answers each colour chooser with the next queued choice (nothing:
+  // cancel); cancels when none is left.
+  struct ColorChoice {
+    uint32_t color = 0;
+    std::optional<CustomColors> customColors;  // as the user leaves them
+  };
+  std::optional<uint32_t> ChooseColor(CustomColors& customColors) override {
+    colorRequests.push_back(customColors);
+    if (colorChoices.empty()) return std::nullopt;
+    const std::optional<ColorChoice> choice = colorChoices.front();
+    colorChoices.pop_front();
+    if (!choice) return std::nullopt;
+    if (choice->customColors) customColors = *choice->customColors;
+    return choice->color;
+  }
   void BeginWaitCursor() override {
     ++waitCursorDepth;
     ++waitCursorCount;
@@ -83,6 +110,8 @@ class RecordingPrompter : public Prompter {
   Answer reply = Answer::kYes;
   std::vector<FileChooserRequest> fileRequests;
   std::deque<std::string> chosenFiles;
+  std::vector<CustomColors> colorRequests;  // the custom colours each chooser was offered
+  std::deque<std::optional<ColorChoice>> colorChoices;
   int waitCursorDepth = 0;  // currently open begin/end pairs
   int waitCursorCount = 0;  // begins seen
 };

@@ -1,15 +1,19 @@
 #include "qt/dialog_windows.h"
 
 #include "app/app_shell.h"
+#include "dialogs/aperture_list_dlg.h"
 #include "dialogs/drill_format_dlg.h"
+#include "dialogs/drill_tool_list_dlg.h"
 #include "dialogs/gerber_format_dlg.h"
 #include "qt/aperture_format_window.h"
 #include "qt/coordinate_format_window.h"
 #include "qt/drill_tool_format_window.h"
+#include "qt/gerber_files_window.h"
 #include "qt/layer_visibility_window.h"
 #include "qt/offset_layer_window.h"
 #include "qt/print_magnification_window.h"
 #include "qt/qt_dialog_runner.h"
+#include "qt/table_list_window.h"
 
 namespace corvane {
 
@@ -34,6 +38,16 @@ void RegisterDialogWindows(QtDialogRunner& runner, AppShell& shell) {
   });
   runner.Add<CDrillToolFormatDlg>([help](CDrillToolFormatDlg& dialog, QWidget* parent) {
     return CDrillToolFormatWindow::Run(dialog, help, parent);
+  });
+  runner.Add<CGerberFilesDlg>([help](CGerberFilesDlg& dialog, QWidget* parent) {
+    return CGerberFilesWindow::Run(dialog, help, parent);
+  });
+  // The Aperture List and Drill Tool List dialogs share their window.
+  runner.Add<CApertureListDlg>([help](CApertureListDlg& dialog, QWidget* parent) {
+    return CTableListWindow::Run(dialog, help, parent);
+  });
+  runner.Add<CDrillToolListDlg>([help](CDrillToolListDlg& dialog, QWidget* parent) {
+    return CTableListWindow::Run(dialog, help, parent);
   });
 }
 

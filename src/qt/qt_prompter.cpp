@@ -1,6 +1,7 @@
 #include "qt/qt_prompter.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -9,13 +10,22 @@
 #include "qt/qt_text.h"
 
 namespace corvane {
+namespace {
+
+// 0x00BBGGRR, as the core keeps colours.
+uint32_t ColorValue(const QColor& color) {
+  const QColor rgb = color.toRgb();
+  return static_cast<uint32_t>(rgb.red()) | static_cast<uint32_t>(rgb.green()) << 8 |
+         static_cast<uint32_t>(rgb.blue()) << 16;
+}
+
+}  // namespace
 
 QString ToQtFileFilter(std::string_view filter) {
   QStringList entries;
   for (const FileFilterEntry& entry : ParseFileFilter(filter)) {
     QStringList patterns;
-    // "*.*" means every file, with or without a dot in its name.
-    for (const std::string& p : entry.patterns) patterns << (p == "*.*" ? "*" : ToQString(p));
+    for (const std::string& p : ChooserPatterns(entry.patterns)) patterns << ToQString(p);
     QString name = ToQString(entry.name);
     const qsizetype open = name.lastIndexOf(QLatin1Char('('));
     if (open > 0) name = name.left(open).trimmed();
@@ -65,6 +75,22 @@ std::optional<std::string> QtPrompter::ChooseFile(const FileChooserRequest& requ
   if (!request.initialName.empty()) dialog.selectFile(ToQString(request.initialName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst().toStdString();
+}
+
+std::optional<uint32_t> QtPrompter::ChooseColor(CustomColors& customColors) {
+  // The chooser's custom colours are shared by all its runs; they are set
+  // from the caller's each time and read back only on OK.
+  for (std::size_t i = 0; i < customColors.size(); ++i) {
+    const uint32_t c = customColors[i];
+    QColorDialog::setCustomColor(static_cast<int>(i),
+                                 QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+  }
+  QColorDialog dialog(parent_.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  for (std::size_t i = 0; i < customColors.size(); ++i) {
+    customColors[i] = ColorValue(QColorDialog::customColor(static_cast<int>(i)));
+  }
+  return ColorValue(dialog.selectedColor());
 }
 
 void QtPrompter::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }

@@ -15,6 +15,7 @@ class QtPrompter : public Prompter {
 
   Answer ShowMessage(std::string_view text, Buttons buttons) override;
   std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
+  std::optional<uint32_t> ChooseColor(CustomColors& customColors) override;
   void BeginWaitCursor() override;
   void EndWaitCursor() override;
 
@@ -22,7 +23,7 @@ class QtPrompter : public Prompter {
   QPointer<QWidget> parent_;
 };
 
-// "Name|*.a;*.b|All Files (*.*)|*.*||" as Qt's "Name (*.a *.b);;All Files (*)".
+// "Name|*.a;*.b|All Files (*.*)|*.*||" as Qt's "Name (*.a *.A *.b *.B);;All Files (*)".
 QString ToQtFileFilter(std::string_view filter);
 
 }  // namespace corvane

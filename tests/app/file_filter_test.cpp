@@ -16,6 +16,20 @@ TEST(FileFilterTest, ParseTheChooserFilterText) {
   EXPECT_TRUE(ParseFileFilter("no patterns").empty());
 }
 
+TEST(FileFilterTest, ChooserPatternsMatchEveryFileAndBothCases) {
+  using Patterns = std::vector<std::string>;
+  const std::pair<Patterns, Patterns> cases[] = {
+      {{"*.*"}, {"*"}},
+      {{"*.ger"}, {"*.ger", "*.GER"}},
+      {{"*.GBR"}, {"*.GBR", "*.gbr"}},
+      {{"*.Drl"}, {"*.Drl", "*.drl", "*.DRL"}},
+      {{"*.123"}, {"*.123"}},
+      {{"*.gbr", "*.GBR", "*.*"}, {"*.gbr", "*.GBR", "*"}},
+      {{}, {}},
+  };
+  for (const auto& [patterns, expected] : cases) EXPECT_EQ(ChooserPatterns(patterns), expected);
+}
+
 TEST(FileFilterTest, DefaultExtensionOnlyWhenTheNameHasNone) {
   EXPECT_EQ(WithDefaultExtension("/w/board", "wrk"), "/w/board.wrk");
   EXPECT_EQ(WithDefaultExtension("/w/board.txt", "wrk"), "/w/board.txt");

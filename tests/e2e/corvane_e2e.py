@@ -194,6 +194,60 @@ class Corvane:
             raise E2EFailure("no button %r" % text)
         return found
 
+    @staticmethod
+    def is_enabled(accessible):
+        return states(accessible).contains(pyatspi.STATE_ENABLED)
+
+    @staticmethod
+    def is_showing(accessible):
+        try:
+            return states(accessible).contains(pyatspi.STATE_SHOWING)
+        except Exception:  # gone with its window
+            return False
+
+    def field(self, root, label):
+        """The text field that the label names."""
+        found = find(root, lambda a: a.getRole() == pyatspi.ROLE_TEXT and a.name == label)
+        if found is None:
+            raise E2EFailure("no field %r" % label)
+        return found
+
+    def combo(self, root):
+        """The combo box under root; it has no fixed name to find it by, as
+        the bus renames a combo box after the item it shows."""
+        found = find(root, lambda a: a.getRole() == pyatspi.ROLE_COMBO_BOX)
+        if found is None:
+            raise E2EFailure("no combo box")
+        return found
+
+    def list_item(self, root, text):
+        found = find(root, lambda a: a.getRole() == pyatspi.ROLE_LIST_ITEM and a.name == text)
+        if found is None:
+            raise E2EFailure("no list line %r" % text)
+        return found
+
+    @staticmethod
+    def set_text(field, text):
+        """Replaces what the field holds, as typing over it would."""
+        field.queryEditableText().setTextContents(text)
+        wait_for("the field to hold %r" % text,
+                 lambda: field.queryText().getText(0, -1) == text)
+
+    def choose_file(self, title, path, button="Open"):
+        """Types a path into the file chooser titled `title` and presses its
+        button."""
+        chooser = self.dialog(title)
+        name = wait_for("the chooser's file name field", lambda: find(
+            chooser, lambda a: a.getRole() == pyatspi.ROLE_TEXT
+            and a.name.replace("&", "").startswith("File name")))
+        self.set_text(name, path)
+        self.click(wait_for("the chooser's %r button" % button, lambda: find(
+            chooser, lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON
+            and a.name.replace("&", "") == button and self.is_enabled(a))))
+        wait_for("the chooser to close", lambda: find(
+            self.app, lambda a: a.getRole() == pyatspi.ROLE_DIALOG and a.name == title,
+            1) is None)
+
     def toolbar_buttons(self):
         bar = find(self.frame, lambda a: a.getRole() == pyatspi.ROLE_TOOL_BAR)
         return [bar.getChildAtIndex(i) for i in range(bar.childCount)]

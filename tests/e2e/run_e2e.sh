@@ -48,8 +48,11 @@ trap cleanup EXIT
 mkdir -m 700 "$work/run"
 
 # The X server picks a free display itself and writes its number to fd 3, so
-# runs side by side never race for one.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# runs side by side never race for one. It must not reset when its last
+# client leaves: the accessibility bus's launcher connects and leaves before
+# the program starts, and a program that connects during the reset is refused.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
+  2>"$work/xvfb.log" &
 xvfb=$!
 for _ in $(seq 100); do
   [ -s "$work/display" ] && break

@@ -114,17 +114,12 @@ TEST_F(MainFrameTest, ToolbarShowsTheButtonsInOrderWithTooltips) {
   }
 }
 
-TEST_F(MainFrameTest, CommandsWithoutHandlerAreShownDisabled) {
+TEST_F(MainFrameTest, CommandsAreEnabledAsTheirHandlersSay) {
   frame_->UpdateCommandUi();
-  for (const int32_t id : {kIdGerberFile, kIdApertureFile}) {
-    EXPECT_FALSE(frame_->Action(id)->isEnabled()) << id;
-  }
-  for (const int32_t id : {kIdFileNew, kIdFileOpen, kIdFileSave, kIdNcDrillFile, kIdFilePrint,
-                           kIdFilePrintPreview, kIdFilePrintSetup, kIdPrintMagnification}) {
-    EXPECT_TRUE(frame_->Action(id)->isEnabled()) << id;
-  }
   for (const int32_t id :
-       {kIdGerberFormat, kIdDrillFormat, kIdApertureFormat, kIdDrillToolFormat}) {
+       {kIdFileNew, kIdFileOpen, kIdFileSave, kIdGerberFile, kIdApertureFile, kIdDrillToolFile,
+        kIdNcDrillFile, kIdFilePrint, kIdFilePrintPreview, kIdFilePrintSetup, kIdPrintMagnification,
+        kIdGerberFormat, kIdDrillFormat, kIdApertureFormat, kIdDrillToolFormat}) {
     EXPECT_TRUE(frame_->Action(id)->isEnabled()) << id;
   }
   EXPECT_FALSE(frame_->Action(kIdReloadAll)->isEnabled());  // nothing loaded
