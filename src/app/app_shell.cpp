@@ -119,12 +119,14 @@ void AppShell::WinHelp(uint32_t data, uint32_t command) {
 
 void AppShell::OnIdle() {
   if (hintLoadCount_ == loader_.LoadCount()) return;
-  // A pointer tool's prompt stays until its points are given; the hint waits.
+  hintLoadCount_ = loader_.LoadCount();
+  // A pointer tool's prompt stays until its points are given, and its result
+  // after them; a hint that waited would overwrite the result, so a load that
+  // finds a tool waiting goes without one.
   if (view_ != nullptr &&
       (IsWaiting(view_->Tools().MeasureState()) || IsWaiting(view_->Tools().OffsetState()))) {
     return;
   }
-  hintLoadCount_ = loader_.LoadCount();
   if (view_ == nullptr || frame_ == nullptr || view_->DrawsStandard() || doc_.IsEmpty()) return;
   // Once per working set: reading the same files again (an offset, a format
   // change, Reload All) says nothing new.

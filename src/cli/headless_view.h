@@ -51,6 +51,7 @@ class HeadlessView {
     void HideRubberBand() override {}
     bool IsShiftDown() const override { return false; }
     void SetStatusText(std::string_view) override {}
+    void SetPositionText(std::string_view) override {}
 
    private:
     ClientSize size_;

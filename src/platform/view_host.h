@@ -26,7 +26,8 @@ struct ScrollBarSetup {
   friend bool operator==(const ScrollBarSetup&, const ScrollBarSetup&) = default;
 };
 
-enum class CursorShape { kArrow, kZoom };
+// kPan: the closed hand while the middle button drags the picture.
+enum class CursorShape { kArrow, kZoom, kPan };
 
 // The window the view lives in: what the core needs of it and nothing more.
 class ViewHost {
@@ -52,6 +53,8 @@ class ViewHost {
   virtual bool IsShiftDown() const = 0;
   // The message pane of the status bar.
   virtual void SetStatusText(std::string_view text) = 0;
+  // The status bar's pane for the pointer's position; empty clears it.
+  virtual void SetPositionText(std::string_view text) = 0;
 };
 
 // Remembers what the view asked of its window; for tests.
@@ -80,6 +83,7 @@ class FakeViewHost : public ViewHost {
   void HideRubberBand() override { rubberBandVisible = false; }
   bool IsShiftDown() const override { return shiftDown; }
   void SetStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
+  void SetPositionText(std::string_view text) override { positionTexts.emplace_back(text); }
 
   ScrollBarSetup& Bar(ScrollBarId bar) {
     return bar == ScrollBarId::kHorizontal ? horizontal : vertical;
@@ -99,6 +103,7 @@ class FakeViewHost : public ViewHost {
   int rubberBandShows = 0;
   bool shiftDown = false;
   std::vector<std::string> statusTexts;
+  std::vector<std::string> positionTexts;
 };
 
 }  // namespace corvane

@@ -45,6 +45,7 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
   setWindowIcon(QIcon(AppIconPixmap()));
   viewWindow_ = new CViewWindow(shell_.Doc(), this);
   viewWindow_->SetStatusSink([this](std::string_view text) { SetStatusText(text); });
+  viewWindow_->SetPositionSink([this](std::string_view text) { ShowPosition(text); });
   setCentralWidget(viewWindow_);
   CreateActions();
   CreateMenus();
@@ -142,6 +143,17 @@ void CMainFrame::CreateStatusBar() {
   messagePane_ = new QLabel(ToQString(statusPane_.Text()), this);
   messagePane_->setObjectName(QStringLiteral("messagePane"));
   statusBar()->addWidget(messagePane_, 1);
+  // The pointer's position beside the messages, so a tool's prompt stays.
+  positionPane_ = new QLabel(this);
+  positionPane_->setObjectName(QStringLiteral("positionPane"));
+  positionPane_->setAccessibleName(QStringLiteral("Pointer position"));
+  positionPane_->setFrameShape(QFrame::Panel);
+  positionPane_->setFrameShadow(QFrame::Sunken);
+  // Wide enough for a board's coordinates, so the panes do not shift as it moves.
+  positionPane_->setMinimumWidth(
+      positionPane_->fontMetrics().horizontalAdvance(QStringLiteral("X -0000.0000  Y -0000.0000")) +
+      12);
+  statusBar()->addPermanentWidget(positionPane_);
   for (std::size_t i = 0; i < indicators_.size(); ++i) {
     auto* pane = new QLabel(this);
     pane->setFrameShape(QFrame::Panel);
@@ -223,6 +235,15 @@ void CMainFrame::ShowHelpPage(const std::string& page) {
 void CMainFrame::SetStatusText(std::string_view text) {
   statusPane_.SetMessage(text);
   messagePane_->setText(ToQString(statusPane_.Text()));
+}
+
+void CMainFrame::ShowPosition(std::string_view text) {
+  if (positionPane_ == nullptr) return;
+  const QString shown = ToQString(text);
+  positionPane_->setText(shown);
+  // The pane keeps its name; screen readers and UI automation read the
+  // position as its description.
+  positionPane_->setAccessibleDescription(shown);
 }
 
 void CMainFrame::SetCaption(const std::string& caption) { setWindowTitle(ToQString(caption)); }

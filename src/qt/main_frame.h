@@ -43,6 +43,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   QAction* Action(int32_t id) const { return actions_.value(id, nullptr); }
   QToolBar* ToolBar() const { return toolBar_; }
   QString MessageText() const { return messagePane_->text(); }
+  QString PositionText() const { return positionPane_->text(); }
   QString IndicatorText(int index) const;
   CHelpWindow* HelpWindow() const;
   // Applies every command's update rule to its action.
@@ -78,6 +79,8 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   void CreateStatusBar();
   void UpdateRecentFileMenu();
   void UpdateIndicators();
+  // The view's position pane: its text, and the same for accessibility.
+  void ShowPosition(std::string_view text);
   void RunCommand(int32_t id);
 
   AppShell& shell_;
@@ -85,6 +88,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   CViewWindow* viewWindow_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QLabel* messagePane_ = nullptr;
+  QLabel* positionPane_ = nullptr;
   StatusPane statusPane_;
   std::array<QLabel*, 3> indicators_{};
   QMap<int32_t, QAction*> actions_;

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QRubberBand>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "qt/qimage_surface.h"
 #include "qt/toolbar_icons.h"
@@ -55,6 +56,8 @@ CViewWindow::CViewWindow(CCorvaneDoc& doc, QWidget* parent)
   setAccessibleName(QStringLiteral("Plot view"));
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setFocusPolicy(Qt::StrongFocus);
+  // Every movement, so the position pane follows the pointer.
+  viewport()->setMouseTracking(true);
   connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
           [this](int action) { OnBarAction(ScrollBarId::kHorizontal, action); });
   connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
@@ -124,7 +127,17 @@ void CViewWindow::Invalidate() { viewport()->update(); }
 void CViewWindow::RepaintNow() { viewport()->repaint(); }
 
 void CViewWindow::SetCursorShape(CursorShape shape) {
-  viewport()->setCursor(shape == CursorShape::kZoom ? ZoomCursor() : QCursor(Qt::ArrowCursor));
+  switch (shape) {
+    case CursorShape::kZoom:
+      viewport()->setCursor(ZoomCursor());
+      break;
+    case CursorShape::kPan:
+      viewport()->setCursor(Qt::ClosedHandCursor);
+      break;
+    case CursorShape::kArrow:
+      viewport()->setCursor(Qt::ArrowCursor);
+      break;
+  }
 }
 
 bool CViewWindow::IsShiftDown() const {
@@ -133,6 +146,10 @@ bool CViewWindow::IsShiftDown() const {
 
 void CViewWindow::SetStatusText(std::string_view text) {
   if (statusSink_) statusSink_(text);
+}
+
+void CViewWindow::SetPositionText(std::string_view text) {
+  if (positionSink_) positionSink_(text);
 }
 
 void CViewWindow::scrollContentsBy(int, int) {
@@ -172,6 +189,8 @@ PointerButton ToPointerButton(Qt::MouseButton button) {
       return PointerButton::kRight;
     case Qt::MiddleButton:
       return PointerButton::kMiddle;
+    case Qt::NoButton:
+      return PointerButton::kNone;
     default:
       return PointerButton::kOther;
   }
@@ -232,13 +251,30 @@ void CViewWindow::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CViewWindow::mouseMoveEvent(QMouseEvent* event) {
-  // Without tracking, moves arrive only while a button is held.
   const Qt::MouseButtons held = event->buttons();
   const Qt::MouseButton button = (held & Qt::LeftButton)     ? Qt::LeftButton
                                  : (held & Qt::RightButton)  ? Qt::RightButton
                                  : (held & Qt::MiddleButton) ? Qt::MiddleButton
                                                              : Qt::NoButton;
   view_->OnPointerMove(ToPointerEvent(*event, button));
+}
+
+void CViewWindow::wheelEvent(QWheelEvent* event) {
+  // Taken whole: the base class would scroll the bars on its own.
+  const QPoint point = event->position().toPoint();
+  const QPoint delta = event->angleDelta();
+  const Qt::KeyboardModifiers modifiers = event->modifiers();
+  view_->OnWheel(WheelEvent{DevicePoint{point.x(), point.y()}, delta.x(), delta.y(),
+                            (modifiers & Qt::ShiftModifier) != 0,
+                            (modifiers & Qt::ControlModifier) != 0});
+  event->accept();
+}
+
+bool CViewWindow::viewportEvent(QEvent* event) {
+  // The scroll area sees no Leave of its viewport; the pointer may still be on
+  // the bars, but it has left the picture.
+  if (event->type() == QEvent::Leave) view_->OnPointerLeave();
+  return QAbstractScrollArea::viewportEvent(event);
 }
 
 void CViewWindow::keyPressEvent(QKeyEvent* event) {

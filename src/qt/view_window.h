@@ -17,8 +17,9 @@ class CCorvaneView;
 
 // The window of the one view: a scroll area whose viewport CCorvaneView paints
 // through the QPainter surface. It holds no rules: it hands the view its
-// pointer buttons, movements and keys as plain values, and scrolling,
-// zooming, tool and painting decisions are the view's.
+// pointer buttons, movements, wheel turns, the pointer's leaving and keys as
+// plain values, and scrolling, zooming, tool and painting decisions are the
+// view's.
 class CViewWindow : public QAbstractScrollArea, public ViewHost {
   Q_OBJECT
 
@@ -29,6 +30,10 @@ class CViewWindow : public QAbstractScrollArea, public ViewHost {
   CCorvaneView& View() { return *view_; }
   // Where the view's status texts go (the frame's message pane).
   void SetStatusSink(std::function<void(std::string_view)> sink) { statusSink_ = std::move(sink); }
+  // Where the pointer's position goes (the frame's position pane).
+  void SetPositionSink(std::function<void(std::string_view)> sink) {
+    positionSink_ = std::move(sink);
+  }
   // Runs the view's initial update now, or at the first showing when the
   // window has no size yet.
   void InitialUpdate();
@@ -44,6 +49,7 @@ class CViewWindow : public QAbstractScrollArea, public ViewHost {
   void HideRubberBand() override;
   bool IsShiftDown() const override;
   void SetStatusText(std::string_view text) override;
+  void SetPositionText(std::string_view text) override;
 
   // The colour the client area is erased with before the view paints.
   static constexpr uint32_t kBackgroundColor = 0xFFFFFF;
@@ -56,7 +62,9 @@ class CViewWindow : public QAbstractScrollArea, public ViewHost {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
 
  private:
   QScrollBar* Bar(ScrollBarId bar) const;
@@ -66,6 +74,7 @@ class CViewWindow : public QAbstractScrollArea, public ViewHost {
   QRubberBand* rubberBand_ = nullptr;
   QImage frameImage_;  // kept between paints so a repaint allocates nothing
   std::function<void(std::string_view)> statusSink_;
+  std::function<void(std::string_view)> positionSink_;
   bool initialUpdatePending_ = false;
   ScrollBarId actionBar_ = ScrollBarId::kHorizontal;
   bool inBarAction_ = false;

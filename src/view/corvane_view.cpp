@@ -13,6 +13,7 @@ void CCorvaneView::OnInitialUpdate() {
   viewport_.SetFlags(doc_.GetMirrorX(), doc_.GetMirrorY(), doc_.GetAutoOrigin());
   const DevicePoint pos = viewport_.ZoomToExtents(GetPlotExtents(), doc_.GetAutoOrigin() != 0);
   viewport_.SetScrollPosition(pos.x, pos.y);
+  navigation_.ShowPointerPosition();
 }
 
 bool CCorvaneView::DrawsStandard() const {
@@ -38,7 +39,18 @@ void CCorvaneView::OnVScroll(ScrollCode code, int32_t thumbPos) {
   if (viewport_.OnScroll(ScrollBarId::kVertical, code, thumbPos)) RedrawView();
 }
 
-void CCorvaneView::RedrawView() { host_.RepaintNow(); }
+void CCorvaneView::RedrawView() {
+  host_.RepaintNow();
+  // The pointer may rest while the picture moves under it.
+  navigation_.ShowPointerPosition();
+}
+
+bool CCorvaneView::ScrollTo(DevicePoint position) {
+  if (position == viewport_.GetScrollPos()) return false;
+  viewport_.SetScrollPosition(position.x, position.y);
+  RedrawView();
+  return true;
+}
 
 void CCorvaneView::OnDraw(DrawingSurface& dc) {
   if (!DrawsStandard()) {
@@ -52,13 +64,19 @@ void CCorvaneView::OnDraw(DrawingSurface& dc) {
 void CCorvaneView::OnPointerPress(const PointerEvent& event) {
   switch (event.button) {
     case PointerButton::kLeft:
+      // A pan ends where it is, and the button does what it always did.
+      navigation_.EndPan();
       tools_.OnLButtonDown(event.point);
       break;
     case PointerButton::kRight:
+      navigation_.EndPan();
       tools_.OnRButtonDown(event.point);
       break;
     case PointerButton::kMiddle:
+      navigation_.OnMButtonDown(event.point);
+      break;
     case PointerButton::kOther:
+    case PointerButton::kNone:
       break;
   }
 }
@@ -72,12 +90,19 @@ void CCorvaneView::OnPointerRelease(const PointerEvent& event) {
       tools_.OnRButtonUp(event.point);
       break;
     case PointerButton::kMiddle:
+      navigation_.OnMButtonUp(event.point);
+      break;
     case PointerButton::kOther:
+    case PointerButton::kNone:
       break;
   }
 }
 
-void CCorvaneView::OnPointerMove(const PointerEvent& event) { tools_.OnMouseMove(event.point); }
+void CCorvaneView::OnPointerMove(const PointerEvent& event) {
+  navigation_.OnMouseMove(event.point, event.button);
+  // The tools follow only what moves with a button held, as they always have.
+  if (event.button != PointerButton::kNone) tools_.OnMouseMove(event.point);
+}
 
 bool CCorvaneView::OnKeyDown(ViewKey key, bool shiftDown) {
   if (tools_.OnKeyDown(key)) return true;

@@ -14,6 +14,7 @@
 #include "view/print_info.h"
 #include "view/print_mapping.h"
 #include "view/standard_renderer.h"
+#include "view/view_navigation.h"
 #include "view/viewport.h"
 
 namespace corvane {
@@ -59,16 +60,23 @@ class CCorvaneView : public LayerVisibilityTarget {
   void OnVScroll(ScrollCode code, int32_t thumbPos);
   // Erases and repaints the whole client area before returning.
   void RedrawView();
+  // Moves the picture to a scroll position at the present scale and repaints;
+  // false (and no paint) when it is there already. The wheel's scrolling and
+  // the middle-button drag go this way.
+  bool ScrollTo(DevicePoint position);
   void OnDraw(DrawingSurface& dc);
 
   // --- Pointer and keys, as the window delivers them ------------------------
   void OnPointerPress(const PointerEvent& event);
   void OnPointerRelease(const PointerEvent& event);
-  // Only while a button is held.
+  // Every movement over the client area, and beyond it while a button is held.
   void OnPointerMove(const PointerEvent& event);
+  void OnPointerLeave() { navigation_.OnMouseLeave(); }
+  void OnWheel(const WheelEvent& event) { navigation_.OnWheel(event); }
   // False for a key the view does nothing with, which the window passes on.
   bool OnKeyDown(ViewKey key, bool shiftDown);
   // The pointer over the client area: the zoom cursor while the zoom tool is on.
+  // A pan shows the closed hand for its length and then puts this back.
   CursorShape OnSetCursor() const;
 
   // --- Commands -------------------------------------------------------------
@@ -113,6 +121,8 @@ class CCorvaneView : public LayerVisibilityTarget {
   const PrintMapping& Printing() const { return printMapping_; }
   PointerTools& Tools() { return tools_; }
   const PointerTools& Tools() const { return tools_; }
+  ViewNavigation& Navigation() { return navigation_; }
+  const ViewNavigation& Navigation() const { return navigation_; }
 
  private:
   enum class Flag { kAutoOrigin, kMirrorX, kMirrorY };  // in Toggle's table order
@@ -129,6 +139,7 @@ class CCorvaneView : public LayerVisibilityTarget {
   Interpretation interpretation_ = Interpretation::kClassic;
   PrintMapping printMapping_;
   PointerTools tools_{*this};
+  ViewNavigation navigation_{*this};
   const LayerVisibilityChoice* visibilityDialog_ = nullptr;
 };
 

@@ -20,6 +20,13 @@ void AppendFixed4(std::string& text, double value) {
   text.append(buffer.data(), result.ptr);
 }
 
+// Four decimals, where "-0.0000" would only puzzle the reader.
+void AppendCoordinate(std::string& text, double value) {
+  const std::size_t start = text.size();
+  AppendFixed4(text, value);
+  if (text.compare(start, std::string::npos, "-0.0000") == 0) text.erase(start, 1);
+}
+
 DeviceRect Normalized(DevicePoint a, DevicePoint b) {
   return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
@@ -44,6 +51,15 @@ std::string FormatMeasurement(double dx, double dy, double diagonal) {
   AppendFixed4(text, dy);
   text += ", Diag = ";
   AppendFixed4(text, diagonal);
+  return text;
+}
+
+std::string FormatPointerPosition(double x, double y) {
+  if (!std::isfinite(x) || !std::isfinite(y)) return {};
+  std::string text = "X ";
+  AppendCoordinate(text, x);
+  text += "  Y ";
+  AppendCoordinate(text, y);
   return text;
 }
 

@@ -10,10 +10,12 @@ namespace corvane {
 
 class CCorvaneView;
 
-enum class PointerButton { kLeft, kRight, kMiddle, kOther };
+// kNone: a movement with no button held.
+enum class PointerButton { kLeft, kRight, kMiddle, kOther, kNone };
 
-// A button press or release, or a movement with a button held, as the window
-// delivers it: client pixels and the modifier keys held at the time.
+// A button press or release, or a movement, as the window delivers it: client
+// pixels, the button (for a movement the one held, left before right before
+// middle) and the modifier keys held at the time.
 struct PointerEvent {
   PointerButton button = PointerButton::kLeft;
   DevicePoint point;
@@ -39,6 +41,10 @@ inline constexpr char kSelectSecondOffsetPoint[] = "Select second offset point."
 
 // "X = %0.04f, Y = %0.04f, Diag = %0.04f", whatever the process locale.
 std::string FormatMeasurement(double dx, double dy, double diagonal);
+// The pointer's position pane: "X 1.2345  Y 0.5000", whatever the process
+// locale; a coordinate that rounds to zero shows no minus sign. Empty when
+// either coordinate is not a finite number.
+std::string FormatPointerPosition(double x, double y);
 
 // The view's pointer tools: the zoom tool with its rubber-band drag, the
 // two-click measuring tool and the two-click layer offset tool. They answer

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace corvane {
 namespace {
@@ -33,6 +34,19 @@ void Viewport::UpdateOrigin(bool printing) {
 
 PlotDelta Viewport::WindowDistance(DevicePoint p1, DevicePoint p2) const {
   return {(static_cast<double>(p2.x) - p1.x) / scale_, (static_cast<double>(p1.y) - p2.y) / scale_};
+}
+
+PlotPoint Viewport::PlotPointAt(DevicePoint pixel) const {
+  // No point lies under a pixel at an unusable scale; the caller shows nothing.
+  if (!IsUsableScale(scale_)) {
+    return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
+  }
+  // The origin as a screen paint computes it, from the state as it is now.
+  const double viewX = (static_cast<double>(pixel.x) + scrollPos_.x) / scale_;
+  const double viewY = (static_cast<double>(pixel.y) + scrollPos_.y) / scale_;
+  const double x = viewX + (autoOrigin_ ? minX_ : 0.0);
+  const double y = viewY + (autoOrigin_ ? minY_ : 0.0);
+  return {mirrorY_ ? maxX_ - x + minX_ : x, mirrorX_ ? maxY_ - y + minY_ : y};
 }
 
 void Viewport::UpdateScrollBars() {

@@ -27,6 +27,11 @@ struct PlotDelta {
   double dy = 0.0;
 };
 
+struct PlotPoint {
+  double x = 0.0;
+  double y = 0.0;
+};
+
 // How plot coordinates become window pixels: zoom scale, scroll offset,
 // origin and mirroring, and the scroll bars over a fixed virtual canvas.
 class Viewport {
@@ -46,6 +51,11 @@ class Viewport {
   void UpdateOrigin(bool printing);
   // Window distance from p1 to p2 in plot units; up the screen is positive.
   PlotDelta WindowDistance(DevicePoint p1, DevicePoint p2) const;
+  // The plot point that maps to a client pixel: the mapping undone with the
+  // present scale, scroll position, origin and mirroring, so a pad reads its
+  // own coordinates however the picture is turned or moved. Not a number at a
+  // scale that is not positive and finite.
+  PlotPoint PlotPointAt(DevicePoint pixel) const;
 
   // --- Scrolling and zooming ------------------------------------------------------
   void UpdateScrollBars();

@@ -129,6 +129,19 @@ TEST_F(StandardInterpretationTest, TheHintComesOncePerWorkingSetInTheClassicRead
   EXPECT_EQ(frame.statusCount, 2) << "the standard reading draws it all";
 }
 
+TEST_F(StandardInterpretationTest, TheHintNeverComesOverAMeasurement) {
+  Start();
+  LoadBoard();
+  view->Tools().OnMeasure();
+  shell->OnIdle();
+  view->OnPointerPress({PointerButton::kLeft, {10, 50}});
+  view->OnPointerPress({PointerButton::kLeft, {40, 10}});
+  shell->OnIdle();
+  EXPECT_EQ(frame.statusCount, 0) << "neither over the prompt nor over the result";
+  ASSERT_FALSE(host.statusTexts.empty());
+  EXPECT_EQ(host.statusTexts.back().rfind("X = ", 0), 0u) << host.statusTexts.back();
+}
+
 TEST(ClassicReadingHintTest, NamesWhatTheFilesUse) {
   EXPECT_EQ(ClassicReadingHint(0), "");
   EXPECT_EQ(ClassicReadingHint(kFeatureStepRepeat),

@@ -116,16 +116,25 @@ class Corvane:
         left, top = self.view_origin()
         self.click_at(left + x, top + y, button)
 
-    def drag_view(self, start, end, steps=8):
-        """A left-button drag between two client pixels of the view."""
+    def drag_view(self, start, end, steps=8, button=1):
+        """A drag between two client pixels of the view (left button unless
+        told otherwise)."""
         left, top = self.view_origin()
         self._mouse(left + start[0], top + start[1], "abs")
-        self._mouse(left + start[0], top + start[1], "b1p")
+        self._mouse(left + start[0], top + start[1], "b%dp" % button)
         for step in range(1, steps + 1):
             x = start[0] + (end[0] - start[0]) * step // steps
             y = start[1] + (end[1] - start[1]) * step // steps
             self._mouse(left + x, top + y, "abs")
-        self._mouse(left + end[0], top + end[1], "b1r")
+        self._mouse(left + end[0], top + end[1], "b%dr" % button)
+
+    def wheel_view(self, x, y, notches):
+        """Turns the wheel over client pixel (x, y): positive notches away from
+        the user (X buttons 4 and 5 are the wheel)."""
+        self.move_to_view(x, y)
+        left, top = self.view_origin()
+        for _ in range(abs(notches)):
+            self._mouse(left + x, top + y, "b4c" if notches > 0 else "b5c")
 
     # --- Menus, buttons, the status bar -------------------------------------
     def menu_item(self, *path):
@@ -159,6 +168,15 @@ class Corvane:
         bar = find(self.frame, lambda a: a.getRole() == pyatspi.ROLE_STATUS_BAR)
         pane = find(bar, lambda a: a.getRole() == pyatspi.ROLE_LABEL, 1)
         return pane.name
+
+    def position_text(self):
+        """What the status bar's pointer position pane shows (its description;
+        its name stays "Pointer position")."""
+        bar = find(self.frame, lambda a: a.getRole() == pyatspi.ROLE_STATUS_BAR)
+        pane = find(bar, lambda a: a.name == "Pointer position", 1)
+        if pane is None:
+            raise E2EFailure("no pane named 'Pointer position' in the status bar")
+        return pane.description
 
     def wait_status(self, text):
         return wait_for("status text %r (now %r)" % (text, self.status_text()),

@@ -1,6 +1,6 @@
 """End-to-end: the view's pointer tools, the View menu's check marks, the
-Offset Layer and Set Layer Visibility dialogs and the toolbar's names, on the
-demo board.
+Offset Layer and Set Layer Visibility dialogs, the toolbar's names, and the
+wheel, the middle button and the pointer position pane, on the demo board.
 
     run_e2e.sh CORVANE_BINARY view_tools_e2e.py DEMO.wrk [SCREENSHOT_DIR]
 """
@@ -9,6 +9,7 @@ import math
 import os
 import re
 import sys
+import time
 
 import pyatspi
 
@@ -18,6 +19,9 @@ DEMO = sys.argv[1]
 SHOTS = sys.argv[2] if len(sys.argv) > 2 else None
 
 MEASUREMENT = re.compile(r"X = (\d+\.\d{4}), Y = (\d+\.\d{4}), Diag = (\d+\.\d{4})$")
+POSITION = re.compile(r"X (-?\d+\.\d{4})  Y (-?\d+\.\d{4})$")
+# Pin 1 of U1 on the demo board, a square pad (tools/make_demo.py).
+PIN1 = (0.75, 0.55)
 
 
 def shot(app, name):
@@ -120,6 +124,63 @@ def test_visibility_dialog_hides_a_layer_at_once():
         app.quit()
 
 
+def read_position(app, x, y):
+    """The plot point the pane shows with the pointer on client pixel (x, y)."""
+    app.move_to_view(x, y)
+
+    def settled():
+        # The same reading twice, so the pane has caught up with the pointer.
+        first = POSITION.match(app.position_text() or "")
+        time.sleep(0.1)
+        again = POSITION.match(app.position_text() or "")
+        return first and again and first.group(0) == again.group(0) and again
+    match = wait_for("a position at (%d, %d)" % (x, y), settled)
+    return float(match.group(1)), float(match.group(2))
+
+
+def pixels_per_unit(app, near, span=200):
+    """The screen's scale on each axis, read from the pane `span` pixels apart
+    (negative on y while +y points up)."""
+    x0, y0 = read_position(app, *near)
+    x1, y1 = read_position(app, near[0] + span, near[1] + span)
+    return span / (x1 - x0), span / (y1 - y0)
+
+
+def expect_near(point, expected, pixels, what):
+    expect(abs(point[0] - expected[0]) <= pixels[0] and abs(point[1] - expected[1]) <= pixels[1],
+           "%s: read %r, expected %r" % (what, point, expected))
+
+
+def test_wheel_zoom_pan_and_the_position_pane():
+    app = Corvane(DEMO)
+    try:
+        sx, sy = pixels_per_unit(app, (100, 100))
+        x0, y0 = read_position(app, 100, 100)
+        px, py = round(100 + (PIN1[0] - x0) * sx), round(100 + (PIN1[1] - y0) * sy)
+        sx, sy = abs(sx), abs(sy)
+        # Within two pixels of the pad's centre, whatever the truncation.
+        expect_near(read_position(app, px, py), PIN1, (2 / sx, 2 / sy), "pin 1 before zooming")
+        shot(app, "wheel_before")
+        app.wheel_view(px, py, 3)
+
+        def zoomed():
+            factor = abs(pixels_per_unit(app, (px - 200, py - 200))[0]) / sx
+            return factor if factor > 1.2 else None
+        factor = wait_for("the wheel to zoom", zoomed)
+        expect(abs(factor - 1.331) < 0.04, "three notches zoomed %.3f times" % factor)
+        # The pad stayed under the pointer.
+        expect_near(read_position(app, px, py), PIN1, (3 / sx, 3 / sy), "pin 1 after zooming")
+        shot(app, "wheel_zoomed")
+        app.drag_view((px, py), (px + 120, py + 80), button=2)
+        expect_near(read_position(app, px + 120, py + 80), PIN1, (3 / sx, 3 / sy),
+                    "pin 1 dragged along")
+        shot(app, "middle_dragged")
+        app.move_to_view(-20, -20)  # onto the toolbar
+        wait_for("the pane to empty", lambda: app.position_text() == "")
+    finally:
+        app.quit()
+
+
 def test_every_button_and_menu_item_has_a_name():
     app = Corvane(DEMO)
     try:
@@ -150,4 +211,4 @@ def test_every_button_and_menu_item_has_a_name():
 
 run(test_measure_reports_in_the_status_bar, test_mirror_x_changes_its_check_mark,
     test_zoom_drag_and_offset_layer, test_visibility_dialog_hides_a_layer_at_once,
-    test_every_button_and_menu_item_has_a_name)
+    test_wheel_zoom_pan_and_the_position_pane, test_every_button_and_menu_item_has_a_name)
