@@ -47,14 +47,18 @@ inline constexpr std::string_view kProgramUsage =
     "                    [--drill-tool-file F] [--drill-file F] FILE...\n"
     "       corvane save [--defaults] [--aperture-file F] [--drill-tool-file F]\n"
     "                    [--drill-file F] -o OUT.wrk FILE...\n"
-    "       corvane export [--defaults] [--size WxH] [--background #RRGGBB]\n"
-    "                      [--page letter|a4|a3|legal] -o OUT.png|.svg|.pdf FILE...\n"
+    "       corvane export [--standard] [--defaults] [--size WxH | --dpi N]\n"
+    "                      [--background #RRGGBB] [--page letter|a4|a3|legal]\n"
+    "                      [--aperture-file F] [--drill-tool-file F] [--drill-file F]\n"
+    "                      -o OUT.png|.svg|.pdf FILE...\n"
     "Corvane shows Gerber plot files, aperture tables, NC drill files and drill\n"
     "tool tables of a printed circuit board for checking by eye. Without a\n"
     "command it opens the window, with WORKFILE or else the work file used last.\n"
     "--print prints WORKFILE on the default printer, --print-to on PRINTER, at\n"
     "its print magnification, and ends; no window opens and no display is needed.\n"
     "dump --standard prints the files as today's Gerber and Excellon formats read\n"
-    "them, one record a line in inches; the README lists the records.\n";
+    "them, one record a line in inches; the README lists the records.\n"
+    "export --standard draws that reading; --dpi N sizes the picture to all that\n"
+    "is drawn at N pixels per plot unit (an inch in the standard reading).\n";
 
 }  // namespace corvane
