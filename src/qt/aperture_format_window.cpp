@@ -52,30 +52,8 @@ CApertureFormatWindow::CApertureFormatWindow(CApertureFormatDlg& dialog, HelpFun
     Refresh();
   });
 
-  order_ = MakeFieldOrderControls(this);
-  ConnectFieldOrder(this, order_, dialog_, [this] { Refresh(); });
-  auto* orderColumn = new QVBoxLayout;
-  orderColumn->addWidget(order_.label);
-  orderColumn->addWidget(order_.list, 1);
-  auto* orderButtons = new QVBoxLayout;
-  for (QPushButton* button : {order_.moveUp, order_.moveDown, order_.addSkip, order_.deleteSkip}) {
-    orderButtons->addWidget(button);
-  }
-  orderButtons->addStretch(1);
-
-  QPushButton* defaults = MakeButton(this, kDefaultsButton, A::kDefaultsButtonId);
-  connect(defaults, &QPushButton::clicked, this, [this] {
-    dialog_.OnDefaults();
-    Refresh();
-  });
-  auto* buttons = new QVBoxLayout;
-  AddDialogButtons(*this, *buttons, defaults, help, dialog.ResourceId());
-
-  auto* layout = new QHBoxLayout(this);
-  layout->addLayout(grid);
-  layout->addLayout(orderColumn);
-  layout->addLayout(orderButtons);
-  layout->addLayout(buttons);
+  order_ = LayOutTableFormatWindow(
+      *this, grid, dialog_, [this] { Refresh(); }, help);
   Refresh();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QBoxLayout>
+#include <QDialog>
 #include <QListWidget>
 #include <QPushButton>
 #include <QString>
@@ -8,10 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include <QLabel>
+
+#include "dialogs/format_dialog.h"
+
 class QAbstractButton;
-class QBoxLayout;
-class QDialog;
-class QLabel;
 class QLineEdit;
 class QWidget;
 
@@ -83,6 +86,40 @@ void ConnectFieldOrder(QWidget* window, const FieldOrderControls& c, Dialog& dia
   bind(c.moveDown, &Dialog::OnMoveDown);
   bind(c.addSkip, &Dialog::OnAddSkip);
   bind(c.deleteSkip, &Dialog::OnDeleteSkip);
+}
+
+// The layout the aperture and drill tool format windows share: their fields
+// on the left, then the field-order list, its buttons, and OK, Cancel,
+// Defaults and Help; every button bound to the dialog, `refresh` showing the
+// dialog's state after each. Returns the field-order controls to refresh.
+template <typename Dialog, typename Refresh>
+FieldOrderControls LayOutTableFormatWindow(QDialog& window, QLayout* fields, Dialog& dialog,
+                                           Refresh refresh, const HelpFunction& help) {
+  FieldOrderControls order = MakeFieldOrderControls(&window);
+  ConnectFieldOrder(&window, order, dialog, refresh);
+  auto* orderColumn = new QVBoxLayout;
+  orderColumn->addWidget(order.label);
+  orderColumn->addWidget(order.list, 1);
+  auto* orderButtons = new QVBoxLayout;
+  for (QPushButton* button : {order.moveUp, order.moveDown, order.addSkip, order.deleteSkip}) {
+    orderButtons->addWidget(button);
+  }
+  orderButtons->addStretch(1);
+
+  QPushButton* defaults = MakeButton(&window, kDefaultsButton, Dialog::kDefaultsButtonId);
+  QObject::connect(defaults, &QPushButton::clicked, &window, [&dialog, refresh] {
+    dialog.OnDefaults();
+    refresh();
+  });
+  auto* buttons = new QVBoxLayout;
+  AddDialogButtons(window, *buttons, defaults, help, dialog.ResourceId());
+
+  auto* layout = new QHBoxLayout(&window);
+  layout->addLayout(fields);
+  layout->addLayout(orderColumn);
+  layout->addLayout(orderButtons);
+  layout->addLayout(buttons);
+  return order;
 }
 
 // Gives the focus to the control the dialog asks for, its text selected.
