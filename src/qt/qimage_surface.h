@@ -25,6 +25,9 @@ class QImageSurface : public QPainterSurface {
   // pixels as that part of the whole paint. Several areas take one pass.
   // False, and nothing limited, on an image whose rows it cannot write.
   bool LimitTo(const std::vector<DeviceRect>& areas);
+  std::span<const DeviceRect> PaintAreas() const override {
+    return limited_ ? std::span<const DeviceRect>(limits_) : std::span<const DeviceRect>();
+  }
 
   void FillSolidRect(const DeviceRect& rect, uint32_t color) override;
   void Ellipse(const DeviceRect& rect) override;

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <numeric>
+#include <span>
+#include <utility>
 #include <vector>
 
 #include "view/corvane_view.h"
@@ -211,6 +215,103 @@ TEST_F(KeptPictureTest, OnlyScrollingKeepsThePicture) {
     // The next paint, with nothing scrolled since, repaints all again.
     EXPECT_TRUE(Paint().full);
   }
+}
+
+// A recording surface that writes only some areas.
+class StripSurface : public RecordingSurface {
+ public:
+  std::span<const DeviceRect> PaintAreas() const override { return areas; }
+  std::vector<DeviceRect> areas;
+};
+
+// A paint of strips leaves out the runs of items that cannot reach them and
+// draws the others as a whole paint does; the state it ends with is the
+// whole paint's.
+TEST(ScrollRepaintTest, StripPaintLeavesOutRunsThatCannotReachIt) {
+  CCorvaneDoc doc;
+  doc.SetAutoOrigin(0);
+  doc.SetMirrorX(0);
+  doc.SetMirrorY(0);
+  doc.SetShowDrillHoles(0);
+  PlotLayer layer;
+  layer.color = 0x0000FF;
+  doc.AddLayer(layer);
+  for (const auto& [dcode, size] : {std::pair{10, 0.02}, std::pair{11, 0.3}}) {
+    Aperture a;
+    a.layer = 0;
+    a.dcode = dcode;
+    a.shape = kShapeCircle;
+    a.sizeX = a.sizeY = size;
+    doc.AddAperture(a);
+  }
+  // Runs of draws across the top of an 8 x 6 inch window, then across its
+  // bottom; one wide draw at the bottom reaching up into the strip, and a
+  // flash whose aperture was chosen in an earlier run.
+  auto add = [&doc](int32_t dcode, double x, double y) {
+    PlotItem item;
+    item.kind = kKindStatement;
+    item.dcode = dcode;
+    item.x = x;
+    item.y = y;
+    doc.AddItem(item);
+  };
+  add(10, 0, 0);
+  for (int i = 0; i < 40; ++i) add(i % 4 == 0 ? 2 : 1, 0.2 * (i % 40), 0.3 + 0.01 * (i % 3));
+  for (int i = 0; i < 40; ++i) add(i % 4 == 0 ? 2 : 1, 0.2 * (i % 40), 5.5 + 0.01 * (i % 3));
+  add(11, 1, 5);
+  add(2, 1, 2.2);
+  add(1, 7, 2.2);  // the pen 30 pixels wide reaches up to y 2.05
+  for (int i = 0; i < 40; ++i) add(i % 4 == 0 ? 2 : 1, 0.2 * (i % 40), 5.0);
+  add(3, 4, 1.9);
+  doc.ComputeExtents();
+  FakeViewHost host;
+  host.clientSize = {800, 600};
+  Viewport viewport(host);
+  viewport.SetScale(100.0);
+  PlotRenderer renderer;
+
+  StripSurface whole;
+  whole.clipBox = {0, 0, 800, 600};
+  renderer.OnDraw(whole, doc, viewport);
+  StripSurface strip;
+  strip.clipBox = whole.clipBox;
+  strip.areas = {{0, 0, 800, 60}, {0, 185, 800, 210}};
+  renderer.OnDraw(strip, doc, viewport);
+  StripSurface again;
+  again.clipBox = whole.clipBox;
+  renderer.OnDraw(again, doc, viewport);
+  EXPECT_EQ(again.calls, whole.calls);
+
+  // Every line and flash of the strip paint is one of the whole paint's, and
+  // each that can reach the strips is there.
+  const auto lines = [](const RecordingSurface& s) {
+    std::vector<std::array<int32_t, 3>> out;  // from y, to y, width
+    int32_t y = 0;
+    int32_t width = 0;
+    for (const SurfaceCall& c : s.calls) {
+      if (c.op == SurfaceOp::kSelectPen) width = c.args[0];
+      if (c.op == SurfaceOp::kMoveTo) y = c.args[1];
+      if (c.op == SurfaceOp::kLineTo) out.push_back({y, c.args[1], width});
+      if (c.op == SurfaceOp::kEllipse) out.push_back({c.args[1], c.args[3], -1});
+    }
+    return out;
+  };
+  const auto all = lines(whole);
+  const auto some = lines(strip);
+  int expected = 0;
+  for (const auto& l : all) {
+    const int32_t reach = l[2] < 0 ? 0 : l[2] / 2 + 2;
+    const int32_t top = std::min(l[0], l[1]) - reach;
+    const int32_t bottom = std::max(l[0], l[1]) + reach;
+    expected += (top < 60) || (top < 210 && bottom >= 185);
+  }
+  EXPECT_GE(static_cast<int>(some.size()), expected);
+  EXPECT_LT(some.size(), all.size());
+  EXPECT_GT(expected, 20);
+  for (const auto& l : some) EXPECT_NE(std::find(all.begin(), all.end(), l), all.end());
+  // The wide draw and the flash with the earlier run's aperture are there.
+  EXPECT_NE(std::find(some.begin(), some.end(), std::array<int32_t, 3>{220, 220, 30}), some.end());
+  EXPECT_EQ(std::count_if(some.begin(), some.end(), [](const auto& l) { return l[2] == -1; }), 1);
 }
 
 }  // namespace
