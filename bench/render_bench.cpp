@@ -161,6 +161,42 @@ BENCHMARK(BM_ScrollStep)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// Growth: boards of 0.5, 1, 2 and 4 million items (arg: half-millions) on
+// 16 x 12 inches, painted whole at zoom extents; arg 1: 1 for the standard
+// reading.
+LoadedBoard& GrowthBoard(int halfMillions) {
+  static std::unique_ptr<LoadedBoard> boards[9];
+  std::unique_ptr<LoadedBoard>& board = boards[halfMillions];
+  if (!board) {
+    const uint64_t items = 500000ull * static_cast<uint64_t>(halfMillions);
+    board = std::make_unique<LoadedBoard>();
+    board->files = WriteRenderBoard(items / 20 * 19, items / 20, 16, 12);
+    board->doc = std::make_unique<CCorvaneDoc>();
+    Load(board->files, *board->doc);
+  }
+  return *board;
+}
+
+void BM_PaintGrowth(benchmark::State& state) {
+  LoadedBoard& board = GrowthBoard(static_cast<int>(state.range(0)));
+  const bool standardReading = state.range(1) != 0;
+  CCorvaneDoc doc;
+  DocumentLoader loader(doc);
+  Load(board.files, doc);
+  StandardModelCache standard(loader);
+  loader.ReloadAll();
+  HeadlessView view(doc, kClient, standardReading ? &standard : nullptr);
+  RasterPicture picture(kClient.width, kClient.height, 0xFFFFFF);
+  picture.Paint(view);
+  for (auto _ : state) picture.Paint(view);
+  state.counters["items"] = static_cast<double>(PaintedItems(doc));
+}
+BENCHMARK(BM_PaintGrowth)
+    ->ArgsProduct({{1, 2, 4, 8}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
 void BM_RendererPassOnly(benchmark::State& state) {
   LoadedBoard& board = Board(static_cast<int>(state.range(0)));
   HeadlessView view(*board.doc, kClient);
