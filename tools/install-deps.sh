@@ -2,10 +2,11 @@
 # Installs the Debian packages that building, testing, running and packaging
 # Corvane need (dpkg-dev and file: CPack computes the .deb's dependencies;
 # cups, printer-driver-cups-pdf and poppler-utils: the print test's spooler;
-# libpolyclipping-dev: the polygon booleans of the standard reading's vector outputs).
+# libpolyclipping-dev: the polygon booleans of the standard reading's vector outputs;
+# zlib1g-dev: the compression of exported PNG pictures).
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
-  libpolyclipping-dev qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev libx11-dev dpkg-dev
+  libpolyclipping-dev zlib1g-dev qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev libx11-dev dpkg-dev
   file python3
   cups printer-driver-cups-pdf poppler-utils
   # The end-to-end tests: a virtual X server, a private D-Bus session, the

@@ -9,9 +9,10 @@
 
 namespace corvane {
 
-// The flat item array. PlotItem is trivially copyable, so the buffer grows with
-// realloc: large blocks are remapped rather than copied, which keeps both the
-// time per item and the peak memory of a multi-million-item load low. Growth is
+// The flat item array. PlotItem is trivially copyable, so a large buffer is
+// mapped memory that grows by remapping its pages rather than copying them,
+// which keeps both the time per item and the peak memory of a
+// multi-million-item load low; a small one lives on the heap. Growth is
 // geometric, so appending is amortised constant time.
 class ItemBuffer {
   static_assert(std::is_trivially_copyable_v<PlotItem>);

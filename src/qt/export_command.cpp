@@ -1,6 +1,5 @@
 #include "qt/export_command.h"
 
-#include <QGuiApplication>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -20,6 +19,7 @@
 #include "cli/headless_document.h"
 #include "cli/headless_view.h"
 #include "loading/standard_model_cache.h"
+#include "qt/offscreen_application.h"
 #include "qt/qpainter_surface.h"
 #include "qt/qt_settings_store.h"
 #include "qt/raster_picture.h"
@@ -164,16 +164,7 @@ bool WriteExportPicture(HeadlessDocument& loaded, const ExportOptions& options,
 
 int RunExportCommand(int argc, char** argv) {
   const std::vector<std::string> args(argv, argv + argc);
-  // Qt's offscreen platform: no display, no windowing system, whatever the
-  // environment says.
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Standard error carries the command's own messages only, not the
-  // platform's remarks about its environment.
-  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  static int appArgc = 1;
-  static char appName[] = "corvane";
-  static char* appArgv[] = {appName, nullptr};
-  std::unique_ptr<QGuiApplication> app;
+  OffscreenApplication app;
   WarningLinePrompter prompter([](std::string_view line) { WriteLine(stderr, line); });
   ExportEnvironment environment;
   environment.openUserSettings = [] { return std::make_unique<QtSettingsStore>(); };
@@ -181,7 +172,10 @@ int RunExportCommand(int argc, char** argv) {
   environment.writeError = [](std::string_view line) { WriteLine(stderr, line); };
   environment.writePicture = [&app](HeadlessDocument& loaded, const ExportOptions& options,
                                     std::string& error) {
-    if (!app) app = std::make_unique<QGuiApplication>(appArgc, appArgv);
+    // The SVG and PDF writers need the application's fonts and paint devices;
+    // a PNG is painted into plain memory, and spares its start-up and its
+    // memory, a noticeable part of a large board's export.
+    if (options.format != ExportFormat::kPng) app.Ensure();
     return WriteExportPicture(loaded, options, error);
   };
   return RunExport(args, environment);

@@ -14,7 +14,7 @@ class HeadlessDocument;
 int RunExportCommand(int argc, char** argv);
 
 // Writes the picture the options ask for; false with the cause in `error`.
-// Needs a QGuiApplication.
+// SVG and PDF need a QGuiApplication; PNG needs none.
 bool WriteExportPicture(HeadlessDocument& loaded, const ExportOptions& options, std::string& error);
 
 }  // namespace corvane

@@ -1,6 +1,5 @@
 #include "qt/print_command.h"
 
-#include <QGuiApplication>
 #include <QPrinterInfo>
 #include <QString>
 #include <QtGlobal>
@@ -10,6 +9,7 @@
 #include <string_view>
 
 #include "cli/headless_document.h"
+#include "qt/offscreen_application.h"
 #include "qt/print_support.h"
 #include "qt/qt_settings_store.h"
 
@@ -24,16 +24,7 @@ void WriteLine(std::FILE* stream, std::string_view line) {
 }  // namespace
 
 int RunPrintCommand(const PrintRequest& request) {
-  if (QCoreApplication::instance() == nullptr) {
-    // Qt's offscreen platform: no display, whatever the environment says.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Standard error carries the command's own messages only.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  }
-  static int appArgc = 1;
-  static char appName[] = "corvane";
-  static char* appArgv[] = {appName, nullptr};
-  std::unique_ptr<QGuiApplication> app;
+  OffscreenApplication app;
   std::unique_ptr<QtPrintService> printers;
 
   WarningLinePrompter prompter([](std::string_view line) { WriteLine(stderr, line); });
@@ -43,10 +34,7 @@ int RunPrintCommand(const PrintRequest& request) {
   environment.writeError = [](std::string_view line) { WriteLine(stderr, line); };
   environment.openPrinters = [&](const std::optional<std::string>& name,
                                  std::string& error) -> PrintService* {
-    // The window program may already have its application object.
-    if (!app && QCoreApplication::instance() == nullptr) {
-      app = std::make_unique<QGuiApplication>(appArgc, appArgv);
-    }
+    app.Ensure();
     printers = std::make_unique<QtPrintService>();
     const QString printer =
         name ? QString::fromStdString(*name) : QPrinterInfo::defaultPrinterName();

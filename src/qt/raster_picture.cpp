@@ -1,7 +1,6 @@
 #include "qt/raster_picture.h"
 
 #include <QImage>
-#include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
 #include <QString>
@@ -10,6 +9,7 @@
 
 #include <cstdlib>
 
+#include "cli/png_writer.h"
 #include "qt/qimage_surface.h"
 #include "qt/window_picture.h"
 
@@ -73,17 +73,27 @@ uint32_t RasterPicture::Pixel(int32_t x, int32_t y) const {
 }
 
 bool RasterPicture::SavePng(const std::string& path, std::string& error) const {
+  if (!IsValid()) {
+    error = "the picture is empty";
+    return false;
+  }
   QSaveFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::WriteOnly)) {
     error = file.errorString().toStdString();
     return false;
   }
-  QImageWriter writer(&file, "png");
-  // Fast compression: these pictures are mostly flat colour, and a large
-  // board must not spend its time in the encoder.
-  writer.setCompression(1);
-  if (!writer.write(impl_->image)) {
-    error = writer.errorString().toStdString();
+  const QImage& image = impl_->image;
+  const PngPicture picture{reinterpret_cast<const uint32_t*>(image.constBits()),
+                           static_cast<std::ptrdiff_t>(image.bytesPerLine() / 4), image.width(),
+                           image.height()};
+  const bool written = WritePng(picture, [&file](std::string_view bytes) {
+    return file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+           static_cast<qint64>(bytes.size());
+  });
+  if (!written) {
+    // The file's own error, when it refused the bytes; else the picture could not be compressed.
+    error = file.error() != QFileDevice::NoError ? file.errorString().toStdString()
+                                                 : "cannot compress the picture";
     file.cancelWriting();
     return false;
   }
