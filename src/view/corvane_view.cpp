@@ -156,8 +156,10 @@ bool CCorvaneView::OnKeyDown(ViewKey key, bool shiftDown) {
                            : scroll.position;
   // Every key puts the thumbs back at the stored position, even one that
   // moves nothing.
+  const bool moved = !scroll.zoomToExtents && position != viewport_.GetScrollPos();
   viewport_.SetScrollPosition(position.x, position.y);
-  if (scroll.repaint) Repaint(!scroll.zoomToExtents);
+  // A key that moves nothing (F5 among them) repaints everything, as it did.
+  if (scroll.repaint) Repaint(moved);
   return scroll.repaint;
 }
 
