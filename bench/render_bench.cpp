@@ -119,6 +119,84 @@ BENCHMARK(BM_PaintZoomExtentsStandard)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// Scroll steps at zoom extents, each painted as the window paints it: the
+// kept picture moved and the uncovered strip painted. Arg 0: the board's
+// width in inches; arg 1: 0 a line down and back up, 1 a thumb drag of 8
+// pixels right and back; arg 2: 1 for the standard reading.
+void BM_ScrollStep(benchmark::State& state) {
+  LoadedBoard& board = Board(static_cast<int>(state.range(0)));
+  CCorvaneDoc doc;
+  DocumentLoader loader(doc);
+  Load(board.files, doc);
+  StandardModelCache standard(loader);
+  loader.ReloadAll();
+  const bool standardReading = state.range(2) != 0;
+  HeadlessView view(doc, kClient, standardReading ? &standard : nullptr);
+  if (standardReading) view.View().SetInterpretation(Interpretation::kStandard);
+  view.View().OnZoomExtents();
+  RasterPicture picture(kClient.width, kClient.height, 0xFFFFFF);
+  picture.PaintAsWindow(view);
+  CCorvaneView& v = view.View();
+  const bool thumb = state.range(1) != 0;
+  bool back = false;
+  for (auto _ : state) {
+    if (thumb) {
+      const int32_t x = v.GetViewport().GetScrollPos().x;
+      v.OnHScroll(ScrollCode::kThumbTrack, back ? x - 8 : x + 8);
+    } else {
+      v.OnVScroll(back ? ScrollCode::kLineUp : ScrollCode::kLineDown, 0);
+    }
+    back = !back;
+    picture.PaintAsWindow(view);
+  }
+}
+BENCHMARK(BM_ScrollStep)
+    ->Args({16, 0, 0})
+    ->Args({16, 1, 0})
+    ->Args({8, 0, 0})
+    ->Args({8, 1, 0})
+    ->Args({16, 0, 1})
+    ->Args({8, 0, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// Growth: boards of 0.5, 1, 2 and 4 million items (arg: half-millions) on
+// 16 x 12 inches, painted whole at zoom extents; arg 1: 1 for the standard
+// reading.
+LoadedBoard& GrowthBoard(int halfMillions) {
+  static std::unique_ptr<LoadedBoard> boards[9];
+  std::unique_ptr<LoadedBoard>& board = boards[halfMillions];
+  if (!board) {
+    const uint64_t items = 500000ull * static_cast<uint64_t>(halfMillions);
+    board = std::make_unique<LoadedBoard>();
+    board->files = WriteRenderBoard(items / 20 * 19, items / 20, 16, 12);
+    board->doc = std::make_unique<CCorvaneDoc>();
+    Load(board->files, *board->doc);
+  }
+  return *board;
+}
+
+void BM_PaintGrowth(benchmark::State& state) {
+  LoadedBoard& board = GrowthBoard(static_cast<int>(state.range(0)));
+  const bool standardReading = state.range(1) != 0;
+  CCorvaneDoc doc;
+  DocumentLoader loader(doc);
+  Load(board.files, doc);
+  StandardModelCache standard(loader);
+  loader.ReloadAll();
+  HeadlessView view(doc, kClient, standardReading ? &standard : nullptr);
+  RasterPicture picture(kClient.width, kClient.height, 0xFFFFFF);
+  picture.Paint(view);
+  for (auto _ : state) picture.Paint(view);
+  state.counters["items"] = static_cast<double>(PaintedItems(doc));
+}
+BENCHMARK(BM_PaintGrowth)
+    ->ArgsProduct({{1, 2, 4, 8}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
 void BM_RendererPassOnly(benchmark::State& state) {
   LoadedBoard& board = Board(static_cast<int>(state.range(0)));
   HeadlessView view(*board.doc, kClient);

@@ -93,7 +93,8 @@ RenderBoard WriteRenderBoard(uint64_t statements, uint64_t hits, int inchesX, in
   std::error_code error;
   std::filesystem::path folder = std::filesystem::temp_directory_path(error);
   if (error) folder = "/tmp";
-  folder /= "corvane_render_board_" + std::to_string(::getpid()) + "_" + std::to_string(inchesX);
+  folder /= "corvane_render_board_" + std::to_string(::getpid()) + "_" + std::to_string(inchesX) +
+            "_" + std::to_string(statements);
   std::filesystem::create_directories(folder, error);
   if (error) return {};
   board.folder = folder.string();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace corvane {
@@ -91,6 +92,9 @@ class DrawingSurface {
   virtual bool IsPrinting() const = 0;
   // The area that can be painted, in logical units.
   virtual DeviceRect GetClipBox() const = 0;
+  // The parts of the clip box a paint writes when it writes only those;
+  // empty for all of it. What cannot reach them may be left out.
+  virtual std::span<const DeviceRect> PaintAreas() const { return {}; }
 
   // --- Layer groups and fills (the standard reading) ---------------------------
   // A layer group: the fills until EndLayer make one layer, which is then laid

@@ -36,6 +36,7 @@ void LayerRaster::Attach(uint32_t* bits, std::ptrdiff_t stride, int32_t width, i
   stride_ = stride;
   width_ = width;
   height_ = height;
+  limit_ = {0, 0, width, height};
 }
 
 void LayerRaster::BeginLayer(uint32_t argb, bool erases) {
@@ -64,11 +65,11 @@ void LayerRaster::EndLayer() {
 }
 
 void LayerRaster::Span(int32_t y, double left, double right, bool dark) {
-  if (y < 0 || y >= height_ || bits_ == nullptr) return;
+  if (y < limit_.top || y >= limit_.bottom || bits_ == nullptr) return;
   left = std::max(left, -1.0);
   right = std::min(right, width_ + 1.0);
-  const int32_t x0 = std::max(static_cast<int32_t>(std::ceil(left - 0.5)), 0);
-  const int32_t x1 = std::min(static_cast<int32_t>(std::ceil(right - 0.5)), width_);
+  const int32_t x0 = std::max(static_cast<int32_t>(std::ceil(left - 0.5)), limit_.left);
+  const int32_t x1 = std::min(static_cast<int32_t>(std::ceil(right - 0.5)), limit_.right);
   if (x0 >= x1) return;
   if (!erases_) {
     if (dark) std::fill(bits_ + y * stride_ + x0, bits_ + y * stride_ + x1, argb_);
@@ -89,8 +90,8 @@ void LayerRaster::FillDisc(SubPoint centre, int32_t diameter, FillMode mode) {
   const double r = diameter / kUnit / 2;
   if (!(r > 0.0)) return;
   const bool dark = mode == FillMode::kDark;
-  const int32_t first = std::max(FirstRow(cy - r), 0);
-  const int32_t end = std::min(EndRow(cy + r), height_);
+  const int32_t first = std::max(FirstRow(cy - r), limit_.top);
+  const int32_t end = std::min(EndRow(cy + r), limit_.bottom);
   for (int32_t y = first; y < end; ++y) {
     const double dy = y + 0.5 - cy;
     const double h2 = r * r - dy * dy;
@@ -114,8 +115,8 @@ void LayerRaster::FillStroke(SubPoint from, SubPoint to, int32_t width, FillMode
   const double len2 = dx * dx + dy * dy;
   const double reach = r * std::sqrt(len2);
   const bool dark = mode == FillMode::kDark;
-  const int32_t first = std::max(FirstRow(std::min(ay, by) - r), 0);
-  const int32_t end = std::min(EndRow(std::max(ay, by) + r), height_);
+  const int32_t first = std::max(FirstRow(std::min(ay, by) - r), limit_.top);
+  const int32_t end = std::min(EndRow(std::max(ay, by) + r), limit_.bottom);
   for (int32_t y = first; y < end; ++y) {
     const double yc = y + 0.5;
     double lo = HUGE_VAL;
@@ -184,6 +185,10 @@ void LayerRaster::FillPath(const DevicePath& path, FillMode mode) {
   const bool dark = mode == FillMode::kDark;
   active_.clear();
   std::size_t next = 0;
+  // Crossings are reckoned from each edge's first row in the picture, so a
+  // limited fill meets the same pixels as the whole one.
+  top = std::max(top, limit_.top);
+  bottom = std::min(bottom, limit_.bottom - 1);
   for (int32_t y = top; y <= bottom; ++y) {
     while (next < edges_.size() && edges_[next].firstRow <= y) active_.push_back(next++);
     crossings_.clear();

@@ -17,6 +17,8 @@ class LayerRaster {
  public:
   // The picture: `stride` pixels from one row to the next.
   void Attach(uint32_t* bits, std::ptrdiff_t stride, int32_t width, int32_t height);
+  // Writes inside `area` only, which lies within the picture.
+  void LimitTo(const DeviceRect& area) { limit_ = area; }
 
   void BeginLayer(uint32_t argb, bool erases);
   void EndLayer();
@@ -43,6 +45,7 @@ class LayerRaster {
   std::ptrdiff_t stride_ = 0;
   int32_t width_ = 0;
   int32_t height_ = 0;
+  DeviceRect limit_;
   uint32_t argb_ = 0xFF000000u;
   bool erases_ = false;
   std::vector<uint8_t> mask_;

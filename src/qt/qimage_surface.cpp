@@ -64,6 +64,83 @@ QImageSurface::QImageSurface(QImage& image, QPainter& painter)
     height_ = image.height();
     layers_.Attach(bits_, stride_, width_, height_);
   }
+  limit_ = {0, 0, image.width(), image.height()};
+  limits_.push_back(limit_);
+}
+
+bool QImageSurface::LimitTo(const std::vector<DeviceRect>& areas) {
+  if (!fast_) return false;
+  const DeviceRect whole = GetClipBox();
+  limits_.clear();
+  for (const DeviceRect& area : areas) {
+    const DeviceRect cut{std::clamp(area.left, whole.left, whole.right),
+                         std::clamp(area.top, whole.top, whole.bottom),
+                         std::clamp(area.right, whole.left, whole.right),
+                         std::clamp(area.bottom, whole.top, whole.bottom)};
+    if (cut.left < cut.right && cut.top < cut.bottom) limits_.push_back(cut);
+  }
+  limited_ = !(limits_.size() == 1 && limits_.front() == whole);
+  limit_ = limits_.empty() ? DeviceRect{} : limits_.front();
+  layers_.LimitTo(limit_);
+  return true;
+}
+
+template <class Draw>
+void QImageSurface::PainterInLimits(DeviceRect box, Draw&& draw) {
+  if (!limited_) {
+    draw();
+    return;
+  }
+  const DeviceRect whole = GetClipBox();
+  box = {std::max(box.left, whole.left), std::max(box.top, whole.top),
+         std::min(box.right, whole.right), std::min(box.bottom, whole.bottom)};
+  const auto touches = [&](const DeviceRect& area) {
+    return box.left < area.right && area.left < box.right && box.top < area.bottom &&
+           area.top < box.bottom;
+  };
+  if (box.left >= box.right || box.top >= box.bottom ||
+      std::none_of(limits_.begin(), limits_.end(), touches)) {
+    return;
+  }
+  const std::ptrdiff_t w = box.right - box.left;
+  saved_.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(box.bottom - box.top));
+  for (int32_t y = box.top; y < box.bottom; ++y) {
+    const uint32_t* row = bits_ + y * stride_ + box.left;
+    std::copy(row, row + w, saved_.begin() + (y - box.top) * w);
+  }
+  draw();
+  for (int32_t y = box.top; y < box.bottom; ++y) {
+    uint32_t* row = bits_ + y * stride_;
+    const uint32_t* old = saved_.data() + (y - box.top) * w;
+    for (int32_t x = box.left; x < box.right; ++x) {
+      const bool inside = std::any_of(limits_.begin(), limits_.end(), [&](const DeviceRect& a) {
+        return x >= a.left && x < a.right && y >= a.top && y < a.bottom;
+      });
+      if (!inside) row[x] = old[x - box.left];
+    }
+  }
+}
+
+void QImageSurface::Arc(const DeviceRect& box, DevicePoint start, DevicePoint end) {
+  const int32_t reach = std::max(Pen().width, 1) / 2 + 3;
+  PainterInLimits({std::min(box.left, box.right) - reach, std::min(box.top, box.bottom) - reach,
+                   std::max(box.left, box.right) + reach, std::max(box.top, box.bottom) + reach},
+                  [&] { QPainterSurface::Arc(box, start, end); });
+}
+
+template <class Draw>
+void QImageSurface::InLimits(const DeviceRect& box, Draw&& draw) {
+  for (const DeviceRect& area : limits_) {
+    if (box.right < area.left || box.left >= area.right || box.bottom < area.top ||
+        box.top >= area.bottom) {
+      continue;
+    }
+    if (!(limit_ == area)) {
+      limit_ = area;
+      layers_.LimitTo(area);
+    }
+    draw();
+  }
 }
 
 void QImageSurface::BeginLayer(uint32_t color, bool erases) {
@@ -75,12 +152,36 @@ void QImageSurface::EndLayer() {
   if (fast_) layers_.EndLayer();
 }
 
+namespace {
+
+// Whole pixels about a box in sub-units, a pixel more on every side.
+DeviceRect SubBox(int64_t left, int64_t top, int64_t right, int64_t bottom) {
+  const auto px = [](int64_t sub, int64_t extra) {
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(FloorDiv(sub, kSubUnits) + extra, INT32_MIN / 2, INT32_MAX / 2));
+  };
+  return {px(left, -1), px(top, -1), px(right, 1), px(bottom, 1)};
+}
+
+}  // namespace
+
 void QImageSurface::FillPath(const DevicePath& path, FillMode mode) {
   if (!fast_) {
     QPainterSurface::FillPath(path, mode);
     return;
   }
-  layers_.FillPath(path, mode);
+  if (path.points.empty()) return;
+  int64_t left = INT64_MAX;
+  int64_t top = INT64_MAX;
+  int64_t right = INT64_MIN;
+  int64_t bottom = INT64_MIN;
+  for (const SubPoint& p : path.points) {
+    left = std::min<int64_t>(left, p.x);
+    right = std::max<int64_t>(right, p.x);
+    top = std::min<int64_t>(top, p.y);
+    bottom = std::max<int64_t>(bottom, p.y);
+  }
+  InLimits(SubBox(left, top, right, bottom), [&] { layers_.FillPath(path, mode); });
 }
 
 void QImageSurface::FillDisc(SubPoint centre, int32_t diameter, FillMode mode) {
@@ -88,7 +189,9 @@ void QImageSurface::FillDisc(SubPoint centre, int32_t diameter, FillMode mode) {
     QPainterSurface::FillDisc(centre, diameter, mode);
     return;
   }
-  layers_.FillDisc(centre, diameter, mode);
+  const int64_t r = std::abs(int64_t{diameter}) / 2 + 1;
+  InLimits(SubBox(centre.x - r, centre.y - r, centre.x + r, centre.y + r),
+           [&] { layers_.FillDisc(centre, diameter, mode); });
 }
 
 void QImageSurface::FillStroke(SubPoint from, SubPoint to, int32_t width, FillMode mode) {
@@ -96,17 +199,20 @@ void QImageSurface::FillStroke(SubPoint from, SubPoint to, int32_t width, FillMo
     QPainterSurface::FillStroke(from, to, width, mode);
     return;
   }
-  layers_.FillStroke(from, to, width, mode);
+  const int64_t r = std::abs(int64_t{width}) / 2 + 1;
+  InLimits(SubBox(std::min(from.x, to.x) - r, std::min(from.y, to.y) - r,
+                  std::max(from.x, to.x) + r, std::max(from.y, to.y) + r),
+           [&] { layers_.FillStroke(from, to, width, mode); });
 }
 
 // Fills the pixels x of row y whose sample point x + nudge lies in [left, right].
 void QImageSurface::Span(int32_t y, double left, double right, uint32_t argb, double nudge) {
-  if (y < 0 || y >= height_) return;
+  if (y < limit_.top || y >= limit_.bottom) return;
   left = std::max(left - nudge, -1.0);
   right = std::min(right - nudge, static_cast<double>(width_));
   if (left > right) return;
-  const int32_t x0 = std::max(static_cast<int32_t>(FastCeil(left)), 0);
-  const int32_t x1 = std::min(static_cast<int32_t>(FastFloor(right)) + 1, width_);
+  const int32_t x0 = std::max(static_cast<int32_t>(FastCeil(left)), limit_.left);
+  const int32_t x1 = std::min(static_cast<int32_t>(FastFloor(right)) + 1, limit_.right);
   uint32_t* row = bits_ + y * stride_;
   for (int32_t x = x0; x < x1; ++x) row[x] = argb;
 }
@@ -118,14 +224,16 @@ void QImageSurface::FillSolidRect(const DeviceRect& rect, uint32_t color) {
   }
   SetBackgroundColor(color);
   const uint32_t argb = ToArgb(color);
-  const int32_t top = std::max(rect.top, 0);
-  const int32_t bottom = std::min(rect.bottom, height_);
-  const int32_t left = std::max(rect.left, 0);
-  const int32_t right = std::min(rect.right, width_);
-  if (left >= right) return;
-  for (int32_t y = top; y < bottom; ++y) {
-    std::fill(bits_ + y * stride_ + left, bits_ + y * stride_ + right, argb);
-  }
+  InLimits(rect, [&] {
+    const int32_t top = std::max(rect.top, limit_.top);
+    const int32_t bottom = std::min(rect.bottom, limit_.bottom);
+    const int32_t left = std::max(rect.left, limit_.left);
+    const int32_t right = std::min(rect.right, limit_.right);
+    if (left >= right) return;
+    for (int32_t y = top; y < bottom; ++y) {
+      std::fill(bits_ + y * stride_ + left, bits_ + y * stride_ + right, argb);
+    }
+  });
 }
 
 // A filled ellipse outlined in the same colour is the ellipse grown by half
@@ -133,18 +241,28 @@ void QImageSurface::FillSolidRect(const DeviceRect& rect, uint32_t color) {
 void QImageSurface::Ellipse(const DeviceRect& rect) {
   if (!fast_ || !Pen().selected || !Brush().selected || Pen().color != Brush().color ||
       Pen().width > 1) {
-    QPainterSurface::Ellipse(rect);
+    const int32_t reach = std::max(Pen().width, 1) / 2 + 3;
+    PainterInLimits(
+        {std::min(rect.left, rect.right) - reach, std::min(rect.top, rect.bottom) - reach,
+         std::max(rect.left, rect.right) + reach, std::max(rect.top, rect.bottom) + reach},
+        [&] { QPainterSurface::Ellipse(rect); });
     return;
   }
   const uint32_t argb = ToArgb(Brush().color);
   if (rect.right == rect.left || rect.bottom == rect.top) return;
+  const DeviceRect box{std::min(rect.left, rect.right) - 1, std::min(rect.top, rect.bottom) - 1,
+                       std::max(rect.left, rect.right) + 1, std::max(rect.top, rect.bottom) + 1};
+  InLimits(box, [&] { FillEllipse(rect, argb); });
+}
+
+void QImageSurface::FillEllipse(const DeviceRect& rect, uint32_t argb) {
   const double cx = (static_cast<double>(rect.left) + rect.right) / 2;
   const double cy = (static_cast<double>(rect.top) + rect.bottom) / 2;
   const double rx = std::fabs(static_cast<double>(rect.right) - rect.left) / 2 + 0.5;
   const double ry = std::fabs(static_cast<double>(rect.bottom) - rect.top) / 2 + 0.5;
-  const int32_t y0 = std::max(0, static_cast<int32_t>(FastFloor(std::max(cy - ry, -1.0))));
+  const int32_t y0 = std::max(limit_.top, static_cast<int32_t>(FastFloor(std::max(cy - ry, -1.0))));
   const int32_t y1 =
-      std::min(height_ - 1, static_cast<int32_t>(FastCeil(std::min(cy + ry, 1.0 * height_))));
+      std::min(limit_.bottom - 1, static_cast<int32_t>(FastCeil(std::min(cy + ry, 1.0 * height_))));
   for (int32_t y = y0; y <= y1; ++y) {
     const double dy = (y + kSampleNudge - cy) / ry;
     if (dy <= -1.0 || dy >= 1.0) continue;
@@ -156,23 +274,31 @@ void QImageSurface::Ellipse(const DeviceRect& rect) {
 void QImageSurface::LineTo(DevicePoint point) {
   const DevicePoint from = Current();
   if (!fast_ || !Pen().selected) {
-    QPainterSurface::LineTo(point);
+    const int32_t reach = std::max(Pen().width, 1) / 2 + 3;
+    PainterInLimits({std::min(from.x, point.x) - reach, std::min(from.y, point.y) - reach,
+                     std::max(from.x, point.x) + reach, std::max(from.y, point.y) + reach},
+                    [&] { QPainterSurface::LineTo(point); });
     return;
   }
   MoveTo(point);
   const uint32_t argb = ToArgb(Pen().color);
-  if (Pen().width <= 1) {
-    HairLine(from, point, argb);
-  } else {
-    RoundLine(from, point, Pen().width / 2.0, argb);
-  }
+  const int32_t reach = Pen().width <= 1 ? 1 : Pen().width / 2 + 2;
+  const DeviceRect box{std::min(from.x, point.x) - reach, std::min(from.y, point.y) - reach,
+                       std::max(from.x, point.x) + reach, std::max(from.y, point.y) + reach};
+  InLimits(box, [&] {
+    if (Pen().width <= 1) {
+      HairLine(from, point, argb);
+    } else {
+      RoundLine(from, point, Pen().width / 2.0, argb);
+    }
+  });
 }
 
 // One pixel per step along the longer axis, both ends included; the minor
 // coordinate is the exact floor of the line's position there.
 void QImageSurface::HairLine(DevicePoint a, DevicePoint b, uint32_t argb) {
-  if (std::min(a.x, b.x) >= 0 && std::max(a.x, b.x) < width_ && std::min(a.y, b.y) >= 0 &&
-      std::max(a.y, b.y) < height_) {
+  if (std::min(a.x, b.x) >= limit_.left && std::max(a.x, b.x) < limit_.right &&
+      std::min(a.y, b.y) >= limit_.top && std::max(a.y, b.y) < limit_.bottom) {
     InsideHairLine(a, b, argb);
     return;
   }
@@ -183,14 +309,16 @@ void QImageSurface::HairLine(DevicePoint a, DevicePoint b, uint32_t argb) {
   const double minor0 = xMajor ? a.y : a.x;
   const double majorD = xMajor ? dx : dy;
   const double slope = majorD == 0.0 ? 0.0 : (xMajor ? dy : dx) / majorD;
-  const double majorLimit = (xMajor ? width_ : height_) - 1;
-  const double minorLimit = (xMajor ? height_ : width_) + 1.0;
-  double lo = std::max(std::min(major0, major0 + majorD), 0.0);
-  double hi = std::min(std::max(major0, major0 + majorD), majorLimit);
-  // Only the steps whose minor coordinate falls into the image.
+  // Only the steps that fall into the limit, a pixel wider across.
+  const double majorFirst = xMajor ? limit_.left : limit_.top;
+  const double majorLast = (xMajor ? limit_.right : limit_.bottom) - 1.0;
+  const double minorFirst = (xMajor ? limit_.top : limit_.left) - 1.0;
+  const double minorLast = (xMajor ? limit_.bottom : limit_.right) + 1.0;
+  double lo = std::max(std::min(major0, major0 + majorD), majorFirst);
+  double hi = std::min(std::max(major0, major0 + majorD), majorLast);
   double mlo = 0.0;
   double mhi = 0.0;
-  if (!SolveRange(minor0 - major0 * slope, slope, 0.0, minorLimit, mlo, mhi)) return;
+  if (!SolveRange(minor0 - major0 * slope, slope, minorFirst, minorLast, mlo, mhi)) return;
   lo = std::max(lo, FastFloor(mlo));
   hi = std::min(hi, FastCeil(mhi));
   if (lo > hi) return;
@@ -210,7 +338,9 @@ void QImageSurface::HairLine(DevicePoint a, DevicePoint b, uint32_t argb) {
   for (int32_t m = first; m <= last; ++m) {
     const int32_t x = xMajor ? m : static_cast<int32_t>(q);
     const int32_t y = xMajor ? static_cast<int32_t>(q) : m;
-    if (x >= 0 && x < width_ && y >= 0 && y < height_) bits_[y * stride_ + x] = argb;
+    if (x >= limit_.left && x < limit_.right && y >= limit_.top && y < limit_.bottom) {
+      bits_[y * stride_ + x] = argb;
+    }
     q += stepQ;
     r += stepR;
     if (r >= den) {
@@ -281,8 +411,8 @@ void QImageSurface::RoundLine(DevicePoint a, DevicePoint b, double radius, uint3
   const double alongWidth = dx != 0.0 ? len2 / dx : 0.0;
   const double acrossSlope = dy != 0.0 ? dx / dy : 0.0;
   const double acrossHalf = dy != 0.0 ? reach / std::fabs(dy) : 0.0;
-  const int32_t top = std::max(0, std::min(a.y, b.y) - capReach_);
-  const int32_t bottom = std::min(height_ - 1, std::max(a.y, b.y) + capReach_);
+  const int32_t top = std::max(limit_.top, std::min(a.y, b.y) - capReach_);
+  const int32_t bottom = std::min(limit_.bottom - 1, std::max(a.y, b.y) + capReach_);
   for (int32_t y = top; y <= bottom; ++y) {
     double lo = HUGE_VAL;
     double hi = -HUGE_VAL;

@@ -20,9 +20,19 @@ class QImageSurface : public QPainterSurface {
   // `painter` must be active on `image`.
   QImageSurface(QImage& image, QPainter& painter);
 
+  // Writes pixels inside `areas` only (cut to the image), while what is drawn
+  // and culled stays that of the whole image: a part of a paint is the same
+  // pixels as that part of the whole paint. Several areas take one pass.
+  // False, and nothing limited, on an image whose rows it cannot write.
+  bool LimitTo(const std::vector<DeviceRect>& areas);
+  std::span<const DeviceRect> PaintAreas() const override {
+    return limited_ ? std::span<const DeviceRect>(limits_) : std::span<const DeviceRect>();
+  }
+
   void FillSolidRect(const DeviceRect& rect, uint32_t color) override;
   void Ellipse(const DeviceRect& rect) override;
   void LineTo(DevicePoint point) override;
+  void Arc(const DeviceRect& box, DevicePoint start, DevicePoint end) override;
   // Layer groups compose in the picture's rows: clear fills truly erase.
   bool ComposesLayers() const override { return fast_; }
   void BeginLayer(uint32_t color, bool erases) override;
@@ -32,7 +42,17 @@ class QImageSurface : public QPainterSurface {
   void FillStroke(SubPoint from, SubPoint to, int32_t width, FillMode mode) override;
 
  private:
+  // Runs `draw` with the limit set to each area that `box` (inclusive, in
+  // pixels) may touch.
+  template <class Draw>
+  void InLimits(const DeviceRect& box, Draw&& draw);
+  // Runs a painter's `draw`, reaching no further than `box`, and puts back
+  // the pixels it changed outside the limits. A clipped painter would not do:
+  // it places lines cut at the clip's edges differently.
+  template <class Draw>
+  void PainterInLimits(DeviceRect box, Draw&& draw);
   void Span(int32_t y, double left, double right, uint32_t argb, double nudge);
+  void FillEllipse(const DeviceRect& rect, uint32_t argb);
   void HairLine(DevicePoint a, DevicePoint b, uint32_t argb);
   void InsideHairLine(DevicePoint a, DevicePoint b, uint32_t argb);
   void RoundLine(DevicePoint a, DevicePoint b, double radius, uint32_t argb);
@@ -42,6 +62,10 @@ class QImageSurface : public QPainterSurface {
   qsizetype stride_ = 0;  // pixels per row
   int32_t width_ = 0;
   int32_t height_ = 0;
+  DeviceRect limit_;  // the pixels the present primitive may write
+  std::vector<DeviceRect> limits_;
+  bool limited_ = false;  // limits_ is not the whole image
+  std::vector<uint32_t> saved_;
   bool fast_ = false;
   double capRadius_ = -1.0;
   int32_t capReach_ = 0;

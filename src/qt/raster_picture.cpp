@@ -11,6 +11,7 @@
 
 #include "cli/png_writer.h"
 #include "qt/qimage_surface.h"
+#include "qt/window_picture.h"
 
 namespace corvane {
 
@@ -58,6 +59,10 @@ void RasterPicture::Paint(HeadlessView& view) {
   QImageSurface surface(impl_->image, painter);
   surface.SetBackgroundColor(impl_->background);
   view.PaintWindow(surface);
+}
+
+void RasterPicture::PaintAsWindow(HeadlessView& view) {
+  if (IsValid()) PaintWindowPicture(impl_->image, impl_->background, view.View());
 }
 
 uint32_t RasterPicture::Pixel(int32_t x, int32_t y) const {

@@ -21,6 +21,9 @@ class RasterPicture {
   // False when the picture could not be allocated.
   bool IsValid() const;
   void Paint(HeadlessView& view);
+  // Paints as the view's window does: after a scroll of the view, the picture
+  // of the last such paint moved and only the strips it lacks painted.
+  void PaintAsWindow(HeadlessView& view);
   // 0x00BBGGRR of one pixel; 0 outside the picture.
   uint32_t Pixel(int32_t x, int32_t y) const;
   // Writes PNG to a temporary file beside `path` and renames it over `path`,

@@ -13,6 +13,7 @@
 
 #include "qt/qimage_surface.h"
 #include "qt/toolbar_icons.h"
+#include "qt/window_picture.h"
 #include "view/corvane_view.h"
 
 namespace corvane {
@@ -153,7 +154,7 @@ void CViewWindow::SetPositionText(std::string_view text) {
 }
 
 void CViewWindow::scrollContentsBy(int, int) {
-  // The view repaints itself after every scroll; nothing is moved here.
+  // The view repaints itself after every scroll, moving its kept picture.
 }
 
 void CViewWindow::resizeEvent(QResizeEvent* event) {
@@ -164,17 +165,12 @@ void CViewWindow::resizeEvent(QResizeEvent* event) {
 void CViewWindow::paintEvent(QPaintEvent*) {
   // Painted into an image first: the row-filling surface is many times faster
   // than painting on the window, and the window then shows it in one copy.
+  // The image is kept, so that a scroll paints only what it uncovered.
   const QSize size = viewport()->size();
   if (size.isEmpty()) return;
   if (frameImage_.size() != size) frameImage_ = QImage(size, QImage::Format_RGB32);
   if (frameImage_.isNull()) return;
-  frameImage_.fill(ToQColor(kBackgroundColor));
-  {
-    QPainter imagePainter(&frameImage_);
-    QImageSurface surface(frameImage_, imagePainter);
-    surface.SetBackgroundColor(kBackgroundColor);
-    view_->OnDraw(surface);
-  }
+  PaintWindowPicture(frameImage_, kBackgroundColor, *view_);
   QPainter painter(viewport());
   painter.drawImage(0, 0, frameImage_);
 }

@@ -1,5 +1,8 @@
 #include "view/corvane_view.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "loading/standard_model_cache.h"
 #include "platform/settings_store.h"
 
@@ -9,7 +12,7 @@ CCorvaneView::CCorvaneView(CCorvaneDoc& doc, ViewHost& host)
     : doc_(doc), host_(host), viewport_(host) {}
 
 void CCorvaneView::OnInitialUpdate() {
-  host_.Invalidate();
+  InvalidateAll();
   viewport_.SetFlags(doc_.GetMirrorX(), doc_.GetMirrorY(), doc_.GetAutoOrigin());
   const DevicePoint pos = viewport_.ZoomToExtents(GetPlotExtents(), doc_.GetAutoOrigin() != 0);
   viewport_.SetScrollPosition(pos.x, pos.y);
@@ -32,14 +35,26 @@ void CCorvaneView::OnSize(int32_t, int32_t) {
 }
 
 void CCorvaneView::OnHScroll(ScrollCode code, int32_t thumbPos) {
-  if (viewport_.OnScroll(ScrollBarId::kHorizontal, code, thumbPos)) RedrawView();
+  if (viewport_.OnScroll(ScrollBarId::kHorizontal, code, thumbPos)) Repaint(true);
 }
 
 void CCorvaneView::OnVScroll(ScrollCode code, int32_t thumbPos) {
-  if (viewport_.OnScroll(ScrollBarId::kVertical, code, thumbPos)) RedrawView();
+  if (viewport_.OnScroll(ScrollBarId::kVertical, code, thumbPos)) Repaint(true);
 }
 
-void CCorvaneView::RedrawView() {
+void CCorvaneView::RedrawView() { Repaint(false); }
+
+void CCorvaneView::InvalidateAll() {
+  kept_.valid = false;
+  host_.Invalidate();
+}
+
+void CCorvaneView::Repaint(bool scrolled) {
+  if (scrolled) {
+    kept_.scrolled = true;
+  } else {
+    kept_.valid = false;
+  }
   host_.RepaintNow();
   // The pointer may rest while the picture moves under it.
   navigation_.ShowPointerPosition();
@@ -48,8 +63,36 @@ void CCorvaneView::RedrawView() {
 bool CCorvaneView::ScrollTo(DevicePoint position) {
   if (position == viewport_.GetScrollPos()) return false;
   viewport_.SetScrollPosition(position.x, position.y);
-  RedrawView();
+  Repaint(true);
   return true;
+}
+
+WindowPaintPlan CCorvaneView::PlanWindowPaint(ClientSize client) {
+  const DevicePoint scroll = viewport_.GetScrollPos();
+  WindowPaintPlan plan;
+  // Only a paint a scroll asked for may reuse the picture: any other paint
+  // may follow a change nobody told the view of.
+  if (kept_.valid && kept_.scrolled && kept_.client == client &&
+      kept_.scale == viewport_.GetScale()) {
+    const int64_t dx = int64_t{kept_.scroll.x} - scroll.x;
+    const int64_t dy = int64_t{kept_.scroll.y} - scroll.y;
+    if (std::abs(dx) < client.width && std::abs(dy) < client.height) {
+      plan = PlanScrollRepaint(client, {static_cast<int32_t>(dx), static_cast<int32_t>(dy)},
+                               CullReach());
+    }
+  }
+  kept_ = {true, false, scroll, client, viewport_.GetScale()};
+  return plan;
+}
+
+int32_t CCorvaneView::CullReach() const {
+  double widest = std::max(renderer_.CurrentAperture().sizeX, renderer_.CurrentAperture().sizeY);
+  for (const Aperture& aperture : doc_.Apertures()) {
+    widest = std::max({widest, aperture.sizeX, aperture.sizeY});
+  }
+  const double reach = std::ceil(std::fabs(widest * viewport_.GetScale()) / 2) + 2;
+  // Not a number, or beyond any window: the plan then paints everything.
+  return reach < 1e6 ? static_cast<int32_t>(reach) : 1000000;
 }
 
 void CCorvaneView::OnDraw(DrawingSurface& dc) {
@@ -113,8 +156,10 @@ bool CCorvaneView::OnKeyDown(ViewKey key, bool shiftDown) {
                            : scroll.position;
   // Every key puts the thumbs back at the stored position, even one that
   // moves nothing.
+  const bool moved = !scroll.zoomToExtents && position != viewport_.GetScrollPos();
   viewport_.SetScrollPosition(position.x, position.y);
-  if (scroll.repaint) RedrawView();
+  // A key that moves nothing (F5 among them) repaints everything, as it did.
+  if (scroll.repaint) Repaint(moved);
   return scroll.repaint;
 }
 

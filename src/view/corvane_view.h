@@ -13,6 +13,7 @@
 #include "view/pointer_tools.h"
 #include "view/print_info.h"
 #include "view/print_mapping.h"
+#include "view/scroll_repaint.h"
 #include "view/standard_renderer.h"
 #include "view/view_navigation.h"
 #include "view/viewport.h"
@@ -65,6 +66,17 @@ class CCorvaneView : public LayerVisibilityTarget {
   // the middle-button drag go this way.
   bool ScrollTo(DevicePoint position);
   void OnDraw(DrawingSurface& dc);
+
+  // --- The window's picture -----------------------------------------------------
+  // How the window's next paint goes, taken as done: everything, or, when the
+  // scroll position is all that changed since the picture the window keeps,
+  // that picture moved and the strips it lacks painted anew.
+  WindowPaintPlan PlanWindowPaint(ClientSize client);
+  // How many pixels beyond a draw's centre line the widest aperture reaches
+  // at this scale, and two more for rounding.
+  int32_t CullReach() const;
+  // The whole client area is to be painted anew later.
+  void InvalidateAll();
 
   // --- Pointer and keys, as the window delivers them ------------------------
   void OnPointerPress(const PointerEvent& event);
@@ -127,6 +139,18 @@ class CCorvaneView : public LayerVisibilityTarget {
  private:
   enum class Flag { kAutoOrigin, kMirrorX, kMirrorY };  // in Toggle's table order
   void Toggle(Flag flag);
+  // Repaints now; `scrolled`: nothing but the scroll position changed.
+  void Repaint(bool scrolled);
+
+  // What the window's kept picture shows; valid while only scrolling happened.
+  struct KeptPicture {
+    bool valid = false;
+    bool scrolled = false;  // a scroll asked for the next paint
+    DevicePoint scroll;
+    ClientSize client;
+    double scale = 0.0;
+  };
+  KeptPicture kept_;
 
   CCorvaneDoc& doc_;
   ViewHost& host_;

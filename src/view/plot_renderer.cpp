@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <utility>
 
 namespace corvane {
@@ -85,6 +86,7 @@ void PlotRenderer::DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc,
   BeginPass(dc, viewport);
   const DeviceRect clip = EnlargedClip(dc);
   const std::vector<PlotLayer>& layers = doc.Layers();
+  const std::span<const PlotItem> items = doc.Items();
   bool visible = true;
   double offsetX = 0.0;
   double offsetY = 0.0;
@@ -97,41 +99,166 @@ void PlotRenderer::DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc,
     offsetY = layers[index].offsetY / 1000.0;
   };
   for (ApertureCacheEntry& entry : apertureCache_) entry.valid = false;
+  const Aperture startAperture = currentAperture_;
   uint8_t layerIndex = 0;
   fetchLayer(0);
   currentX_ = 0.0;
   currentY_ = 0.0;
   bool centreJustGiven = false;
-  for (const PlotItem& item : doc.Items()) {
-    if (item.layer != layerIndex) {
-      layerIndex = item.layer;
-      fetchLayer(layerIndex);
+  // The statement before the present item, and the aperture in force.
+  std::size_t lastStatement = 0;  // its index + 1; 0: none yet
+  int32_t apertureDcode = 0;
+  uint8_t apertureLayer = 0;
+
+  // A paint of the whole window records where each run of items can be taken
+  // up and what it may draw; a paint of a few strips then leaves out the runs
+  // that cannot reach them.
+  const std::span<const DeviceRect> areas = dc.PaintAreas();
+  const bool recording = areas.empty() && !printing_;
+  const bool skipping = !areas.empty() && !printing_ && runsItems_ == items.data() &&
+                        runsCount_ == items.size() && !runs_.empty();
+  if (recording) {
+    runs_.clear();
+    runsItems_ = nullptr;
+  }
+  auto takeUp = [&](const RunStart& r) {
+    currentColor_ = r.color;
+    visible = r.visible;
+    offsetX = r.offsetX;
+    offsetY = r.offsetY;
+    layerIndex = r.layerIndex;
+    centreJustGiven = r.centreJustGiven;
+    arcOffsetI_ = r.arcI;
+    arcOffsetJ_ = r.arcJ;
+    lastStatement = r.lastStatement;
+    apertureDcode = r.dcode;
+    apertureLayer = r.apertureLayer;
+    currentAperture_ = r.dcode == 0 ? startAperture : LookUpAperture(doc, r.dcode, r.apertureLayer);
+    if (lastStatement == 0) {
+      currentX_ = 0.0;
+      currentY_ = 0.0;
+    } else {
+      currentX_ = viewport.ViewX(items[lastStatement - 1].x);
+      currentY_ = viewport.ViewY(items[lastStatement - 1].y);
     }
-    if (item.kind == kKindStatement) {
-      closedArcIsCircle_ = centreJustGiven;
-      centreJustGiven = false;
-      const double u = viewport.ViewX(item.x);
-      const double v = viewport.ViewY(item.y);
-      if (item.dcode == 1) {
-        if (visible) {
-          if (item.mode == kModeLinear) {
-            DrawSegment(dc, u, v, clip);
-          } else {
-            DrawArc(dc, u, v, item.mode, clip);
+  };
+  auto here = [&] {
+    RunStart r;
+    r.color = currentColor_;
+    r.visible = visible;
+    r.offsetX = offsetX;
+    r.offsetY = offsetY;
+    r.layerIndex = layerIndex;
+    r.centreJustGiven = centreJustGiven;
+    r.arcI = arcOffsetI_;
+    r.arcJ = arcOffsetJ_;
+    r.lastStatement = lastStatement;
+    r.dcode = apertureDcode;
+    r.apertureLayer = apertureLayer;
+    return r;
+  };
+  auto reaches = [&](const RunStart& r) {
+    if (r.anywhere) return true;
+    const double x0 = scale_ * viewport.ViewX(r.minX);
+    const double x1 = scale_ * viewport.ViewX(r.maxX);
+    const double y0 = scale_ * viewport.ViewY(r.minY);
+    const double y1 = scale_ * viewport.ViewY(r.maxY);
+    // Two pixels more for the truncation of coordinates and the samples.
+    const double left = std::min(x0, x1) - 2.0;
+    const double right = std::max(x0, x1) + 2.0;
+    const double top = std::min(y0, y1) - 2.0;
+    const double bottom = std::max(y0, y1) + 2.0;
+    return std::any_of(areas.begin(), areas.end(), [&](const DeviceRect& a) {
+      return left < a.right && right >= a.left && top < a.bottom && bottom >= a.top;
+    });
+  };
+
+  bool takeUpNeeded = false;
+  for (std::size_t first = 0, run = 0; first < items.size(); first += kRunLength, ++run) {
+    const std::size_t end = std::min(first + kRunLength, items.size());
+    if (skipping) {
+      if (!reaches(runs_[run])) {
+        takeUpNeeded = true;
+        continue;
+      }
+      if (takeUpNeeded) takeUp(runs_[run]);
+      takeUpNeeded = false;
+    }
+    RunStart* record = nullptr;
+    if (recording) {
+      runs_.push_back(here());
+      record = &runs_.back();
+      record->anywhere = lastStatement == 0;
+    }
+    auto cover = [record](double x, double y, double reach) {
+      // Coordinates that are not numbers still end up somewhere on the surface.
+      if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(reach)) {
+        record->anywhere = true;
+        return;
+      }
+      record->minX = std::min(record->minX, x - reach);
+      record->maxX = std::max(record->maxX, x + reach);
+      record->minY = std::min(record->minY, y - reach);
+      record->maxY = std::max(record->maxY, y + reach);
+    };
+    for (std::size_t i = first; i < end; ++i) {
+      const PlotItem& item = items[i];
+      if (item.layer != layerIndex) {
+        layerIndex = item.layer;
+        fetchLayer(layerIndex);
+      }
+      if (item.kind == kKindStatement) {
+        closedArcIsCircle_ = centreJustGiven;
+        centreJustGiven = false;
+        const double u = viewport.ViewX(item.x);
+        const double v = viewport.ViewY(item.y);
+        if (record != nullptr) {
+          // What a draw, a flash or an arc from the previous point may cover.
+          double reach = std::max(currentAperture_.sizeX, currentAperture_.sizeY) / 2;
+          if (item.dcode == 1 && item.mode != kModeLinear) {
+            reach += 2 * std::sqrt(arcOffsetI_ * arcOffsetI_ + arcOffsetJ_ * arcOffsetJ_);
+          }
+          reach = std::fabs(reach);
+          cover(item.x, item.y, reach);
+          if (lastStatement != 0)
+            cover(items[lastStatement - 1].x, items[lastStatement - 1].y, reach);
+        }
+        if (item.dcode == 1) {
+          if (visible) {
+            if (item.mode == kModeLinear) {
+              DrawSegment(dc, u, v, clip);
+            } else {
+              DrawArc(dc, u, v, item.mode, clip);
+            }
+          }
+        } else if (item.dcode == 3) {
+          if (visible) DrawFlash(dc, u, v, clip);
+        } else if (item.dcode >= 10) {
+          currentAperture_ = LookUpAperture(doc, item.dcode, layerIndex);
+          apertureDcode = item.dcode;
+          apertureLayer = layerIndex;
+          if (record != nullptr) {
+            cover(item.x, item.y,
+                  std::fabs(std::max(currentAperture_.sizeX, currentAperture_.sizeY) / 2));
           }
         }
-      } else if (item.dcode == 3) {
-        if (visible) DrawFlash(dc, u, v, clip);
-      } else if (item.dcode >= 10) {
-        currentAperture_ = LookUpAperture(doc, item.dcode, layerIndex);
+        currentX_ = u;
+        currentY_ = v;
+        lastStatement = i + 1;
+      } else if (item.kind == kKindArcCentre) {
+        arcOffsetI_ = item.x - offsetX;
+        arcOffsetJ_ = item.y - offsetY;
+        centreJustGiven = true;
       }
-      currentX_ = u;
-      currentY_ = v;
-    } else if (item.kind == kKindArcCentre) {
-      arcOffsetI_ = item.x - offsetX;
-      arcOffsetJ_ = item.y - offsetY;
-      centreJustGiven = true;
     }
+  }
+  if (recording) {
+    runs_.push_back(here());  // where the list ends
+    runsItems_ = items.data();
+    runsCount_ = items.size();
+  } else if (skipping && takeUpNeeded) {
+    // The state a whole paint ends with outlives it.
+    takeUp(runs_.back());
   }
   closedArcIsCircle_ = true;
 }

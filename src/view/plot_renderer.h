@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "document/corvane_doc.h"
 #include "platform/drawing_surface.h"
@@ -66,6 +68,31 @@ class PlotRenderer {
   DeviceRect DeviceBox(double left, double top, double right, double bottom) const;
   int32_t PenWidth(double size) const;
   void PutBackAfterHoles(DrawingSurface& dc);
+
+  // Where a paint may take up the item list at the start of a run of
+  // kRunLength items, and the box, in plot units, that the run may draw in.
+  struct RunStart {
+    uint32_t color = 0;
+    bool visible = true;
+    bool centreJustGiven = false;
+    bool anywhere = false;  // from the pass's starting point, or no box
+    uint8_t layerIndex = 0;
+    uint8_t apertureLayer = 0;
+    int32_t dcode = 0;              // the aperture in force; 0: the one the pass began with
+    std::size_t lastStatement = 0;  // index + 1 of the statement before it; 0: none
+    double offsetX = 0.0;
+    double offsetY = 0.0;
+    double arcI = 0.0;
+    double arcJ = 0.0;
+    double minX = HUGE_VAL;
+    double minY = HUGE_VAL;
+    double maxX = -HUGE_VAL;
+    double maxY = -HUGE_VAL;
+  };
+  static constexpr std::size_t kRunLength = 16;
+  std::vector<RunStart> runs_;
+  const PlotItem* runsItems_ = nullptr;  // the item list the runs were taken from
+  std::size_t runsCount_ = 0;
 
   // Lookups of one paint, by D-code and layer: the document does not change
   // while it is painted, and boards select apertures hundreds of thousands

@@ -35,7 +35,7 @@ void PrintJob::Preview(std::string_view title) {
   });
   view_.OnEndPrinting();
   // A screen paint while the preview was open used the print state.
-  view_.Host().Invalidate();
+  view_.InvalidateAll();
 }
 
 bool PrintJob::PrintPage(PrintDevice& device, std::string_view title) {

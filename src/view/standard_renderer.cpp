@@ -259,6 +259,8 @@ void StandardRenderer::OnDraw(DrawingSurface& dc, const CCorvaneDoc& doc, const 
   clipTop_ = (clip.top - 1.0) * kSubUnits;
   clipRight_ = (clip.right + 1.0) * kSubUnits;
   clipBottom_ = (clip.bottom + 1.0) * kSubUnits;
+  // A paint of a few strips leaves out what cannot reach them.
+  areas_ = printing_ ? std::span<const DeviceRect>() : dc.PaintAreas();
 
   const std::vector<PlotLayer>& docLayers = doc.Layers();
   const bool composes = dc.ComposesLayers();
@@ -284,6 +286,7 @@ void StandardRenderer::OnDraw(DrawingSurface& dc, const CCorvaneDoc& doc, const 
     }
     dc.EndLayer();
   }
+  areas_ = {};
   dc.SetBackgroundColor(background);
 }
 
@@ -295,8 +298,21 @@ bool StandardRenderer::Culled(const StandardLayer& layer, const StandardObject& 
   const double x1 = map_.kx * box.maxX + map_.cx;
   const double y0 = map_.ky * box.minY + map_.cy;
   const double y1 = map_.ky * box.maxY + map_.cy;
-  return std::max(x0, x1) < clipLeft_ || std::min(x0, x1) > clipRight_ ||
-         std::max(y0, y1) < clipTop_ || std::min(y0, y1) > clipBottom_;
+  if (std::max(x0, x1) < clipLeft_ || std::min(x0, x1) > clipRight_ ||
+      std::max(y0, y1) < clipTop_ || std::min(y0, y1) > clipBottom_) {
+    return true;
+  }
+  if (areas_.empty()) return false;
+  // Two pixels more for the samples and the narrowest strokes' widening.
+  constexpr double kMargin = 2.0 * kSubUnits;
+  const double left = std::min(x0, x1) - kMargin;
+  const double right = std::max(x0, x1) + kMargin;
+  const double top = std::min(y0, y1) - kMargin;
+  const double bottom = std::max(y0, y1) + kMargin;
+  return std::none_of(areas_.begin(), areas_.end(), [&](const DeviceRect& a) {
+    return left < a.right * double{kSubUnits} && right >= a.left * double{kSubUnits} &&
+           top < a.bottom * double{kSubUnits} && bottom >= a.top * double{kSubUnits};
+  });
 }
 
 void StandardRenderer::DrawLayer(DrawingSurface& dc, const StandardLayer& layer,

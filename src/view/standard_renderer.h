@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "document/corvane_doc.h"
@@ -79,6 +80,7 @@ class StandardRenderer {
   double clipTop_ = 0.0;
   double clipRight_ = 0.0;
   double clipBottom_ = 0.0;
+  std::span<const DeviceRect> areas_;  // of the present paint; empty: all
   // Scratch of the paint, kept so that drawing an object allocates nothing.
   DevicePath path_;
   DevicePath sink_;
