@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "board_generator.h"
 #include "document/corvane_doc.h"
@@ -26,17 +27,14 @@ const GeneratedBoard& Board() {
   return board;
 }
 
-void BM_LoadGerberLayer(benchmark::State& state) {
-  const GeneratedBoard& board = Board();
-  if (board.path.empty()) {
-    state.SkipWithError("cannot write the generated board");
-    return;
-  }
-  int64_t items = 0;
+// Loads the board at `path` once per iteration; only the load is timed, not
+// making the document nor releasing its items. The items of the last load, or
+// -1 (the benchmark then carries the error) when the board cannot be opened.
+int64_t TimeLoads(benchmark::State& state, const std::string& path) {
   PlotLayer layer;
-  layer.fileName = board.path;
+  layer.fileName = path;
+  int64_t items = 0;
   for (auto _ : state) {
-    // Only the load is timed: not making the document, nor releasing its items.
     state.PauseTiming();
     auto doc = std::make_unique<CCorvaneDoc>();
     DocumentLoader loader(*doc);
@@ -48,9 +46,20 @@ void BM_LoadGerberLayer(benchmark::State& state) {
     state.ResumeTiming();
     if (!loaded) {
       state.SkipWithError("cannot open the generated board");
-      return;
+      return -1;
     }
   }
+  return items;
+}
+
+void BM_LoadGerberLayer(benchmark::State& state) {
+  const GeneratedBoard& board = Board();
+  if (board.path.empty()) {
+    state.SkipWithError("cannot write the generated board");
+    return;
+  }
+  const int64_t items = TimeLoads(state, board.path);
+  if (items < 0) return;
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(board.bytes));
   state.SetItemsProcessed(state.iterations() * items);
   state.counters["statements"] = static_cast<double>(board.statements);
@@ -142,24 +151,8 @@ void BM_LoadGrowth(benchmark::State& state) {
     state.SkipWithError("cannot write the generated board");
     return;
   }
-  PlotLayer layer;
-  layer.fileName = board.path;
-  int64_t items = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    auto doc = std::make_unique<CCorvaneDoc>();
-    DocumentLoader loader(*doc);
-    state.ResumeTiming();
-    const bool loaded = loader.LoadGerberLayer(layer);
-    state.PauseTiming();
-    items = doc->GetItemCount();
-    doc.reset();
-    state.ResumeTiming();
-    if (!loaded) {
-      state.SkipWithError("cannot open the generated board");
-      return;
-    }
-  }
+  const int64_t items = TimeLoads(state, board.path);
+  if (items < 0) return;
   const LoadMemory memory = MeasureLoadMemory(board.path);
   if (memory.peakGrowthKiB < 0) {
     state.SkipWithError("cannot measure the load's memory");

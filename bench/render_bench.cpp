@@ -38,6 +38,18 @@ void Load(const RenderBoard& files, CCorvaneDoc& doc) {
   loader.LoadNcDrillFile(files.drillFile);
 }
 
+// A board's own document with the standard model beside it, both read through
+// one loader, so that the cache reads the same files the document did.
+struct BothReadings {
+  explicit BothReadings(const RenderBoard& files) : loader(doc), standard(loader) {
+    Load(files, doc);
+    loader.ReloadAll();
+  }
+  CCorvaneDoc doc;
+  DocumentLoader loader;
+  StandardModelCache standard;
+};
+
 // Two boards of the same two million items: 16 x 12 inches, and the same on
 // 8 x 6 inches, four times as dense and each item four times the pixels.
 LoadedBoard& Board(int inchesX) {
@@ -100,13 +112,9 @@ BENCHMARK(BM_PaintZoomExtents)
 // coverage, then laid over the picture.
 void BM_PaintZoomExtentsStandard(benchmark::State& state) {
   LoadedBoard& board = Board(static_cast<int>(state.range(0)));
-  CCorvaneDoc doc;
-  DocumentLoader loader(doc);
-  Load(board.files, doc);
-  StandardModelCache standard(loader);
-  // Loaded through this loader, so that the cache reads the same files.
-  loader.ReloadAll();
-  HeadlessView view(doc, kClient, &standard);
+  BothReadings set(board.files);
+  CCorvaneDoc& doc = set.doc;
+  HeadlessView view(doc, kClient, &set.standard);
   RasterPicture picture(kClient.width, kClient.height, 0xFFFFFF);
   picture.Paint(view);  // reads the model once, outside the timing
   for (auto _ : state) picture.Paint(view);
@@ -125,13 +133,9 @@ BENCHMARK(BM_PaintZoomExtentsStandard)
 // pixels right and back; arg 2: 1 for the standard reading.
 void BM_ScrollStep(benchmark::State& state) {
   LoadedBoard& board = Board(static_cast<int>(state.range(0)));
-  CCorvaneDoc doc;
-  DocumentLoader loader(doc);
-  Load(board.files, doc);
-  StandardModelCache standard(loader);
-  loader.ReloadAll();
+  BothReadings set(board.files);
   const bool standardReading = state.range(2) != 0;
-  HeadlessView view(doc, kClient, standardReading ? &standard : nullptr);
+  HeadlessView view(set.doc, kClient, standardReading ? &set.standard : nullptr);
   if (standardReading) view.View().SetInterpretation(Interpretation::kStandard);
   view.View().OnZoomExtents();
   RasterPicture picture(kClient.width, kClient.height, 0xFFFFFF);
@@ -180,12 +184,9 @@ LoadedBoard& GrowthBoard(int halfMillions) {
 void BM_PaintGrowth(benchmark::State& state) {
   LoadedBoard& board = GrowthBoard(static_cast<int>(state.range(0)));
   const bool standardReading = state.range(1) != 0;
-  CCorvaneDoc doc;
-  DocumentLoader loader(doc);
-  Load(board.files, doc);
-  StandardModelCache standard(loader);
-  loader.ReloadAll();
-  HeadlessView view(doc, kClient, standardReading ? &standard : nullptr);
+  BothReadings set(board.files);
+  CCorvaneDoc& doc = set.doc;
+  HeadlessView view(doc, kClient, standardReading ? &set.standard : nullptr);
   RasterPicture picture(kClient.width, kClient.height, 0xFFFFFF);
   picture.Paint(view);
   for (auto _ : state) picture.Paint(view);

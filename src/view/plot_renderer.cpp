@@ -81,6 +81,39 @@ void PlotRenderer::OnDraw(DrawingSurface& dc, const CCorvaneDoc& doc, Viewport& 
   ReleaseDrawingTools(dc);
 }
 
+// The box of a run of items while a whole paint records it: plain minima and
+// maxima of its points and the widest reach, and a sum that stops being a
+// finite number when any coordinate or reach is not one, so that such a run
+// is marked as reaching anywhere.
+struct PlotRenderer::RunBox {
+  double minX = HUGE_VAL;
+  double minY = HUGE_VAL;
+  double maxX = -HUGE_VAL;
+  double maxY = -HUGE_VAL;
+  double reach = 0.0;
+  double check = 0.0;
+
+  void Add(double x, double y, double r) {
+    minX = std::min(minX, x);
+    maxX = std::max(maxX, x);
+    minY = std::min(minY, y);
+    maxY = std::max(maxY, y);
+    reach = std::max(reach, std::fabs(r));
+    check += x + y + r;
+  }
+
+  void StoreInto(RunStart& run) const {
+    if (!std::isfinite(check)) {
+      run.anywhere = true;
+    } else if (minX <= maxX) {
+      run.minX = minX - reach;
+      run.maxX = maxX + reach;
+      run.minY = minY - reach;
+      run.maxY = maxY + reach;
+    }
+  }
+};
+
 void PlotRenderer::DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc,
                                  const Viewport& viewport) {
   BeginPass(dc, viewport);
@@ -190,17 +223,13 @@ void PlotRenderer::DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc,
       record = &runs_.back();
       record->anywhere = lastStatement == 0;
     }
-    auto cover = [record](double x, double y, double reach) {
-      // Coordinates that are not numbers still end up somewhere on the surface.
-      if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(reach)) {
-        record->anywhere = true;
-        return;
-      }
-      record->minX = std::min(record->minX, x - reach);
-      record->maxX = std::max(record->maxX, x + reach);
-      record->minY = std::min(record->minY, y - reach);
-      record->maxY = std::max(record->maxY, y + reach);
-    };
+    // The run's box: every statement point of the run and the point it starts
+    // from, grown by the widest reach of any of its draws. Kept as plain
+    // minima and maxima here, since a whole paint pays for it on every item.
+    RunBox box;
+    if (record != nullptr && lastStatement != 0) {
+      box.Add(items[lastStatement - 1].x, items[lastStatement - 1].y, 0.0);
+    }
     for (std::size_t i = first; i < end; ++i) {
       const PlotItem& item = items[i];
       if (item.layer != layerIndex) {
@@ -218,10 +247,7 @@ void PlotRenderer::DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc,
           if (item.dcode == 1 && item.mode != kModeLinear) {
             reach += 2 * std::sqrt(arcOffsetI_ * arcOffsetI_ + arcOffsetJ_ * arcOffsetJ_);
           }
-          reach = std::fabs(reach);
-          cover(item.x, item.y, reach);
-          if (lastStatement != 0)
-            cover(items[lastStatement - 1].x, items[lastStatement - 1].y, reach);
+          box.Add(item.x, item.y, reach);
         }
         if (item.dcode == 1) {
           if (visible) {
@@ -238,8 +264,7 @@ void PlotRenderer::DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc,
           apertureDcode = item.dcode;
           apertureLayer = layerIndex;
           if (record != nullptr) {
-            cover(item.x, item.y,
-                  std::fabs(std::max(currentAperture_.sizeX, currentAperture_.sizeY) / 2));
+            box.Add(item.x, item.y, std::max(currentAperture_.sizeX, currentAperture_.sizeY) / 2);
           }
         }
         currentX_ = u;
@@ -251,6 +276,7 @@ void PlotRenderer::DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc,
         centreJustGiven = true;
       }
     }
+    if (record != nullptr) box.StoreInto(*record);
   }
   if (recording) {
     runs_.push_back(here());  // where the list ends

@@ -89,6 +89,7 @@ class PlotRenderer {
     double maxX = -HUGE_VAL;
     double maxY = -HUGE_VAL;
   };
+  struct RunBox;  // a run's box while it is recorded
   static constexpr std::size_t kRunLength = 16;
   std::vector<RunStart> runs_;
   const PlotItem* runsItems_ = nullptr;  // the item list the runs were taken from
