@@ -130,6 +130,10 @@ void QImageSurface::Arc(const DeviceRect& box, DevicePoint start, DevicePoint en
 
 template <class Draw>
 void QImageSurface::InLimits(const DeviceRect& box, Draw&& draw) {
+  if (!limited_) {
+    draw();  // the whole picture: the row writers clip to it themselves
+    return;
+  }
   for (const DeviceRect& area : limits_) {
     if (box.right < area.left || box.left >= area.right || box.bottom < area.top ||
         box.top >= area.bottom) {

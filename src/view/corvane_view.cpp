@@ -69,6 +69,7 @@ bool CCorvaneView::ScrollTo(DevicePoint position) {
 
 WindowPaintPlan CCorvaneView::PlanWindowPaint(ClientSize client) {
   const DevicePoint scroll = viewport_.GetScrollPos();
+  renderer_.KeepRunsForStrips(true);  // the window keeps its picture and scrolls it
   WindowPaintPlan plan;
   // Only a paint a scroll asked for may reuse the picture: any other paint
   // may follow a change nobody told the view of.

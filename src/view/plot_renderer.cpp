@@ -81,6 +81,15 @@ void PlotRenderer::OnDraw(DrawingSurface& dc, const CCorvaneDoc& doc, Viewport& 
   ReleaseDrawingTools(dc);
 }
 
+void PlotRenderer::KeepRunsForStrips(bool keep) {
+  keepRuns_ = keep;
+  if (keep) return;
+  runs_.clear();
+  runs_.shrink_to_fit();
+  runsItems_ = nullptr;
+  runsCount_ = 0;
+}
+
 // The box of a run of items while a whole paint records it: plain minima and
 // maxima of its points and the widest reach, and a sum that stops being a
 // finite number when any coordinate or reach is not one, so that such a run
@@ -147,11 +156,12 @@ void PlotRenderer::DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc,
   // up and what it may draw; a paint of a few strips then leaves out the runs
   // that cannot reach them.
   const std::span<const DeviceRect> areas = dc.PaintAreas();
-  const bool recording = areas.empty() && !printing_;
+  const bool recording = keepRuns_ && areas.empty() && !printing_;
   const bool skipping = !areas.empty() && !printing_ && runsItems_ == items.data() &&
                         runsCount_ == items.size() && !runs_.empty();
   if (recording) {
     runs_.clear();
+    runs_.reserve(items.size() / kRunLength + 2);  // no copies while it grows
     runsItems_ = nullptr;
   }
   auto takeUp = [&](const RunStart& r) {

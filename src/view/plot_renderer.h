@@ -24,6 +24,11 @@ class PlotRenderer {
   PlotRenderer();
 
   void OnDraw(DrawingSurface& dc, const CCorvaneDoc& doc, Viewport& viewport);
+  // Whether whole paints record runs of items, so that a later paint of a few
+  // strips can leave out the runs that cannot reach them. Worth its time and
+  // memory only for a picture that is kept and scrolled (the window's), not
+  // for a picture painted once (an export).
+  void KeepRunsForStrips(bool keep);
   void DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc, const Viewport& viewport);
   void DrawDrillHits(DrawingSurface& dc, const CCorvaneDoc& doc, const Viewport& viewport);
 
@@ -94,6 +99,7 @@ class PlotRenderer {
   std::vector<RunStart> runs_;
   const PlotItem* runsItems_ = nullptr;  // the item list the runs were taken from
   std::size_t runsCount_ = 0;
+  bool keepRuns_ = false;
 
   // Lookups of one paint, by D-code and layer: the document does not change
   // while it is painted, and boards select apertures hundreds of thousands

@@ -273,6 +273,7 @@ TEST(ScrollRepaintTest, StripPaintLeavesOutRunsThatCannotReachIt) {
   Viewport viewport(host);
   viewport.SetScale(100.0);
   PlotRenderer renderer;
+  renderer.KeepRunsForStrips(true);
 
   StripSurface whole;
   whole.clipBox = {0, 0, 800, 600};
@@ -281,6 +282,18 @@ TEST(ScrollRepaintTest, StripPaintLeavesOutRunsThatCannotReachIt) {
   strip.clipBox = whole.clipBox;
   strip.areas = {{0, 0, 800, 60}, {0, 185, 800, 210}};
   renderer.OnDraw(strip, doc, viewport);
+  // A renderer of pictures painted once keeps no runs: its strip paint leaves
+  // nothing out.
+  PlotRenderer oneOff;
+  StripSurface oneOffWhole;
+  oneOffWhole.clipBox = whole.clipBox;
+  oneOff.OnDraw(oneOffWhole, doc, viewport);
+  StripSurface oneOffStrip;
+  oneOffStrip.clipBox = whole.clipBox;
+  oneOffStrip.areas = strip.areas;
+  oneOff.OnDraw(oneOffStrip, doc, viewport);
+  EXPECT_EQ(oneOffStrip.calls, oneOffWhole.calls);
+  EXPECT_LT(strip.calls.size(), oneOffStrip.calls.size());
   StripSurface again;
   again.clipBox = whole.clipBox;
   renderer.OnDraw(again, doc, viewport);
