@@ -15,8 +15,9 @@ double Px(int32_t sub) { return sub / kUnit; }
 int32_t FirstRow(double top) { return static_cast<int32_t>(std::ceil(top - 0.5)); }
 int32_t EndRow(double bottom) { return static_cast<int32_t>(std::ceil(bottom - 0.5)); }
 
-// Widens [lo, hi] by the x interval where a + x * b lies in [min, max].
-bool Solve(double a, double b, double min, double max, double& lo, double& hi) {
+}  // namespace
+
+bool SolveRange(double a, double b, double min, double max, double& lo, double& hi) {
   if (b == 0.0) {
     if (a < min || a > max) return false;
     lo = -HUGE_VAL;
@@ -28,8 +29,6 @@ bool Solve(double a, double b, double min, double max, double& lo, double& hi) {
   if (lo > hi) std::swap(lo, hi);
   return true;
 }
-
-}  // namespace
 
 void LayerRaster::Attach(uint32_t* bits, std::ptrdiff_t stride, int32_t width, int32_t height) {
   bits_ = bits;
@@ -135,8 +134,8 @@ void LayerRaster::FillStroke(SubPoint from, SubPoint to, int32_t width, FillMode
       double ahi = 0.0;
       double clo = 0.0;
       double chi = 0.0;
-      if (Solve((yc - ay) * dy - ax * dx, dx, 0.0, len2, alo, ahi) &&
-          Solve(-ax * dy - (yc - ay) * dx, dy, -reach, reach, clo, chi)) {
+      if (SolveRange((yc - ay) * dy - ax * dx, dx, 0.0, len2, alo, ahi) &&
+          SolveRange(-ax * dy - (yc - ay) * dx, dy, -reach, reach, clo, chi)) {
         const double slo = std::max(alo, clo);
         const double shi = std::min(ahi, chi);
         if (slo <= shi) {

@@ -8,6 +8,10 @@
 
 namespace corvane {
 
+// The x interval [lo, hi] where `a + x * b` lies in [min, max]; b may be 0
+// (then every x, or none: false).
+bool SolveRange(double a, double b, double min, double max, double& lo, double& hi);
+
 // Layer groups and fills straight into the rows of a 32-bit picture. A pixel
 // is covered when its centre lies inside the shape (left and top edges
 // included). A group with clear fills is drawn into a coverage mask of its

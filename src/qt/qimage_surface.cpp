@@ -33,20 +33,6 @@ uint32_t ToArgb(uint32_t color) {
   return 0xFF000000u | (color & 0xFFu) << 16 | (color & 0xFF00u) | (color >> 16 & 0xFFu);
 }
 
-// The x interval [lo, hi] where `a + x * b` lies in [min, max]; b may be 0.
-bool SolveRange(double a, double b, double min, double max, double& lo, double& hi) {
-  if (b == 0.0) {
-    if (a < min || a > max) return false;
-    lo = -HUGE_VAL;
-    hi = HUGE_VAL;
-    return true;
-  }
-  lo = (min - a) / b;
-  hi = (max - a) / b;
-  if (lo > hi) std::swap(lo, hi);
-  return true;
-}
-
 }  // namespace
 
 QImageSurface::QImageSurface(QImage& image, QPainter& painter)

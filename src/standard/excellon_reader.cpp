@@ -103,15 +103,7 @@ class ExcellonReader {
 
 ExcellonReader::ExcellonReader(const StandardContext& context, StandardLayer& layer)
     : context_(context), layer_(layer), budget_(context.bounds), writer_(layer, budget_) {
-  const PlotLayer& settings = context.layer;
-  layer_.fileName = settings.fileName;
-  layer_.source = StandardSource::kExcellon;
-  layer_.color = settings.color;
-  layer_.mirrorOnXAxis = settings.mirrorOnXAxis;
-  layer_.mirrorOnYAxis = settings.mirrorOnYAxis;
-  layer_.offsetX = settings.offsetX;
-  layer_.offsetY = settings.offsetY;
-  layer_.visible = settings.visible;
+  layer_.TakeSettings(context.layer, StandardSource::kExcellon);
   // What the file leaves open comes from the document's drill settings.
   format_ = context.settings.drillFormat;
   trailingOmitted_ = context.settings.drillCompression == kTrailingZerosOmitted;

@@ -42,15 +42,7 @@ GerberInterpreter::GerberInterpreter(const StandardContext& context, StandardLay
       budget_(context.bounds),
       writer_(layer, budget_),
       directEntries_(kDirectCodes, kNoEntry) {
-  const PlotLayer& settings = context.layer;
-  layer_.fileName = settings.fileName;
-  layer_.source = StandardSource::kGerber;
-  layer_.color = settings.color;
-  layer_.mirrorOnXAxis = settings.mirrorOnXAxis;
-  layer_.mirrorOnYAxis = settings.mirrorOnYAxis;
-  layer_.offsetX = settings.offsetX;
-  layer_.offsetY = settings.offsetY;
-  layer_.visible = settings.visible;
+  layer_.TakeSettings(context.layer, StandardSource::kGerber);
   // Until an FS says otherwise the file is RS-274-D: the document's format,
   // zero suppression, multiplier and offsets.
   const FormatSettings& s = context.settings;

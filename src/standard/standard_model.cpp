@@ -1,5 +1,6 @@
 #include "standard/standard_model.h"
 
+#include "document/plot_records.h"
 #include "standard/plane_geometry.h"
 
 namespace corvane {
@@ -15,6 +16,17 @@ const StandardBox& ShapeBox(const StandardLayer& layer, uint32_t shape) {
 }
 
 }  // namespace
+
+void StandardLayer::TakeSettings(const PlotLayer& settings, StandardSource from) {
+  fileName = settings.fileName;
+  source = from;
+  color = settings.color;
+  mirrorOnXAxis = settings.mirrorOnXAxis;
+  mirrorOnYAxis = settings.mirrorOnYAxis;
+  offsetX = settings.offsetX;
+  offsetY = settings.offsetY;
+  visible = settings.visible;
+}
 
 const std::string* StandardLayer::FindAttribute(const std::string& name) const {
   for (const StandardAttribute& attribute : attributes)

@@ -22,6 +22,8 @@
 
 namespace corvane {
 
+struct PlotLayer;
+
 struct StandardPoint {
   double x = 0.0;
   double y = 0.0;
@@ -247,6 +249,8 @@ struct StandardLayer {
 
   // The value of a file attribute, or nullptr.
   const std::string* FindAttribute(const std::string& name) const;
+  // Begins the layer of the file `settings` names, read as `from`.
+  void TakeSettings(const PlotLayer& settings, StandardSource from);
 };
 
 struct StandardModel {
