@@ -3,9 +3,10 @@
 
 Dependencies point one way: text is at the bottom; records and settings
 (document/plot_records.h, format_settings.h, read_target.h) are used by the
-readers and the standard reading; loading joins readers, the standard reading
-and the document; view, dialogs, app and cli
-sit above; only qt sees all. platform/ interfaces may be used from anywhere
+readers and the standard reading; intake (what the user opens) sits beside
+loading, which uses it to join readers, the standard reading and the document;
+geometry stands on the standard model, analysis on geometry and intake; view,
+dialogs, app and cli sit above; only qt sees all. platform/ interfaces may be used from anywhere
 above text. A folder not listed here (one yet to come) is not checked.
 """
 
@@ -20,12 +21,18 @@ ALLOWED = {
     "document": {"text", "platform"},
     "readers": {"text", "document"},
     "standard": {"text", "document", "readers"},
-    "loading": {"text", "platform", "document", "readers", "standard"},
-    "view": {"text", "platform", "document", "readers", "loading", "standard"},
-    "dialogs": {"text", "platform", "document", "readers", "loading", "standard", "view"},
-    "cli": {"text", "platform", "document", "readers", "loading", "standard", "view"},
-    "app": {"text", "platform", "document", "readers", "loading", "standard", "view",
-            "dialogs", "cli"},
+    "intake": {"text", "platform", "document", "readers", "standard"},
+    "loading": {"text", "platform", "document", "readers", "standard", "intake"},
+    "geometry": {"text", "document", "standard"},
+    "analysis": {"text", "document", "standard", "intake", "geometry"},
+    "view": {"text", "platform", "document", "readers", "loading", "standard", "intake",
+             "geometry", "analysis"},
+    "dialogs": {"text", "platform", "document", "readers", "loading", "standard", "intake",
+                "geometry", "analysis", "view"},
+    "cli": {"text", "platform", "document", "readers", "loading", "standard", "intake",
+            "geometry", "analysis", "view"},
+    "app": {"text", "platform", "document", "readers", "loading", "standard", "intake",
+            "geometry", "analysis", "view", "dialogs", "cli"},
 }
 # Of document/, the readers may use only the records, the settings and the target.
 READER_DOCUMENT_HEADERS = {"plot_records.h", "format_settings.h", "read_target.h",

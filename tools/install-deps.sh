@@ -6,7 +6,7 @@
 # zlib1g-dev: the compression of exported PNG pictures).
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
-  libpolyclipping-dev zlib1g-dev qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev libx11-dev dpkg-dev
+  libpolyclipping-dev zlib1g-dev libarchive-dev nlohmann-json3-dev libboost-dev qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev libx11-dev dpkg-dev
   file python3
   cups printer-driver-cups-pdf poppler-utils
   # The end-to-end tests: a virtual X server, a private D-Bus session, the
