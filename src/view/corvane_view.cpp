@@ -99,10 +99,42 @@ int32_t CCorvaneView::CullReach() const {
 void CCorvaneView::OnDraw(DrawingSurface& dc) {
   if (!DrawsStandard()) {
     renderer_.OnDraw(dc, doc_, viewport_);
-    return;
+  } else {
+    const StandardLoad& load = standardModels_->Current();
+    standardRenderer_.OnDraw(dc, doc_, load, standardModels_->Generation(), viewport_);
   }
-  const StandardLoad& load = standardModels_->Current();
-  standardRenderer_.OnDraw(dc, doc_, load, standardModels_->Generation(), viewport_);
+  if (overlays_.empty()) return;
+  // Both renderers left the viewport's origin as this paint computed it.
+  const PlotMapping map = PlotMapping::Of(viewport_);
+  for (ViewOverlay* overlay : overlays_) overlay->Draw(dc, map);
+}
+
+void CCorvaneView::AddOverlay(ViewOverlay* overlay) {
+  if (overlay == nullptr) return;
+  if (std::find(overlays_.begin(), overlays_.end(), overlay) == overlays_.end()) {
+    overlays_.push_back(overlay);
+  }
+}
+
+void CCorvaneView::RemoveOverlay(ViewOverlay* overlay) {
+  overlays_.erase(std::remove(overlays_.begin(), overlays_.end(), overlay), overlays_.end());
+}
+
+bool CCorvaneView::ZoomToPlotBox(const Extents& box, double minimumSide) {
+  if (!(box.maxX >= box.minX) || !(box.maxY >= box.minY)) return false;
+  // A tenth of the box on each side, so the place is not on the window's edge.
+  const double side = std::max(minimumSide, 0.0);
+  const double width = std::max(box.maxX - box.minX, side) * 1.2;
+  const double height = std::max(box.maxY - box.minY, side) * 1.2;
+  const double cx = box.minX / 2 + box.maxX / 2;
+  const double cy = box.minY / 2 + box.maxY / 2;
+  viewport_.SetFlags(doc_.GetMirrorX(), doc_.GetMirrorY(), doc_.GetAutoOrigin());
+  viewport_.SetExtents(GetPlotExtents());
+  if (!viewport_.FitPlotBox({cx - width / 2, cy - height / 2}, {cx + width / 2, cy + height / 2})) {
+    return false;
+  }
+  RedrawView();
+  return true;
 }
 
 void CCorvaneView::OnPointerPress(const PointerEvent& event) {

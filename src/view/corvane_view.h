@@ -16,6 +16,7 @@
 #include "view/scroll_repaint.h"
 #include "view/standard_renderer.h"
 #include "view/view_navigation.h"
+#include "view/view_overlay.h"
 #include "view/viewport.h"
 
 namespace corvane {
@@ -105,6 +106,16 @@ class CCorvaneView : public LayerVisibilityTarget {
   // layer count for the NC drill data.
   void StartOffsetTool(int32_t target) { tools_.StartOffset(target); }
 
+  // --- Overlays and places ------------------------------------------------------
+  // Drawn over the picture in the order added, by every paint, print and
+  // export of this view; not owned, and removed before they go.
+  void AddOverlay(ViewOverlay* overlay);
+  void RemoveOverlay(ViewOverlay* overlay);
+  // Shows the box (plot units of the reading drawn) filling the window with a
+  // margin, each side at least `minimumSide` long, and repaints. False (and
+  // nothing changes) when no usable scale shows it.
+  bool ZoomToPlotBox(const Extents& box, double minimumSide);
+
   // --- Layer visibility ---------------------------------------------------------
   // The open Set Layer Visibility dialog, for the length of its run.
   void SetVisibilityDialog(const LayerVisibilityChoice* dialog) { visibilityDialog_ = dialog; }
@@ -165,6 +176,7 @@ class CCorvaneView : public LayerVisibilityTarget {
   PointerTools tools_{*this};
   ViewNavigation navigation_{*this};
   const LayerVisibilityChoice* visibilityDialog_ = nullptr;
+  std::vector<ViewOverlay*> overlays_;
 };
 
 }  // namespace corvane

@@ -9,7 +9,6 @@
 namespace corvane {
 namespace {
 
-constexpr double kSubLimit = kDeviceLimit * kSubUnits;
 // Arcs become chords within a quarter of a logical unit of the arc.
 constexpr double kArcTolerance = kSubUnits / 4.0;
 constexpr uint32_t kMaxArcChords = 1024;
@@ -17,8 +16,6 @@ constexpr uint32_t kMaxArcChords = 1024;
 constexpr double kShapeUnits = 1e7;
 // Circles of a shape's convex outline.
 constexpr uint32_t kHullCirclePoints = 32;
-
-int32_t ToSub(double value) { return ClampTrunc(value, kSubLimit); }
 
 template <typename P>
 double Cross(const P& o, const P& a, const P& b) {
@@ -146,10 +143,6 @@ class PolygonSink : public DrawingSurface {
 
 }  // namespace
 
-SubPoint StandardRenderer::SubMap::Map(double x, double y) const {
-  return {ToSub(kx * x + cx), ToSub(ky * y + cy)};
-}
-
 Extents StandardRenderer::ExtentsOf(const StandardModel& model) {
   const StandardBox box = model.Extents();
   if (box.Empty()) return Extents{};
@@ -245,15 +238,7 @@ void StandardRenderer::OnDraw(DrawingSurface& dc, const CCorvaneDoc& doc, const 
   viewport.UpdateOrigin(printing_);
   Prepare(load, generation);
 
-  // The same mapping as Viewport::ViewX and ViewY, scaled to sub-units.
-  const double s = viewport.GetScale() * kSubUnits;
-  const Extents e = viewport.GetExtents();
-  const bool mirrorY = viewport.GetMirrorY() != 0;
-  const bool mirrorX = viewport.GetMirrorX() != 0;
-  map_.kx = mirrorY ? -s : s;
-  map_.cx = s * ((mirrorY ? e.maxX + e.minX : 0.0) - viewport.GetOriginX());
-  map_.ky = mirrorX ? -s : s;
-  map_.cy = s * ((mirrorX ? e.maxY + e.minY : 0.0) - viewport.GetOriginY());
+  map_ = PlotMapping::Of(viewport);
   const DeviceRect clip = dc.GetClipBox();
   clipLeft_ = (clip.left - 1.0) * kSubUnits;
   clipTop_ = (clip.top - 1.0) * kSubUnits;

@@ -7,6 +7,7 @@
 #include "document/corvane_doc.h"
 #include "loading/standard_loader.h"
 #include "platform/drawing_surface.h"
+#include "view/plot_mapping.h"
 #include "view/polygon_booleans.h"
 #include "view/viewport.h"
 
@@ -42,17 +43,6 @@ class StandardRenderer {
     bool hasClear = false;
     std::size_t lastClear = 0;
   };
-  // Model inches to device sub-units.
-  struct SubMap {
-    double kx = 1.0;
-    double cx = 0.0;
-    double ky = 1.0;
-    double cy = 0.0;
-    SubPoint Map(double x, double y) const;
-    double Scale() const { return kx < 0 ? -kx : kx; }
-    bool Mirrors() const { return (kx < 0) != (ky < 0); }
-  };
-
   void Prepare(const StandardLoad& load, uint64_t generation);
   static PreparedShape PrepareShape(const StandardShapes& shapes, const StandardShape& shape);
   void DrawLayer(DrawingSurface& dc, const StandardLayer& layer, const PreparedLayer& prepared,
@@ -74,7 +64,7 @@ class StandardRenderer {
   uint64_t preparedGeneration_ = 0;
   std::vector<PreparedLayer> prepared_;
 
-  SubMap map_;
+  PlotMapping map_;  // model inches to device sub-units
   bool printing_ = false;
   double clipLeft_ = 0.0;
   double clipTop_ = 0.0;

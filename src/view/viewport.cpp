@@ -117,6 +117,25 @@ DevicePoint Viewport::ZoomToExtents(const Extents& extents, bool documentAutoOri
   return {ToScroll(scale_ * minX_), ToScroll(scale_ * minY_)};
 }
 
+bool Viewport::FitPlotBox(PlotPoint low, PlotPoint high) {
+  const ClientSize client = host_.GetClientSize();
+  const double width = std::fabs(high.x - low.x);
+  const double height = std::fabs(high.y - low.y);
+  const double scale = std::min(width > 0.0 ? client.width / width : 0.0,
+                                height > 0.0 ? client.height / height : 0.0);
+  if (!IsUsableScale(scale)) return false;
+  // PlotPointAt undone for the box's centre, which lands mid-window.
+  const double x = low.x / 2 + high.x / 2;
+  const double y = low.y / 2 + high.y / 2;
+  const double viewX = (mirrorY_ ? maxX_ - x + minX_ : x) - (autoOrigin_ ? minX_ : 0.0);
+  const double viewY = (mirrorX_ ? maxY_ - y + minY_ : y) - (autoOrigin_ ? minY_ : 0.0);
+  scale_ = scale;
+  UpdateScrollBars();
+  SetScrollPosition(ToScroll(viewX * scale - client.width / 2.0),
+                    ToScroll(viewY * scale - client.height / 2.0));
+  return true;
+}
+
 bool Viewport::OnScroll(ScrollBarId bar, ScrollCode code, int32_t thumbPos) {
   const bool horizontal = bar == ScrollBarId::kHorizontal;
   int32_t& position = horizontal ? scrollPos_.x : scrollPos_.y;

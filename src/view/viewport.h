@@ -67,6 +67,10 @@ class Viewport {
   // Fits the extents to the window and returns the scroll position that shows
   // them. Degenerate extents keep the scale (and return the scroll position).
   DevicePoint ZoomToExtents(const Extents& extents, bool documentAutoOrigin);
+  // Fits the plot box between two corners to the client area about its
+  // centre, at the present flags and extents (which stay); false, and nothing
+  // changes, when no usable scale fits it.
+  bool FitPlotBox(PlotPoint low, PlotPoint high);
   // One scroll bar message; true when the stored position changed.
   bool OnScroll(ScrollBarId bar, ScrollCode code, int32_t thumbPos);
 
