@@ -423,8 +423,8 @@ void PlotRenderer::DrawFlash(DrawingSurface& dc, double u, double v, const Devic
 void PlotRenderer::DrawDrillHits(DrawingSurface& dc, const CCorvaneDoc& doc,
                                  const Viewport& viewport) {
   BeginPass(dc, viewport);
-  dc.SelectPen(kBlack, 1);
-  dc.SelectBrush(kBlack);
+  dc.SelectPen(doc.GetNcDrillColor(), 1);
+  dc.SelectBrush(doc.GetNcDrillColor());
   const DeviceRect clip = EnlargedClip(dc);
   DrillTool tool;
   tool.tool = 0;
