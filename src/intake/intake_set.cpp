@@ -203,7 +203,29 @@ class Gatherer {
         group_.push_back(std::move(found));
       }
     }
+    TakeDrillFilesBeside(folder.empty() ? std::string(".") : folder);
     FinishGroup();
+  }
+
+  // A job file lists the plot files only; the drill files lie beside it.
+  void TakeDrillFilesBeside(const std::string& folder) {
+    std::vector<std::string> paths;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+      if (it->is_regular_file(error) && !IsHidden(it->path())) paths.push_back(it->path().string());
+    }
+    std::sort(paths.begin(), paths.end());
+    for (std::string& path : paths) {
+      if (folder == "." && path.rfind("./", 0) == 0) path.erase(0, 2);
+      bool listed = false;
+      for (const Found& found : group_) listed = listed || found.path == path;
+      if (listed) continue;
+      Found found(path);
+      if (ReadHead(path, found) && SniffFileKind(found.head) == FileKind::kExcellon) {
+        group_.push_back(std::move(found));
+      }
+    }
   }
 
   static void ReadWhole(const std::string& path, std::string& text) {

@@ -40,7 +40,7 @@ constexpr std::array<Named, 26> kLayerNames{{
 }};
 
 // Extensions that say the function on their own.
-constexpr std::array<Named, 29> kExtensions{{
+constexpr std::array<Named, 31> kExtensions{{
     {"gtl", Side::kTop, Type::kCopper},          {"gbl", Side::kBottom, Type::kCopper},
     {"gts", Side::kTop, Type::kSoldermask},      {"gbs", Side::kBottom, Type::kSoldermask},
     {"gto", Side::kTop, Type::kSilkscreen},      {"gbo", Side::kBottom, Type::kSilkscreen},
@@ -55,7 +55,8 @@ constexpr std::array<Named, 29> kExtensions{{
     {"smt", Side::kTop, Type::kSoldermask},      {"smb", Side::kBottom, Type::kSoldermask},
     {"sst", Side::kTop, Type::kSilkscreen},      {"ssb", Side::kBottom, Type::kSilkscreen},
     {"spt", Side::kTop, Type::kSolderpaste},     {"spb", Side::kBottom, Type::kSolderpaste},
-    {"out", Side::kAll, Type::kOutline},
+    {"out", Side::kAll, Type::kOutline},         {"dim", Side::kAll, Type::kOutline},
+    {"mil", Side::kAll, Type::kOutline},
 }};
 
 // The extensions of drill files; their content decides whether they are one.
