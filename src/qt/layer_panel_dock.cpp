@@ -3,6 +3,7 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QPixmap>
+#include <QTimer>
 
 #include "qt/qt_text.h"
 
@@ -64,7 +65,7 @@ CLayerPanelDock::CLayerPanelDock(LayerPanel& panel, QWidget* parent)
   connect(list_, &QTreeWidget::itemClicked, this, &CLayerPanelDock::OnItemClicked);
   connect(list_, &CLayerList::RowDropped, this, [this](int from, int to) {
     panel_.MoveRow(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
-    Refresh();
+    QTimer::singleShot(0, this, &CLayerPanelDock::Refresh);
   });
   Refresh();
 }
@@ -105,14 +106,10 @@ void CLayerPanelDock::OnItemChanged(QTreeWidgetItem* item, int column) {
   const int row = RowOf(*list_, item);
   if (row < 0) return;
   panel_.SetVisible(static_cast<std::size_t>(row), item->checkState(kNameColumn) == Qt::Checked);
-  // The rule may refuse (beyond the twentieth shown layer): show what it did.
-  Refresh();
-  if (shown_.size() > static_cast<std::size_t>(row)) {
-    filling_ = true;
-    item->setCheckState(kNameColumn, shown_[static_cast<std::size_t>(row)].visible ? Qt::Checked
-                                                                                   : Qt::Unchecked);
-    filling_ = false;
-  }
+  // The rule may refuse (beyond the twentieth shown layer): the list is
+  // filled again with what it did, once the widget is done with the item.
+  shown_.clear();
+  QTimer::singleShot(0, this, &CLayerPanelDock::Refresh);
 }
 
 void CLayerPanelDock::OnItemClicked(QTreeWidgetItem* item, int column) {
@@ -120,7 +117,7 @@ void CLayerPanelDock::OnItemClicked(QTreeWidgetItem* item, int column) {
   const int row = RowOf(*list_, item);
   if (row < 0) return;
   panel_.ChooseColor(static_cast<std::size_t>(row));
-  Refresh();
+  QTimer::singleShot(0, this, &CLayerPanelDock::Refresh);
 }
 
 }  // namespace corvane
