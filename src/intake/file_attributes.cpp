@@ -10,6 +10,8 @@
 namespace corvane {
 namespace {
 
+constexpr std::size_t kAttributeBytes = 16 * 1024;
+
 std::vector<std::string_view> SplitFields(std::string_view value) {
   std::vector<std::string_view> fields;
   for (;;) {
@@ -76,12 +78,12 @@ void TakeAttribute(std::string_view statement, FileAttributes& out) {
 }  // namespace
 
 FileAttributes ReadFileAttributes(std::string_view head) {
-  head = head.substr(0, kSniffBytes);
+  // File attributes and units stand in the header, before the drawing.
+  head = head.substr(0, kAttributeBytes);
   FileAttributes out;
   std::size_t pos = 0;
   while (pos < head.size()) {
-    std::size_t end = head.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = head.size();
+    const std::size_t end = LineEnd(head, pos);
     std::string_view line = head.substr(pos, end - pos);
     pos = end + 1;
     if (line.find("MOMM") != std::string_view::npos || line.rfind("METRIC", 0) == 0 ||

@@ -21,7 +21,7 @@ struct FileAttributes {
   bool metric = false;       // %MOMM*% or Excellon's METRIC header: today's files
 };
 
-// Reads the first kSniffBytes of a file's text.
+// Reads the header of a file's text (its first 16 KiB).
 FileAttributes ReadFileAttributes(std::string_view head);
 
 // The function a .FileFunction value (with its .FilePolarity) states for a

@@ -81,7 +81,9 @@ LayerFunction FromContent(FileKind kind, std::string_view head, std::size_t size
     f.type = LayerType::kDrill;
     f.side = LayerSide::kAll;
     f.plating = PlatingOfContent(head);
-  } else if (kind == FileKind::kGerber && size <= head.size() && DrawsOnlyAnOutline(head)) {
+  } else if (kind == FileKind::kGerber && size <= head.size() && !Contains(head, "D03") &&
+             !Contains(head, "G36") && DrawsOnlyAnOutline(head)) {
+    // (A file with flashes or regions is no outline and is not read at all.)
     f.type = LayerType::kOutline;
     f.side = LayerSide::kAll;
   }

@@ -14,8 +14,7 @@ class Lines {
   explicit Lines(std::string_view text) : text_(text) {}
   bool Next(std::string_view& line) {
     while (pos_ < text_.size()) {
-      std::size_t end = text_.find_first_of("\r\n", pos_);
-      if (end == std::string_view::npos) end = text_.size();
+      const std::size_t end = LineEnd(text_, pos_);
       line = text_.substr(pos_, end - pos_);
       pos_ = end + 1;
       while (!line.empty() && IsBlankOrTab(line.front())) line.remove_prefix(1);

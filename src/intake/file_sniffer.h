@@ -21,6 +21,14 @@ inline constexpr std::size_t kSniffBytes = 64 * 1024;
 // (binary, empty, or none of these). Looks at the first kSniffBytes only.
 FileKind SniffFileKind(std::string_view head);
 
+// Where the line starting at `pos` ends: its carriage return or line feed,
+// or the end of the text. (A plain loop: find_first_of calls memchr for
+// every character.)
+inline std::size_t LineEnd(std::string_view text, std::size_t pos) {
+  while (pos < text.size() && text[pos] != '\r' && text[pos] != '\n') ++pos;
+  return pos;
+}
+
 // An archive by its signature: zip, 7z, gzip, bzip2, xz or a POSIX tar header.
 bool LooksLikeArchive(std::string_view head);
 

@@ -245,7 +245,11 @@ class Gatherer {
   void FinishGroup() {
     std::optional<JobFile> job;
     for (const Found& found : group_) {
-      if (!found.problem.empty() || SniffFileKind(found.head) != FileKind::kJob) continue;
+      const std::size_t first = found.head.find_first_not_of(" \t\r\n");
+      if (!found.problem.empty() || first == std::string::npos || found.head[first] != '{' ||
+          SniffFileKind(found.head) != FileKind::kJob) {
+        continue;
+      }
       job = ParseJobFile(found.bytes ? std::string_view(*found.bytes) : found.head);
       if (job) break;
     }
