@@ -8,7 +8,6 @@
 namespace corvane {
 namespace {
 
-constexpr uint32_t kBlack = 0x000000;
 
 DeviceRect EnlargedClip(const DrawingSurface& dc) {
   const DeviceRect box = dc.GetClipBox();
