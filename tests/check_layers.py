@@ -36,7 +36,7 @@ ALLOWED = {
 }
 # Of document/, the readers may use only the records, the settings and the target.
 READER_DOCUMENT_HEADERS = {"plot_records.h", "format_settings.h", "read_target.h",
-                           "item_buffer.h"}
+                           "item_buffer.h", "layer_function.h"}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z_]+)/([^"]+)"', re.M)
 

@@ -1,7 +1,10 @@
 #include "app/app_shell.h"
 
+#include <algorithm>
+
 #include "app/command_ids.h"
 #include "app/command_line_info.h"
+#include "intake/intake_set.h"
 #include "platform/frame_host.h"
 #include "platform/prompter.h"
 #include "platform/settings_store.h"
@@ -41,6 +44,7 @@ void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdat
   loader_.SetWarnMixedUnits(view.GetInterpretation() == Interpretation::kClassic);
   viewCommands_ = std::make_unique<ViewCommands>(view, loader_, prompter_, &store_);
   viewCommands_->Register(viewTarget_);
+  layerPanel_ = std::make_unique<LayerPanel>(view, loader_, prompter_, &store_);
   view.AttachServices(&store_, &loader_);
   viewToolCommands_ = std::make_unique<ViewToolCommands>(view, dialogs_, store_);
   viewToolCommands_->Register(viewTarget_);
@@ -59,6 +63,11 @@ void AppShell::AttachPrinting(PrintService& printers, DialogRunner& dialogs) {
 }
 
 void AppShell::OnDocumentReplaced() {
+  // The set's own reading, else the user's.
+  if (view_ != nullptr) {
+    view_->SetInterpretation(SetInterpretation(doc_.GetReading(), StoredInterpretation(&store_)));
+    loader_.SetWarnMixedUnits(view_->GetInterpretation() == Interpretation::kClassic);
+  }
   if (initialUpdate_) {
     initialUpdate_();
   } else if (view_ != nullptr) {
@@ -94,12 +103,20 @@ void AppShell::AddFrameCommands() {
         needsFrame(id, ui);
         ui.checked = frame_ != nullptr && frame_->IsStatusBarVisible();
       });
+  frameTarget_.On(
+      kIdViewLayerPanel,
+      [this](int32_t) { frame_->ShowLayerPanel(!frame_->IsLayerPanelVisible()); },
+      [this, needsFrame](int32_t id, CommandUi& ui) {
+        needsFrame(id, ui);
+        ui.checked = frame_ != nullptr && frame_->IsLayerPanelVisible();
+      });
 }
 
 void AppShell::AddApplicationCommands() {
   const auto needsFrame = [this](int32_t, CommandUi& ui) { ui.enabled = frame_ != nullptr; };
   applicationTarget_.On(kIdFileNew, [this](int32_t) { lifecycle_.OnFileNew(); });
   applicationTarget_.On(kIdFileOpen, [this](int32_t) { lifecycle_.OnFileOpen(); });
+  applicationTarget_.On(kIdFileOpenFolder, [this](int32_t) { lifecycle_.OnFileOpenFolder(); });
   applicationTarget_.OnRange(
       kIdFileMruFirst, kIdFileMruLast,
       [this](int32_t id) { lifecycle_.OpenRecentFile(id - kIdFileMruFirst); },
@@ -142,7 +159,19 @@ void AppShell::OnIdle() {
 }
 
 void AppShell::OpenDroppedFiles(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths) lifecycle_.OpenDocumentFile(path);
+  const bool allWorkFiles = std::all_of(paths.begin(), paths.end(),
+                                        [](const std::string& path) { return IsWorkFileName(path); });
+  if (allWorkFiles) {
+    for (const std::string& path : paths) lifecycle_.OpenDocumentFile(path);
+    return;
+  }
+  // Plot and drill files dropped together are one set; work files among them
+  // have no place in it.
+  std::vector<std::string> set;
+  for (const std::string& path : paths) {
+    if (!IsWorkFileName(path)) set.push_back(path);
+  }
+  lifecycle_.OpenPaths(set);
 }
 
 }  // namespace corvane

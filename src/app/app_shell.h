@@ -12,6 +12,7 @@
 #include "app/file_dialog_commands.h"
 #include "app/format_commands.h"
 #include "app/help_topics.h"
+#include "app/layer_panel.h"
 #include "app/print_commands.h"
 #include "app/recent_file_list.h"
 #include "app/view_commands.h"
@@ -53,6 +54,8 @@ class AppShell : private DocumentObserver {
   // be attached first. Without them the print commands stay disabled.
   void AttachPrinting(PrintService& printers, DialogRunner& dialogs);
   CCorvaneView* View() const { return view_; }
+  // The layer panel's rows and rules; null until the view is attached.
+  LayerPanel* Layers() const { return layerPanel_.get(); }
   void SetHelpMap(HelpTopicMap map) { helpMap_ = std::move(map); }
 
   CCorvaneDoc& Doc() { return doc_; }
@@ -85,7 +88,8 @@ class AppShell : private DocumentObserver {
   void OnIdle();
   StandardModelCache& StandardModels() { return standardModels_; }
 
-  // Files dropped on the window open as work files, one after the other.
+  // Work files dropped on the window open one after the other; any other
+  // files dropped (folders, archives, plot and drill files) open as one set.
   void OpenDroppedFiles(const std::vector<std::string>& paths);
   // Exit and closing the window: false keeps the program running.
   bool CanClose() { return lifecycle_.CanClose(); }
@@ -123,6 +127,7 @@ class AppShell : private DocumentObserver {
   CCorvaneView* view_ = nullptr;
   std::function<void()> initialUpdate_;
   std::unique_ptr<ViewCommands> viewCommands_;
+  std::unique_ptr<LayerPanel> layerPanel_;
   DialogRunnerSlot dialogs_;
   std::unique_ptr<ViewToolCommands> viewToolCommands_;
   std::unique_ptr<FileDialogCommands> fileDialogCommands_;

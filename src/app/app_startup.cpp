@@ -20,6 +20,12 @@ bool FileExists(std::string_view path) {
   return file.is_open();
 }
 
+bool PathExists(std::string_view path) {
+  std::error_code error;
+  return FileExists(path) ||
+         (!path.empty() && std::filesystem::is_directory(std::filesystem::path{std::string(path)}, error));
+}
+
 namespace {
 
 void ReopenLastFile(SettingsStore& store, DocumentLifecycle& lifecycle,
@@ -47,7 +53,11 @@ StartupResult RunStartup(const CommandLineInfo& commandLine, SettingsStore& stor
       return {false, 2, "corvane: " + commandLine.error};
     case Action::kFileOpen:
       // An explicit request: its failure ends the program (the reason was shown).
-      if (!lifecycle.OpenDocumentFile(commandLine.fileName)) return {false, 1, {}};
+      if (!lifecycle.OpenPaths(commandLine.fileNames.empty()
+                                   ? std::vector<std::string>{commandLine.fileName}
+                                   : commandLine.fileNames)) {
+        return {false, 1, {}};
+      }
       return {true, 0, {}};
     case Action::kShowHelp:
     case Action::kShowVersion:

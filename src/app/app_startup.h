@@ -24,12 +24,14 @@ struct StartupResult {
 
 // Whether a path names a file that can be opened for reading.
 bool FileExists(std::string_view path);
+// A file that can be opened, or a folder: what the recent-file list may hold.
+bool PathExists(std::string_view path);
 
 // Carries out the command line, or else reopens the last work file unless its
 // previous opening never finished ("LastOpenResult"). The document and the
 // recent-file list are ready; the lifecycle's observer is the window.
 StartupResult RunStartup(const CommandLineInfo& commandLine, SettingsStore& store,
                          DocumentLifecycle& lifecycle,
-                         const std::function<bool(std::string_view)>& fileExists = FileExists);
+                         const std::function<bool(std::string_view)>& fileExists = PathExists);
 
 }  // namespace corvane

@@ -46,6 +46,8 @@ inline constexpr int32_t kIdPrintMagnification = 32808;
 inline constexpr int32_t kIdOffsetLayer = 32809;
 inline constexpr int32_t kIdMeasure = 32811;
 inline constexpr int32_t kIdStandardInterpretation = 32812;
+inline constexpr int32_t kIdFileOpenFolder = 32813;
+inline constexpr int32_t kIdViewLayerPanel = 32814;
 
 inline constexpr int32_t kRecentFileCount = 4;
 

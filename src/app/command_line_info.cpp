@@ -1,6 +1,7 @@
 #include "app/command_line_info.h"
 
 #include "cli/argument_parser.h"
+#include "intake/intake_set.h"
 
 namespace corvane {
 namespace {
@@ -39,10 +40,16 @@ CommandLineInfo ParseCommandLine(std::span<const std::string> args) {
     info.action = CommandLineInfo::Action::kShowVersion;
     return info;
   }
-  if (parsed.operands.size() > 1) return UsageError("only one work file can be opened at a time");
-  if (!parsed.operands.empty()) info.fileName = parsed.operands.front();
   const bool printTo = parsed.Has("-pt");
   const bool print = parsed.Has("-p");
+  if (parsed.operands.size() > 1) {
+    if (print || printTo) return UsageError("only one file can be printed at a time");
+    for (const std::string& operand : parsed.operands) {
+      if (IsWorkFileName(operand)) return UsageError("a work file opens only on its own");
+    }
+  }
+  info.fileNames = parsed.operands;
+  if (!parsed.operands.empty()) info.fileName = parsed.operands.front();
   if ((print || printTo) && info.fileName.empty()) return UsageError("nothing to print");
   if (printTo) {
     info.action = CommandLineInfo::Action::kFilePrintTo;

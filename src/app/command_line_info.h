@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/print_run.h"
 
@@ -21,14 +22,16 @@ struct CommandLineInfo {
     kUsageError
   };
   Action action = Action::kFileNew;
-  std::string fileName;
+  std::string fileName;                // the first of fileNames
+  std::vector<std::string> fileNames;  // kFileOpen: every PATH given
   std::string printerName;  // for kFilePrintTo
   std::string error;        // for kUsageError
 };
 
-// The arguments after the program name, read by the one argument parser: at
-// most one work file; "-p"/"--print" prints it, "-pt"/"--print-to" prints it
-// to the printer named next; "--help" ("-h") and "--version" stand alone. A
+// The arguments after the program name, read by the one argument parser:
+// PATHs to open (a work file, a folder, an archive, a job file, or plot and
+// drill files; a work file only alone); "-p"/"--print" prints one PATH,
+// "-pt"/"--print-to" prints it to the printer named next; "--help" ("-h") and "--version" stand alone. A
 // name starting with "-" is an option unless it follows "--".
 CommandLineInfo ParseCommandLine(std::span<const std::string> args);
 
@@ -39,10 +42,11 @@ std::optional<PrintRequest> PrintRequestOf(const CommandLineInfo& info);
 
 // What "--help" prints.
 inline constexpr std::string_view kProgramUsage =
-    "usage: corvane [WORKFILE]\n"
-    "       corvane -p|--print WORKFILE\n"
-    "       corvane -pt|--print-to PRINTER WORKFILE\n"
+    "usage: corvane [WORKFILE | PATH...]\n"
+    "       corvane -p|--print WORKFILE|PATH\n"
+    "       corvane -pt|--print-to PRINTER WORKFILE|PATH\n"
     "       corvane [--version] [--help]\n"
+    "       corvane layers [--json] PATH...\n"
     "       corvane dump [--items] [--standard] [--defaults] [--aperture-file F]\n"
     "                    [--drill-tool-file F] [--drill-file F] FILE...\n"
     "       corvane save [--defaults] [--aperture-file F] [--drill-tool-file F]\n"
@@ -54,6 +58,11 @@ inline constexpr std::string_view kProgramUsage =
     "Corvane shows Gerber plot files, aperture tables, NC drill files and drill\n"
     "tool tables of a printed circuit board for checking by eye. Without a\n"
     "command it opens the window, with WORKFILE or else the work file used last.\n"
+    "A PATH, wherever a FILE or WORKFILE is taken, may also be a folder, an\n"
+    "archive (.zip, .tar, .tar.gz, .7z, read in memory), a Gerber job file or\n"
+    "any list of plot and drill files: each file is known by its content, and a\n"
+    "set of today's files opens in the standard reading without a question.\n"
+    "layers lists every file found: <kind> <side> <type> <path>, or JSON.\n"
     "--print prints WORKFILE on the default printer, --print-to on PRINTER, at\n"
     "its print magnification, and ends; no window opens and no display is needed.\n"
     "dump --standard prints the files as today's Gerber and Excellon formats read\n"

@@ -9,6 +9,8 @@ namespace {
 constexpr std::array kCommands = {
     CommandInfo{kIdFileNew, "&New\tCtrl+N", "Create a new document", "New Work File"},
     CommandInfo{kIdFileOpen, "&Open...\tCtrl+O", "Open an existing document", "Open Work File"},
+    CommandInfo{kIdFileOpenFolder, "Open &Folder...",
+                "Open a folder of fabrication files as one working set", "Open Folder"},
     CommandInfo{kIdFileSave, "&Save\tCtrl+S", "Save the active document", "Save Work File"},
     CommandInfo{kIdFileSaveAs, "Save &As...", "Save the active document with a new name",
                 "Save Work File As"},
@@ -38,6 +40,7 @@ constexpr std::array kCommands = {
     CommandInfo{kIdRedraw, "&Redraw\tF5", "", ""},
     CommandInfo{kIdViewToolbar, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar"},
     CommandInfo{kIdViewStatusBar, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
+    CommandInfo{kIdViewLayerPanel, "&Layers", "Show or hide the layer panel", "Toggle Layers"},
     CommandInfo{kIdZoomIn, "&In", "Increase magnification of display window", "Zoom In"},
     CommandInfo{kIdZoomOut, "&Out", "Decrease magnification of display window", "Zoom Out"},
     CommandInfo{kIdZoomExtents, "&Extents\tShift+F8",
@@ -69,6 +72,7 @@ constexpr MenuEntry kSep{K::kSeparator, 0};
 
 constexpr std::array kWorkspaceMenu = {Cmd(kIdFileNew),
                                        Cmd(kIdFileOpen),
+                                       Cmd(kIdFileOpenFolder),
                                        Cmd(kIdFileSave),
                                        Cmd(kIdFileSaveAs),
                                        kSep,
@@ -90,7 +94,7 @@ constexpr std::array kFilesMenu = {Cmd(kIdGerberFile),
                                    Cmd(kIdReloadAll)};
 constexpr std::array kViewMenu = {
     Cmd(kIdMirrorX),     Cmd(kIdMirrorY),      Cmd(kIdAutoOrigin), kSep, Cmd(kIdRedraw), kSep,
-    Cmd(kIdViewToolbar), Cmd(kIdViewStatusBar)};
+    Cmd(kIdViewToolbar), Cmd(kIdViewStatusBar), Cmd(kIdViewLayerPanel)};
 constexpr std::array kZoomMenu = {Cmd(kIdZoomIn), Cmd(kIdZoomOut), Cmd(kIdZoomExtents), kSep,
                                   Cmd(kIdPrintMagnification)};
 constexpr std::array kToolsMenu = {Cmd(kIdMeasure)};

@@ -5,8 +5,10 @@
 
 #include "app/file_filter.h"
 #include "app/recent_file_list.h"
+#include "app/set_opening.h"
 #include "app/work_file_io.h"
 #include "document/corvane_doc.h"
+#include "intake/intake_set.h"
 #include "loading/document_loader.h"
 #include "platform/prompter.h"
 #include "text/path_parts.h"
@@ -27,6 +29,7 @@ DocumentLifecycle::DocumentLifecycle(DocumentLoader& loader, Prompter& prompter,
 
 std::string DocumentLifecycle::GetTitle() const {
   const std::string name(PathFileName(doc_.GetPathName()));
+  if (name.empty() && !setName_.empty()) return setName_;
   return name.empty() ? std::string(kUntitled) : name;
 }
 
@@ -48,6 +51,8 @@ bool DocumentLifecycle::SaveModified() {
 }
 
 void DocumentLifecycle::NewDocument() {
+  setName_.clear();
+  setFolder_.clear();
   loader_.ClearAll();
   loader_.LoadStoredDefaults();
   doc_.SetPathName({});
@@ -66,7 +71,7 @@ bool DocumentLifecycle::OnFileOpen() {
   FileChooserRequest request;
   request.mode = FileChooserRequest::Mode::kOpen;
   request.title = "Open";
-  request.filter = std::string(kWorkFileFilter);
+  request.filter = std::string(kOpenFilter);
   request.defaultExt = std::string(kWorkFileExt);
   request.initialDir = PathFolder(doc_.GetPathName());
   const auto path = prompter_.ChooseFile(request);
@@ -74,12 +79,30 @@ bool DocumentLifecycle::OnFileOpen() {
   return OpenDocumentFile(*path);
 }
 
+bool DocumentLifecycle::OnFileOpenFolder() {
+  FileChooserRequest request;
+  request.mode = FileChooserRequest::Mode::kFolder;
+  request.title = "Open Folder";
+  request.initialDir = setFolder_.empty() ? PathFolder(doc_.GetPathName()) : setFolder_;
+  const auto path = prompter_.ChooseFile(request);
+  if (!path) return false;
+  return OpenPaths({*path});
+}
+
 bool DocumentLifecycle::OpenDocumentFile(std::string_view path) {
   return Open(path) == OpenOutcome::kOpened;
 }
 
+bool DocumentLifecycle::OpenPaths(const std::vector<std::string>& paths) {
+  if (paths.size() == 1) return Open(paths.front()) == OpenOutcome::kOpened;
+  return OpenSet(paths) == OpenOutcome::kOpened;
+}
+
 DocumentLifecycle::OpenOutcome DocumentLifecycle::Open(std::string_view path) {
+  if (!IsWorkFileName(path)) return OpenSet({std::string(path)});
   if (!SaveModified()) return OpenOutcome::kCancelled;
+  setName_.clear();
+  setFolder_.clear();
   const std::string fullPath = FullPath(path);
   const std::string oldPath = doc_.GetPathName();
   const bool wasModified = doc_.IsModified();
@@ -103,6 +126,34 @@ DocumentLifecycle::OpenOutcome DocumentLifecycle::Open(std::string_view path) {
     return OpenOutcome::kFailed;
   }
   recent_.Add(fullPath);
+  NotifyTitle();
+  NotifyReplaced();
+  return OpenOutcome::kOpened;
+}
+
+DocumentLifecycle::OpenOutcome DocumentLifecycle::OpenSet(const std::vector<std::string>& paths) {
+  if (paths.empty() || !SaveModified()) return OpenOutcome::kCancelled;
+  std::vector<std::string> fullPaths;
+  for (const std::string& path : paths) fullPaths.push_back(FullPath(path));
+  SetOpening opened;
+  {
+    WaitCursor wait(&prompter_);
+    setName_.clear();
+    setFolder_.clear();
+    loader_.ClearAll();
+    loader_.LoadStoredDefaults();
+    doc_.SetPathName({});
+    opened = OpenSetInto(loader_, fullPaths);
+  }
+  if (!opened.message.empty()) prompter_.ShowMessage(opened.message, Prompter::Buttons::kOk);
+  if (!opened.loaded) {
+    NewDocument();
+    return OpenOutcome::kFailed;
+  }
+  setName_ = std::string(PathFileName(fullPaths.front()));
+  setFolder_ = std::string(PathFolder(fullPaths.front()));
+  doc_.SetModified(false);
+  if (fullPaths.size() == 1) recent_.Add(fullPaths.front());
   NotifyTitle();
   NotifyReplaced();
   return OpenOutcome::kOpened;
@@ -143,8 +194,11 @@ std::string DocumentLifecycle::PromptSavePath() {
   request.title = "Save As";
   request.filter = std::string(kWorkFileFilter);
   request.defaultExt = std::string(kWorkFileExt);
-  request.initialDir = PathFolder(doc_.GetPathName());
-  request.initialName = WithDefaultExtension(GetTitle(), kWorkFileExt);
+  request.initialDir = setFolder_.empty() ? PathFolder(doc_.GetPathName()) : setFolder_;
+  // A set opened from fab.zip is proposed as fab.wrk beside it.
+  std::string name = GetTitle();
+  if (!setName_.empty() && doc_.GetPathName().empty()) name = SetWorkFileName(setName_);
+  request.initialName = WithDefaultExtension(name, kWorkFileExt);
   request.pathMustExist = false;
   const auto path = prompter_.ChooseFile(request);
   if (!path || path->empty()) return {};
@@ -164,6 +218,8 @@ bool DocumentLifecycle::DoSave(const std::string& path) {
   }
   doc_.SetModified(false);
   doc_.SetPathName(path);
+  setName_.clear();
+  setFolder_.clear();
   recent_.Add(path);
   NotifyTitle();
   return true;

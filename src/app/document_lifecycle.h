@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -22,6 +23,11 @@ class DocumentObserver {
 
 inline constexpr std::string_view kWorkFileFilter =
     "Corvane Work Files (*.wrk)|*.wrk|All Files (*.*)|*.*||";
+// Workspace > Open also opens what fabs and design tools exchange.
+inline constexpr std::string_view kOpenFilter =
+    "Corvane Work Files (*.wrk)|*.wrk|"
+    "Archives (*.zip;*.tar;*.tar.gz;*.tgz;*.7z)|*.zip;*.tar;*.tar.gz;*.tgz;*.7z|"
+    "Gerber Job Files (*.gbrjob)|*.gbrjob|All Files (*.*)|*.*||";
 inline constexpr std::string_view kWorkFileExt = "wrk";
 inline constexpr std::string_view kAppTitle = "Corvane";
 inline constexpr std::string_view kUntitled = "Untitled";
@@ -56,8 +62,22 @@ class DocumentLifecycle {
   bool OnFileSaveAs();
   // Opens a work file, asking first when the document is modified. On failure
   // the user is told and the previous document stays, unless reading had
-  // already replaced it; then a new empty document takes its place.
+  // already replaced it; then a new empty document takes its place. Any other
+  // path (a folder, an archive, a job file, a plot or drill file) opens as a
+  // set of files (OpenPaths).
   bool OpenDocumentFile(std::string_view path);
+  // Opens folders, archives, job files or plot, drill and table files as one
+  // new untitled document, stacked and coloured by function, in the reading
+  // its files ask for. Whatever could not be read or was refused is told in
+  // one message box, and the rest opens; when nothing could be read, the
+  // open fails and an empty document remains. A single path enters the
+  // recent-file list.
+  bool OpenPaths(const std::vector<std::string>& paths);
+  // Workspace > Open Folder...
+  bool OnFileOpenFolder();
+  // The name of the set the untitled document was opened from ("fab.zip");
+  // empty for a document that came from nothing or from a work file.
+  const std::string& SetName() const { return setName_; }
   // A recent file that fails to open leaves the list.
   bool OpenRecentFile(int index);
   // Exit: false keeps the program running.
@@ -66,6 +86,7 @@ class DocumentLifecycle {
  private:
   enum class OpenOutcome { kOpened, kCancelled, kFailed };
   OpenOutcome Open(std::string_view path);
+  OpenOutcome OpenSet(const std::vector<std::string>& paths);
   bool DoSave(const std::string& path);
   std::string PromptSavePath();
   void NotifyReplaced();
@@ -77,6 +98,8 @@ class DocumentLifecycle {
   WorkFileIo& io_;
   RecentFileList& recent_;
   DocumentObserver* observer_ = nullptr;
+  std::string setName_;
+  std::string setFolder_;
 };
 
 // The absolute, normalized form of a path as the program keeps it.

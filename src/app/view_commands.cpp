@@ -35,9 +35,14 @@ void ViewCommands::OnStandardInterpretation() {
   view_.SetInterpretation(next);
   loader_.SetWarnMixedUnits(next == Interpretation::kClassic);
   if (store_ != nullptr) StoreInterpretation(*store_, next);
-  // Read again as Reload All reads: the work file itself does not change.
   CCorvaneDoc& doc = view_.GetDocument();
-  const bool wasModified = doc.IsModified();
+  // A set that asks for a reading of its own keeps the one the user chose;
+  // its work file stores it. Others change nothing of their work file.
+  bool wasModified = doc.IsModified();
+  if (doc.GetReading() != Reading::kUnset) {
+    doc.SetReading(next == Interpretation::kStandard ? Reading::kStandard : Reading::kClassic);
+    wasModified = true;
+  }
   {
     WaitCursor wait(&prompter_);
     loader_.ReloadAll();

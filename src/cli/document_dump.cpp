@@ -103,6 +103,19 @@ void DumpDrillData(const CCorvaneDoc& doc, const DumpSink& sink) {
   for (const DrillHit& hit : doc.DrillHits()) {
     sink(Record("hit").Int(hit.tool).Real(hit.x).Real(hit.y).Line());
   }
+  // The further drill files of today's sets; the classic reading reads none of them.
+  for (std::size_t k = 0; k < doc.DrillFiles().size(); ++k) {
+    const DrillFileEntry& entry = doc.DrillFiles()[k];
+    sink(Record("drillfile")
+             .Int(static_cast<long long>(k))
+             .Text(ColorText(entry.color))
+             .Int(entry.visible)
+             .Text(QuoteName(entry.fileName))
+             .Line());
+  }
+  if (!doc.GetNetlistFileName().empty()) {
+    sink(Record("netlist").Text(QuoteName(doc.GetNetlistFileName())).Line());
+  }
 }
 
 void DumpItems(const CCorvaneDoc& doc, const DumpSink& sink) {

@@ -20,8 +20,11 @@ int RunExport(std::span<const std::string> args, const ExportEnvironment& enviro
       options.options.workingSet, environment.openUserSettings,
       options.options.standard ? nullptr : environment.prompter, environment.writeError, "export");
   if (loaded == nullptr) return kExitFailure;
+  // Without --standard the picture shows the reading the set asks for.
+  ExportOptions chosen = options.options;
+  if (loaded->Doc().GetReading() == Reading::kStandard) chosen.standard = true;
   std::string error;
-  if (!environment.writePicture(*loaded, options.options, error)) {
+  if (!environment.writePicture(*loaded, chosen, error)) {
     environment.writeError("corvane export: cannot write " + options.options.output + ": " + error);
     return kExitFailure;
   }

@@ -28,6 +28,7 @@ std::unique_ptr<HeadlessDocument> HeadlessDocument::Load(const WorkingSetArgumen
   const WorkingSetLoad load = LoadWorkingSet(*loaded->loader_, arguments);
   loaded->namedFileUnopened_ = load.namedFileUnopened;
   for (const std::string& name : load.unopened) writeError(WarningLine("cannot open " + name));
+  for (const std::string& problem : load.problems) writeError(WarningLine(problem));
   if (!load.Succeeded()) {
     writeError("corvane " + std::string(command) + ": " + load.error);
     return nullptr;

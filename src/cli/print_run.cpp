@@ -33,7 +33,7 @@ int RunPrint(const PrintRequest& request, const PrintEnvironment& environment) {
   if (loaded == nullptr) return kExitFailure;
   // A plot file that could not be opened would print an empty page; the
   // files a work file names are only warned about, as the window skips them.
-  if (!IsWorkFileName(request.fileName) && loaded->Doc().GetLayerCount() == 0) {
+  if (!IsWorkFileName(request.fileName) && loaded->Doc().IsEmpty()) {
     return fail("cannot open " + request.fileName);
   }
 
@@ -43,8 +43,9 @@ int RunPrint(const PrintRequest& request, const PrintEnvironment& environment) {
 
   // The page shows the reading the window shows, the user's choice.
   StandardModelCache standard(loaded->Loader());
-  const bool useStandard =
-      StoredInterpretation(loaded->UserSettings()) == Interpretation::kStandard;
+  const bool useStandard = SetInterpretation(loaded->Doc().GetReading(),
+                                             StoredInterpretation(loaded->UserSettings())) ==
+                           Interpretation::kStandard;
   HeadlessView view(loaded->Doc(), kUnusedClientSize, useStandard ? &standard : nullptr);
   PrintJob job(view.View(), *printers, nullptr);
   // The spooler lists the job under the document's title, as the window prints it.

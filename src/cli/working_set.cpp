@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 
 #include "document/corvane_doc.h"
 #include "loading/document_loader.h"
+#include "loading/intake_loader.h"
 #include "text/ascii.h"
 
 namespace corvane {
@@ -63,26 +66,37 @@ bool ParseWorkingSetArguments(std::span<const std::string> args,
   return true;
 }
 
-bool IsWorkFileName(std::string_view name) { return EndsWithNoCase(name, ".wrk"); }
-
 WorkingSetLoad LoadWorkingSet(DocumentLoader& loader, const WorkingSetArguments& args) {
   WorkingSetLoad load;
   // First, since opening a work file clears the document.
   LoadWorkFileOfSet(loader, args, load);
   if (!load.Succeeded()) return load;
-  CCorvaneDoc& doc = loader.Doc();
+  std::vector<std::string> paths;
   for (const std::string& file : args.files) {
-    if (IsWorkFileName(file)) continue;
-    PlotLayer layer;
-    layer.fileName = file;
-    layer.color = CCorvaneDoc::DefaultLayerColor(doc.GetLayerCount());
-    if (!loader.LoadGerberLayer(layer)) {
-      load.unopened.push_back(file);
-      load.namedFileUnopened = true;
-    }
+    if (!IsWorkFileName(file)) paths.push_back(file);
   }
+  if (!paths.empty()) LoadPathsOfSet(loader, paths, args, load);
   LoadTableFiles(loader, args, load);
   return load;
+}
+
+void LoadPathsOfSet(DocumentLoader& loader, const std::vector<std::string>& paths,
+                    const WorkingSetArguments& args, WorkingSetLoad& load) {
+  const IntakeSet set = GatherIntake(paths);
+  for (const std::string& refusal : set.refusals) load.problems.push_back(refusal);
+  IntakeLoadOptions options;
+  options.ncDrillGiven = !args.drillFile.empty();
+  LoadIntakeSet(loader, set, options);
+  for (const IntakeFile& file : set.files) {
+    if (file.problem.empty()) continue;
+    // A missing file reads as it always did.
+    if (file.problem == std::strerror(ENOENT)) {
+      load.unopened.push_back(file.path);
+    } else {
+      load.problems.push_back("cannot open " + file.path + ": " + file.problem);
+    }
+  }
+  if (set.HasProblems()) load.namedFileUnopened = true;
 }
 
 }  // namespace corvane

@@ -4,8 +4,10 @@
 //
 //   [--defaults] [--aperture-file F] [--drill-tool-file F] [--drill-file F] FILE...
 //
-// plus the command's own options (dump's --items, say). Each FILE is a Gerber
-// plot file, or a work file when its name ends in ".wrk" in any case.
+// plus the command's own options (dump's --items, say). Each FILE (a PATH) is
+// a work file when its name ends in ".wrk" in any case, a folder, an archive,
+// a job file, or a plot, drill or table file known by its content
+// (intake/intake_set.h).
 
 #include <span>
 #include <string>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "cli/argument_parser.h"
+#include "intake/intake_set.h"
 
 namespace corvane {
 
@@ -48,11 +51,11 @@ bool ParseWorkingSetArguments(std::span<const std::string> args,
                               std::span<const std::string_view> commandFlags,
                               WorkingSetArguments& parsed, std::string& error);
 
-// True for a name ending in ".wrk", in any case.
-bool IsWorkFileName(std::string_view name);
-
 struct WorkingSetLoad {
   std::vector<std::string> unopened;  // names of files that could not be opened, in order
+  // Whole lines about what could not be read: refused archives, files found
+  // in a folder or archive that could not be read, with the reason.
+  std::vector<std::string> problems;
   // A file the arguments name (not one a work file names) could not be opened.
   bool namedFileUnopened = false;
   std::string error;  // set when the working set cannot be loaded at all
@@ -61,12 +64,15 @@ struct WorkingSetLoad {
 
 // Loads the working set into the loader's document: first the work file, when
 // one is named, opened as the window opens it (its lines over the settings the
-// document already has); then the Gerber files in order, each a visible layer
-// in the default colour of its position, without mirroring or offsets, after
-// the work file's layers; then the aperture file, the drill tool file and the
-// NC drill file, in that order (as a reload does), replacing the work file's.
-// A file that cannot be opened is skipped and listed; a work file that cannot
-// be opened, or a second one, fails the load before anything is read.
+// document already has); then the other PATHs as one set (LoadIntakeSet): a
+// plain list of files keeps its order, each plot file a visible layer in the
+// default colour of its position, without mirroring or offsets, after the
+// work file's layers, while a folder, archive or job file brings its files
+// stacked and coloured by function; then the aperture file, the drill tool
+// file and the NC drill file of the options, in that order (as a reload
+// does), replacing the work file's. A file that cannot be opened is skipped
+// and listed; a work file that cannot be opened, or a second one, fails the
+// load before anything is read.
 WorkingSetLoad LoadWorkingSet(DocumentLoader& loader, const WorkingSetArguments& args);
 
 // The work file, aperture, drill tool and NC drill parts of LoadWorkingSet,
@@ -74,5 +80,8 @@ WorkingSetLoad LoadWorkingSet(DocumentLoader& loader, const WorkingSetArguments&
 void LoadWorkFileOfSet(DocumentLoader& loader, const WorkingSetArguments& args,
                        WorkingSetLoad& load);
 void LoadTableFiles(DocumentLoader& loader, const WorkingSetArguments& args, WorkingSetLoad& load);
+// The PATHs that are no work file, gathered and loaded as one set.
+void LoadPathsOfSet(DocumentLoader& loader, const std::vector<std::string>& paths,
+                    const WorkingSetArguments& args, WorkingSetLoad& load);
 
 }  // namespace corvane

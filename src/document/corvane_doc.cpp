@@ -47,6 +47,11 @@ void CCorvaneDoc::ClearAll() {
   apertureFileName_.clear();
   drillToolFileName_.clear();
   ncDrillFileName_.clear();
+  ncDrillFunction_ = LayerFunction{};
+  ncDrillColor_ = 0;
+  drillFiles_.clear();
+  netlistFileName_.clear();
+  reading_ = Reading::kUnset;
   mirrorX_ = 0;
   mirrorY_ = 0;
   autoOrigin_ = 0;
@@ -103,7 +108,7 @@ void CCorvaneDoc::SetLayerVisible(int32_t index, int32_t value) {
 bool CCorvaneDoc::IsEmpty() const {
   return GetItemCount() == 0 && apertureFileName_.empty() && GetApertureCount() == 0 &&
          drillToolFileName_.empty() && GetDrillToolCount() == 0 && ncDrillFileName_.empty() &&
-         GetDrillHitCount() == 0;
+         GetDrillHitCount() == 0 && drillFiles_.empty();
 }
 
 std::string CCorvaneDoc::GetDocumentDirectory() const {

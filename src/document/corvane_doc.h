@@ -26,6 +26,10 @@ inline constexpr double kExtentsUnset = 99999999.0;
 // of thousands, so the array starts large and grows in big steps.
 inline constexpr std::size_t kInitialItemCapacity = 100000;
 
+// Which reading a working set asks for. kUnset: none of its own; the
+// user's choice stands (work files of before, plain lists of classic files).
+enum class Reading : uint8_t { kUnset = 0, kClassic, kStandard };
+
 // Everything loaded: layers, the flat item array, apertures and macros, drill
 // tools and hits (the read target it derives from), the document flags the
 // view reads, the extents, the format settings, its path and the modified
@@ -42,7 +46,8 @@ class CCorvaneDoc : public ReadTarget {
   CCorvaneDoc& operator=(const CCorvaneDoc&) = delete;
 
   // --- Collections ------------------------------------------------------------
-  // Empties every collection and file name, clears the mirror and origin flags
+  // Empties every collection and file name (the further drill files and the
+  // netlist too), forgets the set's reading, clears the mirror and origin flags
   // and the modified flag; the format settings and the print magnification stay.
   void ClearAll();
   void ComputeExtents();
@@ -68,6 +73,25 @@ class CCorvaneDoc : public ReadTarget {
   void SetApertureFileName(std::string name) { apertureFileName_ = std::move(name); }
   void SetDrillToolFileName(std::string name) { drillToolFileName_ = std::move(name); }
   void SetNcDrillFileName(std::string name) { ncDrillFileName_ = std::move(name); }
+
+  // The NC drill file's function and the colour its holes are drawn in.
+  const LayerFunction& GetNcDrillFunction() const { return ncDrillFunction_; }
+  void SetNcDrillFunction(const LayerFunction& function) { ncDrillFunction_ = function; }
+  uint32_t GetNcDrillColor() const { return ncDrillColor_; }
+  void SetNcDrillColor(uint32_t color) { ncDrillColor_ = color; }
+
+  // The drill files beyond the NC drill file, in order.
+  const std::vector<DrillFileEntry>& DrillFiles() const { return drillFiles_; }
+  std::vector<DrillFileEntry>& MutableDrillFiles() { return drillFiles_; }
+  void AddDrillFile(DrillFileEntry entry) { drillFiles_.push_back(std::move(entry)); }
+  void RemoveAllDrillFiles() { drillFiles_.clear(); }
+
+  // The IPC-D-356 netlist that came with the set; kept for the checks, never drawn.
+  const std::string& GetNetlistFileName() const { return netlistFileName_; }
+  void SetNetlistFileName(std::string name) { netlistFileName_ = std::move(name); }
+
+  Reading GetReading() const { return reading_; }
+  void SetReading(Reading reading) { reading_ = reading; }
 
   bool IsEmpty() const;
 
@@ -102,6 +126,11 @@ class CCorvaneDoc : public ReadTarget {
   std::string apertureFileName_;
   std::string drillToolFileName_;
   std::string ncDrillFileName_;
+  LayerFunction ncDrillFunction_;
+  uint32_t ncDrillColor_ = 0;
+  std::vector<DrillFileEntry> drillFiles_;
+  std::string netlistFileName_;
+  Reading reading_ = Reading::kUnset;
 
   int32_t autoOrigin_ = 0;
   int32_t mirrorX_ = 0;

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "document/layer_function.h"
+
 namespace corvane {
 
 // Aperture shapes; the renderer and the list dialogs test them by number.
@@ -51,6 +53,8 @@ struct PlotLayer {
   int32_t offsetX = 0;  // thousandths of a plot unit
   int32_t offsetY = 0;
   int32_t visible = 1;
+  // What the file draws, when the set it came from was identified.
+  LayerFunction function{};
 };
 
 inline constexpr int kMaxMacroParams = 10;
@@ -99,6 +103,16 @@ struct DrillHit {
   int32_t tool = 0;
   double x = 0.0;
   double y = 0.0;
+};
+
+// A drill file of the working set beyond its one NC drill file: today's sets
+// bring a plated and a non-plated one. The standard reading draws it; the
+// classic reading knows one drill file only.
+struct DrillFileEntry {
+  std::string fileName;
+  LayerFunction function{};
+  uint32_t color = 0;  // 0x00BBGGRR
+  int32_t visible = 1;
 };
 
 // "Circle" .. "Ellipse" for shapes 0 to 4, the empty text for every other value.

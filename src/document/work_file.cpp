@@ -48,6 +48,10 @@ constexpr std::array<std::string_view, kWorkFileKeyCount> kKeyNames{
     "EllipseApertureFormat",
 };
 
+constexpr std::array<std::string_view, static_cast<std::size_t>(ExtensionKey::kCount)>
+    kExtensionKeyNames{"Reading", "LayerFunction", "DrillFunction", "DrillColor", "DrillFiles",
+                       "NetlistFile"};
+
 void AddLine(std::string& out, std::string_view key, std::string_view value) {
   out += key;
   out += '=';
@@ -84,7 +88,54 @@ void WriteFiles(const CCorvaneDoc& doc, std::string_view folder, std::string& ou
   AddLine(out, WorkFileKeyName(kKeyDrillFile), StoredFileName(doc.GetNcDrillFileName(), folder));
 }
 
+void AddExtensionLine(std::string& out, ExtensionKey key, std::string_view value) {
+  AddLine(out, ExtensionKeyName(key), value);
+}
+
+std::string ColorFields(uint32_t c) {
+  return std::to_string(c & 0xFFu) + "," + std::to_string((c >> 8) & 0xFFu) + "," +
+         std::to_string((c >> 16) & 0xFFu);
+}
+
+// What the classic keys cannot hold, after everything they do hold.
+void WriteExtensions(const CCorvaneDoc& doc, std::string_view folder, std::string& out) {
+  for (std::size_t i = 0; i < doc.Layers().size(); ++i) {
+    const LayerFunction& function = doc.Layers()[i].function;
+    if (!function.Identified()) continue;
+    AddExtensionLine(out, ExtensionKey::kLayerFunction,
+                     std::to_string(i) + "," + FormatLayerFunction(function));
+  }
+  if (!doc.GetNcDrillFileName().empty() && doc.GetNcDrillFunction().Identified()) {
+    AddExtensionLine(out, ExtensionKey::kDrillFunction,
+                     FormatLayerFunction(doc.GetNcDrillFunction()));
+  }
+  if (doc.GetNcDrillColor() != 0) {
+    AddExtensionLine(out, ExtensionKey::kDrillColor, ColorFields(doc.GetNcDrillColor()));
+  }
+  for (const DrillFileEntry& entry : doc.DrillFiles()) {
+    AddExtensionLine(out, ExtensionKey::kDrillFiles,
+                     ColorFields(entry.color) + "," + FormatLayerFunction(entry.function) + "," +
+                         StoredFileName(entry.fileName, folder));
+  }
+  if (!doc.GetNetlistFileName().empty()) {
+    AddExtensionLine(out, ExtensionKey::kNetlistFile,
+                     StoredFileName(doc.GetNetlistFileName(), folder));
+  }
+}
+
 }  // namespace
+
+std::string_view ExtensionKeyName(ExtensionKey key) {
+  const auto index = static_cast<std::size_t>(key);
+  return index < kExtensionKeyNames.size() ? kExtensionKeyNames[index] : std::string_view();
+}
+
+ExtensionKey FindExtensionKey(std::string_view key) {
+  for (std::size_t i = 0; i < kExtensionKeyNames.size(); ++i) {
+    if (EqualNoCase(key, kExtensionKeyNames[i])) return static_cast<ExtensionKey>(i);
+  }
+  return ExtensionKey::kCount;
+}
 
 std::string_view WorkFileKeyName(int key) {
   return key >= 0 && key < kWorkFileKeyCount ? kKeyNames[static_cast<std::size_t>(key)]
@@ -105,9 +156,14 @@ std::string StoredFileName(std::string_view path, std::string_view workFolder) {
 
 std::string FormatWorkFile(const CCorvaneDoc& doc, std::string_view workFolder) {
   std::string out;
+  if (doc.GetReading() != Reading::kUnset) {
+    AddExtensionLine(out, ExtensionKey::kReading,
+                     doc.GetReading() == Reading::kStandard ? "standard" : "classic");
+  }
   WriteSettings(doc, WorkFilePlace::kBeforeFiles, out);
   WriteFiles(doc, workFolder, out);
   WriteSettings(doc, WorkFilePlace::kAfterFiles, out);
+  WriteExtensions(doc, workFolder, out);
   return out;
 }
 

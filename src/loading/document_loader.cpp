@@ -5,6 +5,8 @@
 
 #include "document/corvane_doc.h"
 #include "document/settings_table.h"
+#include "loading/data_path.h"
+#include "loading/text_file.h"
 
 namespace corvane {
 
@@ -24,6 +26,18 @@ const FormatSettings& DocumentLoader::SettingsBeforeGerberFiles() const {
 
 void DocumentLoader::LoadStoredDefaults() { corvane::LoadStoredDefaults(doc_, store_); }
 
+bool DocumentLoader::AddDrillFile(DrillFileEntry entry) {
+  if (entry.fileName.empty()) return false;
+  const std::string path = ResolveDataPath(doc_, entry.fileName);
+  TextFile file;
+  if (!file.Open(path)) return false;
+  entry.fileName = path;
+  doc_.AddDrillFile(std::move(entry));
+  doc_.SetModified(true);
+  ++loadCount_;
+  return true;
+}
+
 void DocumentLoader::ReloadAll() {
   const std::string apertureFile = doc_.GetApertureFileName();
   const std::string drillToolFile = doc_.GetDrillToolFileName();
@@ -32,14 +46,26 @@ void DocumentLoader::ReloadAll() {
   const int32_t mirrorY = doc_.GetMirrorY();
   const int32_t autoOrigin = doc_.GetAutoOrigin();
   const std::vector<PlotLayer> layers = doc_.Layers();
+  const LayerFunction ncDrillFunction = doc_.GetNcDrillFunction();
+  const uint32_t ncDrillColor = doc_.GetNcDrillColor();
+  const std::vector<DrillFileEntry> drillFiles = doc_.DrillFiles();
+  const std::string netlist = doc_.GetNetlistFileName();
+  const Reading reading = doc_.GetReading();
 
   ClearAll();
+  // First, so that the loads know the set's reading.
+  doc_.SetReading(reading);
   // A layer whose file cannot be opened drops out of the working set.
   for (const PlotLayer& layer : layers) LoadGerberLayer(layer);
   // Read after the plot files, so an aperture file replaces their apertures.
   if (!apertureFile.empty()) LoadApertureFile(apertureFile);
   if (!drillToolFile.empty()) LoadDrillToolFile(drillToolFile);
-  if (!ncDrillFile.empty()) LoadNcDrillFile(ncDrillFile);
+  if (!ncDrillFile.empty() && LoadNcDrillFile(ncDrillFile)) {
+    doc_.SetNcDrillFunction(ncDrillFunction);
+    doc_.SetNcDrillColor(ncDrillColor);
+  }
+  for (const DrillFileEntry& entry : drillFiles) AddDrillFile(entry);
+  doc_.SetNetlistFileName(netlist);
 
   doc_.SetMirrorY(mirrorY);
   doc_.SetMirrorX(mirrorX);

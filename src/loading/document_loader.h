@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "document/format_settings.h"
+#include "document/plot_records.h"
 
 #include "readers/gerber_reader.h"
 #include "readers/nc_drill_reader.h"
@@ -45,9 +46,14 @@ class DocumentLoader {
   bool LoadApertureFile(std::string_view name);
   bool LoadDrillToolFile(std::string_view name);
   bool LoadNcDrillFile(std::string_view name);
+  // Adds a drill file beyond the NC drill file when it can be opened; only
+  // the standard reading reads it, when it draws.
+  bool AddDrillFile(DrillFileEntry entry);
   // Clears the document and reads every file of its working set again, in
-  // layer order, then the aperture, drill tool and NC drill files; a layer
-  // whose file cannot be opened drops out. The mirror and origin flags stay.
+  // layer order, then the aperture, drill tool and NC drill files and the
+  // further drill files; a layer or drill file whose file cannot be opened
+  // drops out. The mirror and origin flags, the drill files' functions,
+  // colours and visibility, the netlist and the set's reading stay.
   void ReloadAll();
 
   // The format settings as they stood before the first Gerber file since the

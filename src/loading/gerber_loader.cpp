@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "document/corvane_doc.h"
+#include "intake/archive_cache.h"
 #include "loading/data_path.h"
 #include "loading/document_loader.h"
 #include "platform/prompter.h"
@@ -56,7 +57,10 @@ void PlaceLayerItems(std::span<PlotItem> items, const PlotLayer& layer) {
 bool DocumentLoader::LoadGerberLayer(PlotLayer layer) {
   const std::string path = ResolveDataPath(doc_, layer.fileName);
   FilePtr file = OpenForReading(path);
-  if (file == nullptr) return false;
+  // Not a file on disk: perhaps a member of an archive, read from memory.
+  std::shared_ptr<const std::string> member;
+  if (file == nullptr) member = ArchiveCache::Shared().FindMember(path).bytes;
+  if (file == nullptr && member == nullptr) return false;
   if (!settingsBeforeGerberFiles_) settingsBeforeGerberFiles_ = doc_.Settings();
 
   gerberState_.ResetForFile();
@@ -64,7 +68,10 @@ bool DocumentLoader::LoadGerberLayer(PlotLayer layer) {
   layer.visible = 1;
   const int32_t layerIndex = doc_.AddLayer(layer);
   const auto start = static_cast<std::size_t>(doc_.GetItemCount());
-  {
+  if (member != nullptr) {
+    GerberInput input{std::string_view(*member)};
+    ReadGerber(doc_, gerberState_, input, layerIndex);
+  } else {
     GerberInput input(file.get());
     ReadGerber(doc_, gerberState_, input, layerIndex);
   }
@@ -75,8 +82,9 @@ bool DocumentLoader::LoadGerberLayer(PlotLayer layer) {
   doc_.TrimItems();
   doc_.SetModified(true);
   ++loadCount_;
+  // A set read in the standard reading has nothing to warn of.
   if (gerberState_.metricApertures != gerberState_.metricCoordinates && prompter_ != nullptr &&
-      warnMixedUnits_) {
+      warnMixedUnits_ && doc_.GetReading() != Reading::kStandard) {
     prompter_->ShowMessage(kMixedUnitsWarning, Prompter::Buttons::kOk);
   }
   return true;

@@ -15,6 +15,16 @@ bool ReadFileText(const std::string& path, std::string& text) {
   return true;
 }
 
+void ReadDrillLayer(const StandardContext& context, int32_t documentLayer, StandardLoad& load) {
+  std::string text;
+  if (!ReadFileText(context.layer.fileName, text)) {
+    load.unopened.push_back(context.layer.fileName);
+    return;
+  }
+  load.model.layers.push_back(ReadStandardExcellon(text, context));
+  load.documentLayers.push_back(documentLayer);
+}
+
 }  // namespace
 
 StandardLoad LoadStandardModel(const CCorvaneDoc& doc, const FormatSettings& settings) {
@@ -38,19 +48,31 @@ StandardLoad LoadStandardModel(const CCorvaneDoc& doc, const FormatSettings& set
     load.documentLayers.push_back(static_cast<int32_t>(i));
   }
   const std::string& drillFile = doc.GetNcDrillFileName();
-  if (drillFile.empty()) return load;
-  text.clear();
-  if (!ReadFileText(drillFile, text)) {
-    load.unopened.push_back(drillFile);
-    return load;
+  if (!drillFile.empty()) {
+    context.layer = PlotLayer{};
+    context.layer.fileName = drillFile;
+    context.layer.color = doc.GetNcDrillColor();
+    context.layer.visible = doc.GetShowDrillHoles();
+    context.layer.function = doc.GetNcDrillFunction();
+    ReadDrillLayer(context, -1, load);
   }
-  context.layer = PlotLayer{};
-  context.layer.fileName = drillFile;
-  context.layer.color = kStandardDrillColor;
-  context.layer.visible = doc.GetShowDrillHoles();
-  load.model.layers.push_back(ReadStandardExcellon(text, context));
-  load.documentLayers.push_back(-1);
+  for (std::size_t k = 0; k < doc.DrillFiles().size(); ++k) {
+    const DrillFileEntry& entry = doc.DrillFiles()[k];
+    context.layer = PlotLayer{};
+    context.layer.fileName = entry.fileName;
+    context.layer.color = entry.color;
+    context.layer.visible = entry.visible;
+    context.layer.function = entry.function;
+    ReadDrillLayer(context, DocumentLayerOfDrillFile(k), load);
+  }
   return load;
+}
+
+int32_t DocumentLayerOfDrillFile(std::size_t k) { return -2 - static_cast<int32_t>(k); }
+
+std::optional<std::size_t> DrillFileOfDocumentLayer(int32_t index) {
+  if (index > -2) return std::nullopt;
+  return static_cast<std::size_t>(-2 - static_cast<int64_t>(index));
 }
 
 uint32_t StandardFeatures(const StandardModel& model) {

@@ -6,7 +6,9 @@
 // an Excellon layer. The document's aperture table and drill tools stand in
 // for what the files leave undefined. Nothing of the document changes.
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,7 +21,8 @@ struct FormatSettings;
 
 struct StandardLoad {
   StandardModel model;
-  // The document's layer each model layer was read from; -1 for the NC drill file.
+  // The document's layer each model layer was read from; -1 for the NC drill
+  // file, DocumentLayerOfDrillFile(k) for the document's further drill file k.
   std::vector<int32_t> documentLayers;
   std::vector<std::string> unopened;  // paths that could not be read this time
 };
@@ -31,6 +34,10 @@ struct StandardLoad {
 // (the classic reading lets an FS change them; the standard reading of one
 // file never depends on another).
 StandardLoad LoadStandardModel(const CCorvaneDoc& doc, const FormatSettings& settings);
+
+int32_t DocumentLayerOfDrillFile(std::size_t k);
+// The further drill file a model layer's document layer names, if it names one.
+std::optional<std::size_t> DrillFileOfDocumentLayer(int32_t index);
 
 // The drill layer: black like the classic reading's holes, shown while the
 // document shows drill holes.

@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "intake/archive_cache.h"
+
 namespace corvane {
 
 TextFile::~TextFile() { Close(); }
@@ -21,7 +23,7 @@ bool TextFile::Open(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) {
     openError_ = errno;
-    return false;
+    return (errno == ENOENT || errno == ENOTDIR) && OpenMember(path);
   }
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -35,7 +37,20 @@ bool TextFile::Open(const std::string& path) {
   openError_ = 0;
   fd_ = fd;
   if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBlockSize);
+  data_ = buffer_.get();
   pos_ = end_ = 0;
+  afterCarriageReturn_ = false;
+  return true;
+}
+
+bool TextFile::OpenMember(const std::string& path) {
+  ArchiveCache::Member member = ArchiveCache::Shared().FindMember(path);
+  if (!member.bytes) return false;
+  openError_ = 0;
+  member_ = std::move(member.bytes);
+  data_ = member_->data();
+  pos_ = 0;
+  end_ = member_->size();
   afterCarriageReturn_ = false;
   return true;
 }
@@ -43,6 +58,8 @@ bool TextFile::Open(const std::string& path) {
 void TextFile::Close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
+  member_.reset();
+  data_ = buffer_.get();
   pos_ = end_ = 0;
 }
 
@@ -61,11 +78,16 @@ bool TextFile::Fill() {
 }
 
 void TextFile::ReadRest(std::string& text) {
+  if (member_) {
+    text.append(data_ + pos_, end_ - pos_);
+    pos_ = end_;
+    return;
+  }
   struct stat info {};
   if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && info.st_size > 0)
     text.reserve(text.size() + static_cast<std::size_t>(info.st_size));
   while (pos_ < end_ || Fill()) {
-    text.append(buffer_.get() + pos_, end_ - pos_);
+    text.append(data_ + pos_, end_ - pos_);
     pos_ = end_;
   }
 }
@@ -77,7 +99,7 @@ std::size_t TextFile::ReadLine(char* buffer, std::size_t limit) {
   std::size_t stored = 0;
   while (stored < limit) {
     if (pos_ == end_ && !Fill()) break;
-    const char* data = buffer_.get();
+    const char* data = data_;
     std::size_t pos = pos_;
     if (afterCarriageReturn_) {
       afterCarriageReturn_ = false;

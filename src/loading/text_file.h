@@ -9,7 +9,8 @@ namespace corvane {
 // A data or work file opened for reading, handed out one byte at a time from
 // 64 KiB blocks. Only regular files open: a directory, a device such as
 // /dev/zero or a pipe named by a work file would otherwise block the load or
-// never end.
+// never end. A path "<archive>/<member>" opens the member of an archive on
+// disk from the archive cache, without anything being extracted.
 class TextFile {
  public:
   TextFile() = default;
@@ -17,18 +18,20 @@ class TextFile {
   TextFile(const TextFile&) = delete;
   TextFile& operator=(const TextFile&) = delete;
 
-  // False when the path names no readable regular file.
+  // False when the path names no readable regular file and no archive member.
   bool Open(const std::string& path);
+  // The bytes of an archive member, when that is what was opened; null otherwise.
+  const std::shared_ptr<const std::string>& Member() const { return member_; }
   // The errno of the last failed Open (EISDIR or EINVAL for a file that is
   // not a regular one).
   int OpenError() const { return openError_; }
   void Close();
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return fd_ >= 0 || member_ != nullptr; }
 
   // The next byte, or -1 at the end of the file (a read error counts as the end).
   int Get() {
     if (pos_ == end_ && !Fill()) return -1;
-    return static_cast<unsigned char>(buffer_[pos_++]);
+    return static_cast<unsigned char>(data_[pos_++]);
   }
 
   // The line reading of ReadLine below, over the block in hand.
@@ -38,11 +41,14 @@ class TextFile {
 
  private:
   bool Fill();
+  bool OpenMember(const std::string& path);
 
   static constexpr std::size_t kBlockSize = 65536;
   int fd_ = -1;
   int openError_ = 0;
   std::unique_ptr<char[]> buffer_;
+  std::shared_ptr<const std::string> member_;
+  const char* data_ = nullptr;  // the block in hand: buffer_, or the whole member
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   // The byte consumed last was a carriage return: a line feed next is the

@@ -1,6 +1,8 @@
 #include "loading/work_file_reader.h"
 
+#include <charconv>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 #include "document/corvane_doc.h"
@@ -9,6 +11,7 @@
 #include "loading/data_path.h"
 #include "loading/document_loader.h"
 #include "loading/text_file.h"
+#include "text/ascii.h"
 #include "text/fields.h"
 
 namespace corvane {
@@ -71,6 +74,7 @@ void LoadFileLine(DocumentLoader& loader, const WorkFileLine& line, WorkFileRead
       if (line.defaultColor)
         layer.color = CCorvaneDoc::DefaultLayerColor(loader.Doc().GetLayerCount());
       loaded = loader.LoadGerberLayer(layer);
+      reading.layerLines.push_back(loaded ? loader.Doc().GetLayerCount() - 1 : -1);
       break;
     }
     case Kind::kNothing:
@@ -78,6 +82,90 @@ void LoadFileLine(DocumentLoader& loader, const WorkFileLine& line, WorkFileRead
       return;
   }
   if (!loaded && !name.empty()) reading.unopened.push_back(ResolveDataPath(loader.Doc(), name));
+}
+
+// "R,G,B," at the start of `p`; returns where the rest begins.
+const char* ReadColor(const char* p, uint32_t& color) {
+  int32_t n[3];
+  p = ReadLayerNumbers(p, n, 3);
+  color = ColorFromComponents(n[0], n[1], n[2]);
+  return p;
+}
+
+// A function's seven fields at the start of `text`, and what follows them.
+std::optional<LayerFunction> SplitFunction(std::string_view text, std::string_view& rest) {
+  std::size_t cut = 0;
+  for (int field = 0; field < 7 && cut != std::string_view::npos; ++field) {
+    cut = text.find(',', field == 0 ? 0 : cut + 1);
+  }
+  rest = cut == std::string_view::npos ? std::string_view() : text.substr(cut + 1);
+  return ParseLayerFunction(text.substr(0, cut));
+}
+
+void ApplyLayerFunction(CCorvaneDoc& doc, std::string_view value, const WorkFileReading& reading) {
+  const std::size_t comma = value.find(',');
+  int32_t line = -1;
+  const std::string_view number = value.substr(0, comma);
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), line);
+  if (comma == std::string_view::npos || error != std::errc() || end != number.data() + number.size() ||
+      line < 0 || static_cast<std::size_t>(line) >= reading.layerLines.size()) {
+    return;
+  }
+  const auto function = ParseLayerFunction(value.substr(comma + 1));
+  PlotLayer layer;
+  const int32_t index = reading.layerLines[static_cast<std::size_t>(line)];
+  if (!function || !doc.GetLayer(index, layer)) return;
+  layer.function = *function;
+  doc.SetLayer(index, layer);
+}
+
+// A line of a key the classic table does not hold.
+void ApplyExtensionLine(DocumentLoader& loader, ExtensionKey key, const char* value,
+                        WorkFileReading& reading) {
+  CCorvaneDoc& doc = loader.Doc();
+  const std::string_view text(value);
+  switch (key) {
+    case ExtensionKey::kReading:
+      if (EqualNoCase(text, "standard")) doc.SetReading(Reading::kStandard);
+      if (EqualNoCase(text, "classic")) doc.SetReading(Reading::kClassic);
+      return;
+    case ExtensionKey::kLayerFunction:
+      ApplyLayerFunction(doc, text, reading);
+      return;
+    case ExtensionKey::kDrillFunction:
+      if (const auto function = ParseLayerFunction(text); function && !doc.GetNcDrillFileName().empty())
+        doc.SetNcDrillFunction(*function);
+      return;
+    case ExtensionKey::kDrillColor: {
+      uint32_t color = 0;
+      ReadColor(value, color);
+      doc.SetNcDrillColor(color);
+      return;
+    }
+    case ExtensionKey::kDrillFiles: {
+      DrillFileEntry entry;
+      std::string_view name;
+      const auto function = SplitFunction(ReadColor(value, entry.color), name);
+      if (!function || name.empty()) return;
+      entry.function = *function;
+      entry.fileName = std::string(name);
+      if (!loader.AddDrillFile(entry)) reading.unopened.push_back(ResolveDataPath(doc, name));
+      return;
+    }
+    case ExtensionKey::kNetlistFile: {
+      if (text.empty()) return;
+      const std::string path = ResolveDataPath(doc, text);
+      TextFile file;
+      if (file.Open(path)) {
+        doc.SetNetlistFileName(path);
+      } else {
+        reading.unopened.push_back(path);
+      }
+      return;
+    }
+    case ExtensionKey::kCount:
+      return;
+  }
 }
 
 FileResult OpenFailure(const std::string& path, int error) {
@@ -130,7 +218,14 @@ WorkFileLine ParseWorkFileLine(const char* line) {
 
 void ApplyWorkFileLine(DocumentLoader& loader, const char* line, WorkFileReading& reading) {
   const WorkFileLine parsed = ParseWorkFileLine(line);
-  if (parsed.kind == WorkFileLine::Kind::kNothing) return;
+  if (parsed.kind == WorkFileLine::Kind::kNothing) {
+    if (const char* equals = std::strchr(line, '=')) {
+      const ExtensionKey key =
+          FindExtensionKey(std::string_view(line, static_cast<std::size_t>(equals - line)));
+      if (key != ExtensionKey::kCount) ApplyExtensionLine(loader, key, equals + 1, reading);
+    }
+    return;
+  }
   if (parsed.kind != WorkFileLine::Kind::kSetting) {
     LoadFileLine(loader, parsed, reading);
     return;

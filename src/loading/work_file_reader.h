@@ -39,6 +39,8 @@ WorkFileLine ParseWorkFileLine(const char* line);
 struct WorkFileReading {
   bool converted = false;  // a legacy aperture field order was applied
   std::vector<std::string> unopened;
+  // For each layer line so far, the document layer it loaded, or -1.
+  std::vector<int32_t> layerLines;
 };
 void ApplyWorkFileLine(DocumentLoader& loader, const char* line, WorkFileReading& reading);
 

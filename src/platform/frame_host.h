@@ -14,6 +14,9 @@ class FrameHost {
   virtual void ShowToolBar(bool visible) = 0;
   virtual bool IsStatusBarVisible() const = 0;
   virtual void ShowStatusBar(bool visible) = 0;
+  // The dockable layer panel; a window without one has none to show.
+  virtual bool IsLayerPanelVisible() const { return false; }
+  virtual void ShowLayerPanel(bool /*visible*/) {}
   // Closes the main window; the window asks the shell first (CanClose).
   virtual void Close() = 0;
   virtual void ShowAbout() = 0;

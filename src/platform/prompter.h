@@ -12,7 +12,7 @@ namespace corvane {
 
 // What an open-file or save-file chooser is asked to show.
 struct FileChooserRequest {
-  enum class Mode { kOpen, kSave };
+  enum class Mode { kOpen, kSave, kFolder };  // kFolder: an existing folder
   Mode mode = Mode::kOpen;
   std::string title;          // "Open", "Save As"; empty for the platform's own
   std::string filter;         // "Name (*.ext)|*.ext|All Files (*.*)|*.*||"

@@ -1,6 +1,7 @@
 #include <array>
 #include <string_view>
 
+#include "cli/layers_run.h"
 #include "qt/corvane_app.h"
 #include "qt/dump_command.h"
 #include "qt/export_command.h"
@@ -19,6 +20,7 @@ constexpr std::array kSubcommands{
     Subcommand{"dump", corvane::RunDumpCommand},
     Subcommand{"save", corvane::RunSaveCommand},
     Subcommand{"export", corvane::RunExportCommand},
+    Subcommand{"layers", corvane::RunLayersCommand},
 };
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "qt/dialog_windows.h"
 #include "qt/help_window.h"
 #include "qt/key_state.h"
+#include "qt/layer_panel_dock.h"
 #include "qt/print_support.h"
 #include "qt/qt_text.h"
 #include "qt/toolbar_icons.h"
@@ -59,6 +60,12 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
   RegisterDialogWindows(dialogRunner_, shell_);
   shell_.AttachDialogRunner(&dialogRunner_);
   shell_.AttachView(viewWindow_->View(), [this] { viewWindow_->InitialUpdate(); });
+  if (LayerPanel* layers = shell_.Layers()) {
+    layerDock_ = new CLayerPanelDock(*layers, this);
+    addDockWidget(Qt::LeftDockWidgetArea, layerDock_);
+    // Wide enough for a name, a function and the colour.
+    resizeDocks({layerDock_}, {380}, Qt::Horizontal);
+  }
   printService_ = std::make_unique<QtPrintService>(this);
   shell_.AttachPrinting(*printService_, dialogRunner_);
   SetCaption(shell_.Lifecycle().GetCaption());
@@ -184,6 +191,7 @@ void CMainFrame::RunCommand(int32_t id) {
 
 void CMainFrame::UpdateCommandUi() {
   UpdateRecentFileMenu();
+  if (layerDock_ != nullptr) layerDock_->Refresh();
   for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
     const CommandUi ui = shell_.Update(it.key());
     QAction* action = it.value();
@@ -221,6 +229,12 @@ bool CMainFrame::IsToolBarVisible() const { return toolBar_->isVisible(); }
 void CMainFrame::ShowToolBar(bool visible) { toolBar_->setVisible(visible); }
 bool CMainFrame::IsStatusBarVisible() const { return statusBar()->isVisible(); }
 void CMainFrame::ShowStatusBar(bool visible) { statusBar()->setVisible(visible); }
+bool CMainFrame::IsLayerPanelVisible() const {
+  return layerDock_ != nullptr && layerDock_->isVisible();
+}
+void CMainFrame::ShowLayerPanel(bool visible) {
+  if (layerDock_ != nullptr) layerDock_->setVisible(visible);
+}
 
 void CMainFrame::ShowAbout() {
   CAboutDlg dialog(this);

@@ -21,6 +21,7 @@ namespace corvane {
 
 class AppShell;
 class CHelpWindow;
+class CLayerPanelDock;
 class CViewWindow;
 class QtPrintService;
 
@@ -54,6 +55,9 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   void ShowToolBar(bool visible) override;
   bool IsStatusBarVisible() const override;
   void ShowStatusBar(bool visible) override;
+  bool IsLayerPanelVisible() const override;
+  void ShowLayerPanel(bool visible) override;
+  CLayerPanelDock* LayerPanelDock() const { return layerDock_; }
   void Close() override { close(); }
   void ShowAbout() override;
   void ShowHelpPage(const std::string& page) override;
@@ -87,6 +91,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   QString helpDir_;
   CViewWindow* viewWindow_ = nullptr;
   QToolBar* toolBar_ = nullptr;
+  CLayerPanelDock* layerDock_ = nullptr;
   QLabel* messagePane_ = nullptr;
   QLabel* positionPane_ = nullptr;
   StatusPane statusPane_;

@@ -68,9 +68,12 @@ std::optional<std::string> QtPrompter::ChooseFile(const FileChooserRequest& requ
   const bool open = request.mode == FileChooserRequest::Mode::kOpen;
   QFileDialog dialog(parent_.data(), ToQString(request.title), ToQString(request.initialDir),
                      ToQtFileFilter(request.filter));
-  dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-  dialog.setFileMode(open && request.pathMustExist ? QFileDialog::ExistingFile
-                                                   : QFileDialog::AnyFile);
+  const bool folder = request.mode == FileChooserRequest::Mode::kFolder;
+  dialog.setAcceptMode(open || folder ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  dialog.setFileMode(folder                           ? QFileDialog::Directory
+                     : open && request.pathMustExist ? QFileDialog::ExistingFile
+                                                     : QFileDialog::AnyFile);
+  if (folder) dialog.setOption(QFileDialog::ShowDirsOnly);
   dialog.setDefaultSuffix(ToQString(request.defaultExt));
   if (!request.initialName.empty()) dialog.selectFile(ToQString(request.initialName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

@@ -72,6 +72,7 @@ void CViewWindow::InitialUpdate() {
   view_->OnInitialUpdate();
   // Before the first showing the viewport has no real size yet; fit again then.
   initialUpdatePending_ = !isVisible();
+  fitUntilPainted_ = true;
 }
 
 void CViewWindow::showEvent(QShowEvent* event) {
@@ -160,9 +161,11 @@ void CViewWindow::scrollContentsBy(int, int) {
 void CViewWindow::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   view_->OnSize(viewport()->width(), viewport()->height());
+  if (fitUntilPainted_ && isVisible()) view_->OnInitialUpdate();
 }
 
 void CViewWindow::paintEvent(QPaintEvent*) {
+  fitUntilPainted_ = false;
   // Painted into an image first: the row-filling surface is many times faster
   // than painting on the window, and the window then shows it in one copy.
   // The image is kept, so that a scroll paints only what it uncovered.

@@ -76,6 +76,9 @@ class CViewWindow : public QAbstractScrollArea, public ViewHost {
   std::function<void(std::string_view)> statusSink_;
   std::function<void(std::string_view)> positionSink_;
   bool initialUpdatePending_ = false;
+  // Until the first paint the window's layout may still settle (the docks
+  // take their widths): every resize until then fits the picture again.
+  bool fitUntilPainted_ = false;
   ScrollBarId actionBar_ = ScrollBarId::kHorizontal;
   bool inBarAction_ = false;
 };

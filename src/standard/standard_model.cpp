@@ -26,6 +26,7 @@ void StandardLayer::TakeSettings(const PlotLayer& settings, StandardSource from)
   offsetX = settings.offsetX;
   offsetY = settings.offsetY;
   visible = settings.visible;
+  function = settings.function;
 }
 
 const std::string* StandardLayer::FindAttribute(const std::string& name) const {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "document/format_settings.h"
+#include "document/layer_function.h"
 
 namespace corvane {
 
@@ -226,6 +227,8 @@ struct StandardLayer {
   int32_t offsetX = 0;  // thousandths of an inch
   int32_t offsetY = 0;
   int32_t visible = 1;
+  // What the file draws, as the working set identified it.
+  LayerFunction function{};
 
   // How the file's numbers were read.
   StandardUnits units = StandardUnits::kUnstated;

@@ -257,7 +257,13 @@ void CCorvaneView::ApplyLayerVisibility() {
   const std::vector<int32_t> shown = visibilityDialog_->GetSelectedLayers(kMaxShownLayers);
   for (int32_t i = 0; i < doc_.GetLayerCount(); ++i) doc_.SetLayerVisible(i, 0);
   for (const int32_t layer : shown) doc_.SetLayerVisible(layer, 1);
-  doc_.SetShowDrillHoles(visibilityDialog_->GetShowDrillHoles());
+  const int32_t showDrillHoles = visibilityDialog_->GetShowDrillHoles();
+  // The dialog's one drill box stands for every drill file: a change of it
+  // shows or hides them all.
+  if (showDrillHoles != doc_.GetShowDrillHoles()) {
+    for (DrillFileEntry& entry : doc_.MutableDrillFiles()) entry.visible = showDrillHoles;
+  }
+  doc_.SetShowDrillHoles(showDrillHoles);
   RedrawView();
 }
 

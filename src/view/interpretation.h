@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "document/corvane_doc.h"
 #include "platform/settings_store.h"
 
 namespace corvane {
@@ -11,8 +12,8 @@ namespace corvane {
 enum class Interpretation { kClassic, kStandard };
 
 // The per-user choice, "Settings"/StandardInterpretation: 1 the standard
-// reading, 0 (and anything else, or nothing stored) the classic one. Work
-// files never carry it.
+// reading, 0 (and anything else, or nothing stored) the classic one. It
+// stands for every set that asks for no reading of its own.
 inline constexpr std::string_view kStandardInterpretationKey = "StandardInterpretation";
 
 inline Interpretation StoredInterpretation(const SettingsStore* store) {
@@ -20,6 +21,19 @@ inline Interpretation StoredInterpretation(const SettingsStore* store) {
   return store->ReadInt(kSectionSettings, kStandardInterpretationKey, 0) == 1
              ? Interpretation::kStandard
              : Interpretation::kClassic;
+}
+
+// The reading a set is drawn in: its own, else the user's.
+inline Interpretation SetInterpretation(Reading reading, Interpretation user) {
+  switch (reading) {
+    case Reading::kStandard:
+      return Interpretation::kStandard;
+    case Reading::kClassic:
+      return Interpretation::kClassic;
+    case Reading::kUnset:
+      break;
+  }
+  return user;
 }
 
 inline void StoreInterpretation(SettingsStore& store, Interpretation interpretation) {

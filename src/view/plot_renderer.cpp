@@ -8,7 +8,6 @@
 namespace corvane {
 namespace {
 
-constexpr uint32_t kBlack = 0x000000;
 
 DeviceRect EnlargedClip(const DrawingSurface& dc) {
   const DeviceRect box = dc.GetClipBox();
@@ -423,8 +422,8 @@ void PlotRenderer::DrawFlash(DrawingSurface& dc, double u, double v, const Devic
 void PlotRenderer::DrawDrillHits(DrawingSurface& dc, const CCorvaneDoc& doc,
                                  const Viewport& viewport) {
   BeginPass(dc, viewport);
-  dc.SelectPen(kBlack, 1);
-  dc.SelectBrush(kBlack);
+  dc.SelectPen(doc.GetNcDrillColor(), 1);
+  dc.SelectBrush(doc.GetNcDrillColor());
   const DeviceRect clip = EnlargedClip(dc);
   DrillTool tool;
   tool.tool = 0;

@@ -254,9 +254,12 @@ void StandardRenderer::OnDraw(DrawingSurface& dc, const CCorvaneDoc& doc, const 
     const int32_t index = i < load.documentLayers.size() ? load.documentLayers[i] : -1;
     bool visible = layer.visible != 0;
     uint32_t color = layer.color;
-    if (index < 0) {
+    if (const auto drill = DrillFileOfDocumentLayer(index)) {
+      visible = *drill < doc.DrillFiles().size() && doc.DrillFiles()[*drill].visible != 0;
+      if (*drill < doc.DrillFiles().size()) color = doc.DrillFiles()[*drill].color;
+    } else if (index < 0) {
       visible = doc.GetShowDrillHoles() != 0;
-      color = kStandardDrillColor;
+      color = doc.GetNcDrillColor();
     } else if (static_cast<std::size_t>(index) < docLayers.size()) {
       visible = docLayers[static_cast<std::size_t>(index)].visible != 0;
       color = docLayers[static_cast<std::size_t>(index)].color;

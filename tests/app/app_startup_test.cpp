@@ -199,6 +199,11 @@ TEST(CommandLineInfoTest, Parse) {
       {{"-pt"}, A::kUsageError, ""},
       {{"-x"}, A::kUsageError, ""},
       {{"a.wrk", "b.wrk"}, A::kUsageError, ""},
+      // Sets of files open together; a work file only alone, one PATH prints.
+      {{"fab"}, A::kFileOpen, "fab"},
+      {{"top.gbr", "bottom.gbr", "board.drl"}, A::kFileOpen, "top.gbr"},
+      {{"top.gbr", "board.wrk"}, A::kUsageError, ""},
+      {{"-p", "top.gbr", "bottom.gbr"}, A::kUsageError, ""},
   };
   for (const CommandLineRow& row : rows) {
     const CommandLineInfo info = ParseCommandLine(row.args);
@@ -209,6 +214,8 @@ TEST(CommandLineInfoTest, Parse) {
       EXPECT_EQ(info.fileName, row.fileName);
     }
   }
+  EXPECT_EQ(ParseCommandLine(std::vector<std::string>{"a.gbr", "b.gbr"}).fileNames,
+            (std::vector<std::string>{"a.gbr", "b.gbr"}));
 }
 
 TEST(FileExistsTest, OnlyReadableFilesCount) {

@@ -34,21 +34,24 @@ TEST(CommandTableTest, MenusInOrderWithTheirSeparators) {
   for (const MenuInfo& menu : menus) titles.push_back(menu.title);
   EXPECT_EQ(titles, (std::vector<std::string_view>{"&Workspace", "&Files", "&View", "&Zoom",
                                                    "&Tools", "&Options", "&Help"}));
-  // Workspace: New Open Save SaveAs | Print Preview Setup | Recent | Exit
+  // Workspace: New Open OpenFolder Save SaveAs | Print Preview Setup | Recent | Exit
   std::string shape;
   for (const MenuEntry& entry : menus[0].entries) {
     shape += entry.kind == MenuEntry::Kind::kSeparator     ? '|'
              : entry.kind == MenuEntry::Kind::kRecentFiles ? 'R'
                                                            : 'c';
   }
-  EXPECT_EQ(shape, "cccc|ccc|R|c");
-  // Options: the four formats, then the reading's switch, numbered above the rest.
+  EXPECT_EQ(shape, "ccccc|ccc|R|c");
+  EXPECT_EQ(menus[0].entries[2].id, kIdFileOpenFolder);
+  // Options: the four formats, then the reading's switch, numbered above the
+  // classic commands, as are the commands that came after it.
   const MenuInfo& options = menus[5];
   ASSERT_EQ(options.entries.size(), 6u);
   EXPECT_EQ(options.entries[4].kind, MenuEntry::Kind::kSeparator);
   EXPECT_EQ(options.entries[5].id, kIdStandardInterpretation);
   for (const CommandInfo& command : AllCommands()) {
-    if (command.id < 57600 && command.id != kIdStandardInterpretation) {
+    if (command.id < 57600 && command.id != kIdStandardInterpretation &&
+        command.id != kIdFileOpenFolder && command.id != kIdViewLayerPanel) {
       EXPECT_LT(command.id, kIdStandardInterpretation);
     }
   }
