@@ -45,7 +45,15 @@ LayerPlating PlatingOfContent(std::string_view head) {
 // Only strokes of one aperture whose ends all meet in pairs: a closed
 // drawing such as a board's outline, and nothing else.
 bool DrawsOnlyAnOutline(std::string_view text) {
-  const StandardLayer layer = ReadStandardGerber(text, StandardContext{});
+  // An outline multiplies nothing: a file that steps, repeats or builds
+  // shapes beyond these bounds is no outline, and costs no more to find so.
+  StandardContext context;
+  context.bounds.expandedObjects = kMaxOutlineObjects;
+  context.bounds.addedPoints = 64 * kMaxOutlineObjects;
+  context.bounds.shapeParts = 256;
+  context.bounds.macroWork = 64 * 1024;
+  const StandardLayer layer = ReadStandardGerber(text, context);
+  if (layer.limitsReached != 0) return false;
   const std::vector<StandardObject>& objects = layer.geometry.objects;
   if (objects.empty() || objects.size() > kMaxOutlineObjects) return false;
   std::map<std::pair<int64_t, int64_t>, int> ends;
