@@ -5,6 +5,7 @@
 #include "qt/dump_command.h"
 #include "qt/export_command.h"
 #include "qt/save_command.h"
+#include "qt/stats_command.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ constexpr std::array kSubcommands{
     Subcommand{"dump", corvane::RunDumpCommand},
     Subcommand{"save", corvane::RunSaveCommand},
     Subcommand{"export", corvane::RunExportCommand},
+    Subcommand{"stats", corvane::RunStatsCommand},
 };
 
 }  // namespace
