@@ -75,9 +75,14 @@ Grid MakeGrid(const std::vector<GeoBox>& boxes, std::vector<uint8_t>& levelOf) {
   std::nth_element(extents.begin(), extents.begin() + extents.size() / 2, extents.end());
   const double width = static_cast<double>(grid.all.maxX - grid.all.minX) + 1.0;
   const double height = static_cast<double>(grid.all.maxY - grid.all.minY) + 1.0;
-  const double fewest = std::sqrt(width * height / static_cast<double>(kMaxCellsPerLevel));
   int64_t cell = std::max<int64_t>(extents[extents.size() / 2], 1);
-  if (static_cast<double>(cell) < fewest) cell = static_cast<int64_t>(std::ceil(fewest));
+  // Few enough cells whatever the board's shape.
+  while (std::ceil(width / static_cast<double>(cell)) *
+                 std::ceil(height / static_cast<double>(cell)) >
+             static_cast<double>(kMaxCellsPerLevel) &&
+         cell < (int64_t{1} << 61)) {
+    cell *= 2;
+  }
   const double span = std::max(width, height);
   while (true) {
     Level& level = grid.levels.emplace_back();

@@ -27,7 +27,8 @@ int64_t ToNanometres(double inches, bool& clamped) {
     clamped = true;
     return nm > 0 ? kMaxCoordinate : -kMaxCoordinate;
   }
-  return std::llround(nm);
+  // Half away from zero, without the library call: millions of points pass here.
+  return static_cast<int64_t>(nm >= 0.0 ? nm + 0.5 : nm - 0.5);
 }
 
 GeoPoint ToNanometres(double x, double y, bool& clamped) {

@@ -37,6 +37,7 @@ IndexBox ToIndex(const GeoBox& box) {
 struct LocalIsland {
   GeoPaths rings;  // the outer contour first
   GeoBox box;
+  double area = 0.0;
 };
 
 // A point inside a surviving piece of a member's object: it locates the
@@ -72,6 +73,7 @@ void AddIslands(const ClipperLib::PolyNode& outer, std::vector<LocalIsland>& out
   for (const ClipperLib::PolyNode* hole : outer.Childs) {
     out[at].rings.push_back(FromClipper(hole->Contour));
   }
+  for (const GeoPath& ring : out[at].rings) out[at].area += SignedArea(ring);
   // Islands inside the holes are islands of their own.
   for (const ClipperLib::PolyNode* hole : outer.Childs) {
     for (const ClipperLib::PolyNode* inner : hole->Childs) AddIslands(*inner, out);
@@ -80,6 +82,7 @@ void AddIslands(const ClipperLib::PolyNode& outer, std::vector<LocalIsland>& out
 
 // The union of `subject` as islands; false when the library gave up.
 bool UnionIslands(const ClipperLib::Paths& subject, std::vector<LocalIsland>& out) {
+  if (subject.empty()) return true;
   try {
     ClipperLib::Clipper clipper;
     clipper.AddPaths(subject, ClipperLib::ptSubject, true);
@@ -435,9 +438,11 @@ LayerGeometry Builder::Fast() {
   boxes_.resize(count);
   constexpr std::size_t kChunk = 1 << 16;
   ParallelFor((count + kChunk - 1) / kChunk, threads_, [&](std::size_t chunk) {
+    bool clamped = false;
     for (std::size_t i = chunk * kChunk; i < count && i < (chunk + 1) * kChunk; ++i) {
-      boxes_[i] = flattener_.Box(i);
+      boxes_[i] = flattener_.Box(i, clamped);
     }
+    if (clamped) clamped_ = true;
   });
   std::vector<Cluster> clusters;
   for (std::vector<uint32_t>& members : ClusterBoxes(boxes_)) {
@@ -516,8 +521,8 @@ LayerGeometry Builder::Assemble(const std::vector<Cluster>& clusters,
   std::vector<std::pair<uint32_t, uint32_t>> pairs;  // (object, island)
   for (std::size_t c = 0; c < clusters.size(); ++c) {
     const ClusterResult& result = results[prototypeOf[c]];
-    const GeoPoint delta{clusters[c].anchor.x - result.anchor.x,
-                         clusters[c].anchor.y - result.anchor.y};
+    // Made about the prototype's corner: each copy is placed at its own.
+    const GeoPoint delta = clusters[c].anchor;
     const uint32_t first = static_cast<uint32_t>(g.islands.size());
     for (const LocalIsland& local : result.islands) {
       GeoIsland& island = g.islands.emplace_back();
@@ -528,8 +533,8 @@ LayerGeometry Builder::Assemble(const std::vector<Cluster>& clusters,
         g.rings.push_back(
             {static_cast<uint32_t>(g.points.size()), static_cast<uint32_t>(ring.size())});
         for (const GeoPoint& p : ring) g.points.push_back({p.x + delta.x, p.y + delta.y});
-        island.area += SignedArea(ring);
       }
+      island.area = local.area;
       g.darkArea += island.area;
       g.holeCount += local.rings.size() - 1;
       g.extents.Add(island.box);
@@ -565,10 +570,12 @@ LayerGeometry Builder::Whole() {
   const std::size_t count = layer_.geometry.objects.size();
   boxes_.resize(count);
   Cluster all;
+  bool clamped = false;
   for (uint32_t i = 0; i < count; ++i) {
-    boxes_[i] = flattener_.Box(i);
+    boxes_[i] = flattener_.Box(i, clamped);
     if (!boxes_[i].Empty()) all.members.push_back(i);
   }
+  if (clamped) clamped_ = true;
   PrepareClears(all);
   ClusterResult result;
   ClipperLib::Paths done;

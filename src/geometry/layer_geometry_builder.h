@@ -17,7 +17,7 @@
 // Clusters and parts run on a few threads; the result does not depend on how
 // many. The cut points and the joins depend only on the layer, so a build is
 // the same on every machine; against one boolean pass over the whole layer it
-// agrees in islands, holes and area, with vertices at most a nanometre or two
+// agrees in islands, holes and area, with vertices at most a few nanometres
 // apart where intersections were rounded in another order.
 
 #include <atomic>

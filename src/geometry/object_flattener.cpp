@@ -113,11 +113,16 @@ const ObjectFlattener::PreparedShape* ObjectFlattener::ShapeAt(uint32_t index) c
   return &shapes_[index];
 }
 
-GeoBox ObjectFlattener::Box(std::size_t index) const {
+GeoBox ObjectFlattener::Box(std::size_t index, bool& clamped) const {
   if (index >= layer_.geometry.objects.size()) return {};
-  const StandardBox box = ObjectBox(layer_, layer_.geometry.objects[index]);
+  const StandardObject& object = layer_.geometry.objects[index];
+  if (!std::isfinite(object.x0) || !std::isfinite(object.y0) || !std::isfinite(object.x1) ||
+      !std::isfinite(object.y1)) {
+    clamped = true;
+    return {};
+  }
+  const StandardBox box = ObjectBox(layer_, object);
   if (box.Empty()) return {};
-  bool clamped = false;
   GeoBox out;
   out.Add(ToNanometres(box.minX, box.minY, clamped));
   out.Add(ToNanometres(box.maxX, box.maxY, clamped));

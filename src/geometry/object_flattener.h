@@ -52,7 +52,13 @@ class ObjectFlattener {
 
   // A box that holds every polygon of the object (its box in the model grown
   // by the tolerance): objects whose boxes do not overlap cannot touch.
-  GeoBox Box(std::size_t index) const;
+  GeoBox Box(std::size_t index) const {
+    bool clamped = false;
+    return Box(index, clamped);
+  }
+  // The same, setting `clamped` when the object lies beyond kMaxCoordinate
+  // (or is not a number, and then has no box).
+  GeoBox Box(std::size_t index, bool& clamped) const;
   // Where the object's polygons are computed from (see above).
   GeoPoint Anchor(std::size_t index) const;
 

@@ -172,9 +172,12 @@ void AppendFilledContour(GeoPath& contour, GeoPaths& out) {
     out.push_back(contour);
     return;
   }
+  // A plain union resolves the contour; strictly simple output is not needed and costs far more.
   try {
+    ClipperLib::Clipper clipper;
+    clipper.AddPath(ToClipper(contour), ClipperLib::ptSubject, true);
     ClipperLib::Paths solution;
-    ClipperLib::SimplifyPolygon(ToClipper(contour), solution, ClipperLib::pftNonZero);
+    clipper.Execute(ClipperLib::ctUnion, solution, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
     for (const ClipperLib::Path& path : solution) out.push_back(FromClipper(path));
   } catch (...) {
     // Coordinates the library refuses cover nothing.
