@@ -35,7 +35,7 @@ GeoPaths IntersectionOf(const GeoPaths& a, const GeoPaths& b);
 GeoPaths XorOf(const GeoPaths& a, const GeoPaths& b);
 
 // `paths` grown by `delta` nanometres (shrunk when negative), with round
-// corners flattened to `tolerance`: grow copper by half a clearance, shrink an
+// corners flattened to `tolerance` (chords inside the true arcs): grow copper by half a clearance, shrink an
 // island by half a width and grow it back (an opening), and so on.
 GeoPaths OffsetOf(const GeoPaths& paths, double delta,
                   int64_t tolerance = kDefaultFlatteningTolerance);
