@@ -104,30 +104,32 @@ Grid MakeGrid(const std::vector<GeoBox>& boxes, std::vector<uint8_t>& levelOf) {
 }
 
 void FillLevels(Grid& grid, const std::vector<GeoBox>& boxes, const std::vector<uint8_t>& levelOf) {
+  std::vector<std::vector<uint32_t>> byLevel(grid.levels.size());
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    if (!boxes[i].Empty()) byLevel[levelOf[i]].push_back(static_cast<uint32_t>(i));
+  }
   for (std::size_t l = 0; l < grid.levels.size(); ++l) {
+    // A level without boxes of its own needs no cells.
+    if (byLevel[l].empty()) continue;
     Level& level = grid.levels[l];
-    std::vector<uint32_t> counts;
+    level.used = true;
+    const std::size_t cells = static_cast<std::size_t>(level.columns * level.rows);
+    std::vector<uint32_t> counts(cells, 0);
     for (int pass = 0; pass < 2; ++pass) {
       if (pass == 1) {
-        level.start.assign(static_cast<std::size_t>(level.columns * level.rows) + 1, 0);
-        for (std::size_t c = 0; c < counts.size(); ++c)
-          level.start[c + 1] = level.start[c] + counts[c];
+        level.start.assign(cells + 1, 0);
+        for (std::size_t c = 0; c < cells; ++c) level.start[c + 1] = level.start[c] + counts[c];
         level.owners.resize(level.start.back());
-        counts.assign(counts.size(), 0);
-      } else {
-        counts.assign(static_cast<std::size_t>(level.columns * level.rows), 0);
+        counts.assign(cells, 0);
       }
-      for (std::size_t i = 0; i < boxes.size(); ++i) {
-        if (boxes[i].Empty() || levelOf[i] != l) continue;
+      for (const uint32_t i : byLevel[l]) {
         int64_t c0, c1, r0, r1;
         grid.Span(level, boxes[i], c0, c1, r0, r1);
         for (int64_t r = r0; r <= r1; ++r) {
           for (int64_t c = c0; c <= c1; ++c) {
             const std::size_t cell = static_cast<std::size_t>(r * level.columns + c);
-            if (pass == 1)
-              level.owners[level.start[cell] + counts[cell]] = static_cast<uint32_t>(i);
+            if (pass == 1) level.owners[level.start[cell] + counts[cell]] = i;
             ++counts[cell];
-            level.used = true;
           }
         }
       }
@@ -162,7 +164,9 @@ std::vector<std::vector<uint32_t>> ClusterBoxes(const std::vector<GeoBox>& boxes
   if (grid.levels.empty()) return {};
   FillLevels(grid, boxes, levelOf);
   DisjointSets sets(boxes.size());
-  for (const Level& level : grid.levels) JoinWithinCells(level, boxes, sets);
+  for (const Level& level : grid.levels) {
+    if (level.used) JoinWithinCells(level, boxes, sets);
+  }
   // Each box against the owners of the coarser levels' cells it covers.
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     if (boxes[i].Empty()) continue;
