@@ -143,11 +143,11 @@ TEST(GeometryAgreementTest, TheAreaMatchesAFineRasterCount) {
   const std::vector<Shape> shapes = RandomShapes(42, 30);
   const StandardLayer layer = ReadStandardGerber(Write(shapes), StandardContext{});
   const LayerGeometry geometry = BuildLayerGeometry(layer);
-  // 5 um cells over the shapes' whole reach.
-  constexpr double kCell = 5.0;
+  // 8 um cells over the shapes' whole reach.
+  constexpr double kCell = 8.0;
   uint64_t covered = 0;
-  for (double y = -3000 + kCell / 2; y < 13000; y += kCell) {
-    for (double x = -3000 + kCell / 2; x < 13000; x += kCell) {
+  for (double y = -3000 + 0.37; y < 13000; y += kCell) {  // off the shapes' whole-um edges
+    for (double x = -3000 + 0.61; x < 13000; x += kCell) {
       bool dark = false;
       for (const Shape& s : shapes) {
         if (Depth(x, y, s) > 0) dark = !s.clear;
