@@ -2,24 +2,13 @@
 // maximum resident set over the load, per item, against the target of 32 bytes
 // an item plus the 64 KiB input block.
 
-#include <sys/resource.h>
-
 #include <cstdio>
 
 #include "board_generator.h"
 #include "document/corvane_doc.h"
 #include "loading/document_loader.h"
+#include "max_resident.h"
 #include "readers/gerber_input.h"
-
-namespace {
-
-long MaxResidentKiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
-
-}  // namespace
 
 int main() {
   const corvane::GeneratedBoard board = corvane::WriteGeneratedBoard(2'500'000);
@@ -29,11 +18,11 @@ int main() {
   }
   corvane::CCorvaneDoc doc;
   corvane::DocumentLoader loader(doc);
-  const long before = MaxResidentKiB();
+  const long before = corvane::MaxResidentKiB();
   corvane::PlotLayer layer;
   layer.fileName = board.path;
   const bool loaded = loader.LoadGerberLayer(layer);
-  const long after = MaxResidentKiB();
+  const long after = corvane::MaxResidentKiB();
   std::remove(board.path.c_str());
   if (!loaded) return 1;
 

@@ -34,7 +34,8 @@ OPTION_BY_SUFFIX = {".apr": "--aperture-file", ".rck": "--drill-tool-file", ".dr
 # How a fuzz seed joins one, by its corpus folder; the standard reading's
 # seeds by their extension.
 OPTION_BY_CORPUS = {"aperture_line": "--aperture-file", "drill_tool_line": "--drill-tool-file",
-                    "nc_drill_line": "--drill-file", "gerber": None, "standard": OPTION_BY_SUFFIX}
+                    "nc_drill_line": "--drill-file", "gerber": None, "standard": OPTION_BY_SUFFIX,
+                    "geometry": OPTION_BY_SUFFIX}
 
 # The files the work-file fuzz target lays beside its input, for the seeds to name.
 WORK_FILE_SEED_FILES = {

@@ -5,6 +5,7 @@
 #include "app/command_ids.h"
 #include "app/command_line_info.h"
 #include "intake/intake_set.h"
+#include "app/status_texts.h"
 #include "platform/frame_host.h"
 #include "platform/prompter.h"
 #include "platform/settings_store.h"
@@ -134,7 +135,29 @@ void AppShell::WinHelp(uint32_t data, uint32_t command) {
   if (const auto page = helpMap_.Resolve(data, command)) frame_->ShowHelpPage(*page);
 }
 
+void AppShell::AttachPoster(UiThreadPoster& poster) {
+  geometry_ = std::make_unique<LayerGeometryCache>(standardModels_, poster);
+  geometry_->SetStatusSink([this](std::string_view text) {
+    // A pointer tool's prompt or result is worth more than the news of a build.
+    if (frame_ == nullptr || (view_ != nullptr && (IsWaiting(view_->Tools().MeasureState()) ||
+                                                   IsWaiting(view_->Tools().OffsetState())))) {
+      return;
+    }
+    frame_->SetStatusText(text.empty() ? kIdleStatusText : text);
+  });
+}
+
+// Each working set the standard reading shows gets its geometry built in the
+// background, so that what asks for it later finds it ready.
+void AppShell::PrepareGeometry() {
+  if (geometry_ == nullptr || geometryLoadCount_ == loader_.LoadCount()) return;
+  if (view_ == nullptr || !view_->DrawsStandard() || doc_.IsEmpty()) return;
+  geometryLoadCount_ = loader_.LoadCount();
+  geometry_->RequestAll();
+}
+
 void AppShell::OnIdle() {
+  PrepareGeometry();
   if (hintLoadCount_ == loader_.LoadCount()) return;
   hintLoadCount_ = loader_.LoadCount();
   // A pointer tool's prompt stays until its points are given, and its result

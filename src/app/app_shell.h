@@ -13,6 +13,7 @@
 #include "app/format_commands.h"
 #include "app/help_topics.h"
 #include "app/layer_panel.h"
+#include "app/layer_geometry_cache.h"
 #include "app/print_commands.h"
 #include "app/recent_file_list.h"
 #include "app/view_commands.h"
@@ -87,6 +88,12 @@ class AppShell : private DocumentObserver {
   // reading draws.
   void OnIdle();
   StandardModelCache& StandardModels() { return standardModels_; }
+  // Where builds on the worker report back to the window's thread; from then
+  // on the layers' geometry is built in the background whenever the standard
+  // reading shows a working set. Attach it once.
+  void AttachPoster(UiThreadPoster& poster);
+  // The layers' geometry; null until a poster is attached.
+  LayerGeometryCache* Geometry() { return geometry_.get(); }
 
   // Work files dropped on the window open one after the other; any other
   // files dropped (folders, archives, plot and drill files) open as one set.
@@ -100,6 +107,7 @@ class AppShell : private DocumentObserver {
   void AddDocumentCommands();
   void AddFrameCommands();
   void AddApplicationCommands();
+  void PrepareGeometry();
 
   // Passes each run to the attached runner, or cancels without one.
   class DialogRunnerSlot : public DialogRunner {
@@ -119,6 +127,8 @@ class AppShell : private DocumentObserver {
   CCorvaneDoc doc_;
   DocumentLoader loader_;
   StandardModelCache standardModels_{loader_};
+  std::unique_ptr<LayerGeometryCache> geometry_;
+  uint64_t geometryLoadCount_ = 0;
   uint64_t hintLoadCount_ = 0;
   std::string hintWorkingSet_;
   DocumentLifecycle lifecycle_;

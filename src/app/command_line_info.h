@@ -55,6 +55,8 @@ inline constexpr std::string_view kProgramUsage =
     "                      [--background #RRGGBB] [--page letter|a4|a3|legal]\n"
     "                      [--aperture-file F] [--drill-tool-file F] [--drill-file F]\n"
     "                      -o OUT.png|.svg|.pdf FILE...\n"
+    "       corvane stats [--json] [--defaults] [--aperture-file F]\n"
+    "                     [--drill-tool-file F] [--drill-file F] FILE...\n"
     "Corvane shows Gerber plot files, aperture tables, NC drill files and drill\n"
     "tool tables of a printed circuit board for checking by eye. Without a\n"
     "command it opens the window, with WORKFILE or else the work file used last.\n"
@@ -68,6 +70,8 @@ inline constexpr std::string_view kProgramUsage =
     "dump --standard prints the files as today's Gerber and Excellon formats read\n"
     "them, one record a line in inches; the README lists the records.\n"
     "export --standard draws that reading; --dpi N sizes the picture to all that\n"
-    "is drawn at N pixels per plot unit (an inch in the standard reading).\n";
+    "is drawn at N pixels per plot unit (an inch in the standard reading).\n"
+    "stats prints each layer as exact geometry: dark area in mm2, islands, holes,\n"
+    "extents in mm and objects; --json as an array of objects.\n";
 
 }  // namespace corvane

@@ -4,9 +4,10 @@
 
 namespace corvane {
 
-const StandardLoad& StandardModelCache::Current() {
+std::shared_ptr<const StandardLoad> StandardModelCache::Shared() {
   if (!valid_ || loadCount_ != loader_.LoadCount()) {
-    load_ = LoadStandardModel(loader_.Doc(), loader_.SettingsBeforeGerberFiles());
+    load_ = std::make_shared<const StandardLoad>(
+        LoadStandardModel(loader_.Doc(), loader_.SettingsBeforeGerberFiles()));
     loadCount_ = loader_.LoadCount();
     valid_ = true;
     ++generation_;
@@ -15,7 +16,7 @@ const StandardLoad& StandardModelCache::Current() {
 }
 
 void StandardModelCache::Release() {
-  load_ = StandardLoad{};
+  load_.reset();
   valid_ = false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "loading/standard_loader.h"
 
@@ -17,7 +18,10 @@ class StandardModelCache {
   StandardModelCache(const StandardModelCache&) = delete;
   StandardModelCache& operator=(const StandardModelCache&) = delete;
 
-  const StandardLoad& Current();
+  const StandardLoad& Current() { return *Shared(); }
+  // The same load, shared: whoever holds it (a build on another thread)
+  // keeps it alive after the cache has read the files again.
+  std::shared_ptr<const StandardLoad> Shared();
   // Changes each time Current() reads the files again.
   uint64_t Generation() const { return generation_; }
   // Frees the model; the next Current() reads it again.
@@ -25,7 +29,7 @@ class StandardModelCache {
 
  private:
   const DocumentLoader& loader_;
-  StandardLoad load_;
+  std::shared_ptr<const StandardLoad> load_;
   bool valid_ = false;
   uint64_t loadCount_ = 0;
   uint64_t generation_ = 0;

@@ -84,6 +84,7 @@ CCorvaneApp::~CCorvaneApp() {
 
 std::optional<int> CCorvaneApp::InitInstance() {
   shell_ = std::make_unique<AppShell>(store_, prompter_, io_);
+  shell_->AttachPoster(poster_);
   const QString helpDir = FindHelpDir();
   shell_->SetHelpMap(LoadHelpMap(helpDir));
   frame_ = std::make_unique<CMainFrame>(*shell_, helpDir);

@@ -6,6 +6,7 @@
 #include "app/disk_work_file_io.h"
 #include "qt/qt_prompter.h"
 #include "qt/qt_settings_store.h"
+#include "qt/qt_ui_thread_poster.h"
 
 namespace corvane {
 
@@ -46,6 +47,7 @@ class CCorvaneApp : public QApplication {
   QtSettingsStore store_;
   QtPrompter prompter_;
   DiskWorkFileIo io_;
+  QtUiThreadPoster poster_;  // outlives the shell, whose builds post to it
   std::unique_ptr<AppShell> shell_;
   std::unique_ptr<CMainFrame> frame_;
 };

@@ -6,6 +6,7 @@
 #include "qt/dump_command.h"
 #include "qt/export_command.h"
 #include "qt/save_command.h"
+#include "qt/stats_command.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ constexpr std::array kSubcommands{
     Subcommand{"save", corvane::RunSaveCommand},
     Subcommand{"export", corvane::RunExportCommand},
     Subcommand{"layers", corvane::RunLayersCommand},
+    Subcommand{"stats", corvane::RunStatsCommand},
 };
 
 }  // namespace

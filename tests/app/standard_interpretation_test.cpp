@@ -9,6 +9,7 @@
 #include "platform/frame_host.h"
 #include "platform/prompter.h"
 #include "platform/settings_store.h"
+#include "platform/ui_thread_poster.h"
 #include "standard/standard_model.h"
 #include "temp_folder.h"
 #include "view/corvane_view.h"
@@ -150,6 +151,43 @@ TEST(ClassicReadingHintTest, NamesWhatTheFilesUse) {
   EXPECT_EQ(ClassicReadingHint(kFeatureMacroFlash | kFeatureObroundFlash | kFeatureHeaderFormat),
             "The files use what the classic reading does not draw (macro, polygon or obround "
             "flashes, an Excellon header format); Options > Standard Interpretation draws them.");
+}
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// The standard reading's working set gets its geometry built in the
+// background when the window is idle; the classic reading builds none.
+TEST_F(StandardInterpretationTest, TheStandardReadingBuildsGeometryInTheBackground) {
+  Start();
+  QueuedPoster poster;
+  shell->AttachPoster(poster);
+  LoadBoard();
+  shell->OnIdle();
+  ASSERT_NE(shell->Geometry(), nullptr);
+  EXPECT_FALSE(shell->Geometry()->Building()) << "the classic reading asks for none";
+  ASSERT_TRUE(shell->Execute(kIdStandardInterpretation));
+  shell->OnIdle();
+  EXPECT_TRUE(shell->Geometry()->Building());
+  shell->Geometry()->WaitForWorker();
+  EXPECT_EQ(poster.RunPending(), 1u);
+  const LayerGeometryCache::Built built = shell->Geometry()->Find(0);
+  ASSERT_NE(built, nullptr);
+  // The pour with its cut-out, and the pad.
+  EXPECT_EQ(built->geometry.islands.size(), 2u);
+  EXPECT_EQ(built->geometry.holeCount, 1u);
+  shell->OnIdle();
+  EXPECT_FALSE(shell->Geometry()->Building()) << "built once per load";
+  shell->Loader().ReloadAll();
+  shell->OnIdle();
+  EXPECT_TRUE(shell->Geometry()->Building()) << "a reload builds again";
+  EXPECT_EQ(shell->Geometry()->Find(0), nullptr);
+  shell->Geometry()->WaitForWorker();
+  poster.RunPending();
+  EXPECT_NE(shell->Geometry()->Find(0), nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,54 @@
+// Any byte sequence read as a Gerber and as an Excellon layer must flatten
+// and resolve into geometry: no crash, no hang, no undefined behaviour, and
+// what is built must hold together (every island's objects list it back).
+// The reading's bounds are a ten-thousandth of the program's and the vertex
+// bound a small one, so that inputs stay quick; the code that enforces them
+// is the same. A few point queries follow.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "geometry/geometry_index.h"
+#include "geometry/layer_geometry_builder.h"
+#include "standard/standard_reader.h"
+
+namespace {
+
+void Check(const corvane::StandardLayer& layer) {
+  corvane::GeometryBuildOptions options;
+  options.maxVertices = 20'000;
+  options.threads = 1;
+  const corvane::LayerGeometry geometry = corvane::BuildLayerGeometry(layer, options);
+  if (geometry.objectIslandStart.size() != geometry.objectCount + 1) __builtin_trap();
+  for (uint32_t island = 0; island < geometry.islands.size(); ++island) {
+    for (const uint32_t object : geometry.ObjectsOf(island)) {
+      bool back = false;
+      for (const uint32_t other : geometry.IslandsOf(object)) back = back || other == island;
+      if (!back) __builtin_trap();
+    }
+  }
+  if (!(geometry.darkArea >= 0.0) && !geometry.islands.empty()) __builtin_trap();
+  const corvane::GeometryIndex index(layer, geometry);
+  const corvane::GeoBox e = geometry.extents;
+  if (e.Empty()) return;
+  const corvane::GeoPoint middle{e.minX / 2 + e.maxX / 2, e.minY / 2 + e.maxY / 2};
+  index.DarkObjectsAt(middle);
+  index.IslandAt({e.minX, e.minY});
+  index.NearestSnap(middle, 1e6);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  if (size > 1024) return 0;  // small inputs: the booleans' cost grows faster than the text
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  corvane::StandardContext context;
+  context.bounds.expandedObjects = corvane::kMaxExpandedObjects / 10000;
+  context.bounds.addedPoints = corvane::kMaxAddedPoints / 10000;
+  context.bounds.shapeParts = corvane::kMaxShapeParts / 10000;
+  context.bounds.macroWork = corvane::kMaxMacroWork / 10000;
+  Check(corvane::ReadStandardGerber(text, context));
+  Check(corvane::ReadStandardExcellon(text, context));
+  return 0;
+}

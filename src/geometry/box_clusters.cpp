@@ -1,0 +1,203 @@
+#include "geometry/box_clusters.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace corvane {
+namespace {
+
+// At most this many cells in one level of the grid.
+constexpr int64_t kMaxCellsPerLevel = int64_t{1} << 22;
+
+class DisjointSets {
+ public:
+  explicit DisjointSets(std::size_t n) : parent_(n) {
+    std::iota(parent_.begin(), parent_.end(), 0u);
+  }
+  uint32_t Find(uint32_t i) {
+    while (parent_[i] != i) {
+      parent_[i] = parent_[parent_[i]];
+      i = parent_[i];
+    }
+    return i;
+  }
+  void Join(uint32_t a, uint32_t b) {
+    a = Find(a);
+    b = Find(b);
+    if (a == b) return;
+    if (a < b) std::swap(a, b);
+    parent_[a] = b;  // the smaller index leads, so groups come out in order
+  }
+
+ private:
+  std::vector<uint32_t> parent_;
+};
+
+struct Level {
+  int64_t cell = 1;
+  int64_t columns = 1;
+  int64_t rows = 1;
+  std::vector<uint32_t> start;  // per cell, into `owners`
+  std::vector<uint32_t> owners;
+  bool used = false;
+};
+
+struct Grid {
+  GeoBox all;
+  std::vector<Level> levels;
+
+  // The cells of level `l` that `box` covers.
+  void Span(const Level& level, const GeoBox& box, int64_t& c0, int64_t& c1, int64_t& r0,
+            int64_t& r1) const {
+    c0 = std::clamp<int64_t>((box.minX - all.minX) / level.cell, 0, level.columns - 1);
+    c1 = std::clamp<int64_t>((box.maxX - all.minX) / level.cell, 0, level.columns - 1);
+    r0 = std::clamp<int64_t>((box.minY - all.minY) / level.cell, 0, level.rows - 1);
+    r1 = std::clamp<int64_t>((box.maxY - all.minY) / level.cell, 0, level.rows - 1);
+  }
+};
+
+int64_t Extent(const GeoBox& box) {
+  const int64_t w = box.maxX - box.minX;
+  const int64_t h = box.maxY - box.minY;
+  return std::max(w, h) + 1;
+}
+
+Grid MakeGrid(const std::vector<GeoBox>& boxes, std::vector<uint8_t>& levelOf) {
+  Grid grid;
+  std::vector<int64_t> extents;
+  for (const GeoBox& box : boxes) {
+    if (box.Empty()) continue;
+    grid.all.Add(box);
+    extents.push_back(Extent(box));
+  }
+  if (extents.empty()) return grid;
+  std::nth_element(extents.begin(), extents.begin() + extents.size() / 2, extents.end());
+  const double width = static_cast<double>(grid.all.maxX - grid.all.minX) + 1.0;
+  const double height = static_cast<double>(grid.all.maxY - grid.all.minY) + 1.0;
+  int64_t cell = std::max<int64_t>(extents[extents.size() / 2], 1);
+  // Few enough cells whatever the board's shape.
+  while (std::ceil(width / static_cast<double>(cell)) *
+                 std::ceil(height / static_cast<double>(cell)) >
+             static_cast<double>(kMaxCellsPerLevel) &&
+         cell < (int64_t{1} << 61)) {
+    cell *= 2;
+  }
+  const double span = std::max(width, height);
+  while (true) {
+    Level& level = grid.levels.emplace_back();
+    level.cell = cell;
+    level.columns = static_cast<int64_t>(std::ceil(width / static_cast<double>(cell)));
+    level.rows = static_cast<int64_t>(std::ceil(height / static_cast<double>(cell)));
+    if (static_cast<double>(cell) >= span || cell > (int64_t{1} << 61)) break;
+    cell *= 2;
+  }
+  levelOf.assign(boxes.size(), 0);
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    if (boxes[i].Empty()) continue;
+    const int64_t extent = Extent(boxes[i]);
+    uint8_t l = 0;
+    while (l + 1u < grid.levels.size() && grid.levels[l].cell < extent) ++l;
+    levelOf[i] = l;
+  }
+  return grid;
+}
+
+void FillLevels(Grid& grid, const std::vector<GeoBox>& boxes, const std::vector<uint8_t>& levelOf) {
+  std::vector<std::vector<uint32_t>> byLevel(grid.levels.size());
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    if (!boxes[i].Empty()) byLevel[levelOf[i]].push_back(static_cast<uint32_t>(i));
+  }
+  for (std::size_t l = 0; l < grid.levels.size(); ++l) {
+    // A level without boxes of its own needs no cells.
+    if (byLevel[l].empty()) continue;
+    Level& level = grid.levels[l];
+    level.used = true;
+    const std::size_t cells = static_cast<std::size_t>(level.columns * level.rows);
+    std::vector<uint32_t> counts(cells, 0);
+    for (int pass = 0; pass < 2; ++pass) {
+      if (pass == 1) {
+        level.start.assign(cells + 1, 0);
+        for (std::size_t c = 0; c < cells; ++c) level.start[c + 1] = level.start[c] + counts[c];
+        level.owners.resize(level.start.back());
+        counts.assign(cells, 0);
+      }
+      for (const uint32_t i : byLevel[l]) {
+        int64_t c0, c1, r0, r1;
+        grid.Span(level, boxes[i], c0, c1, r0, r1);
+        for (int64_t r = r0; r <= r1; ++r) {
+          for (int64_t c = c0; c <= c1; ++c) {
+            const std::size_t cell = static_cast<std::size_t>(r * level.columns + c);
+            if (pass == 1) level.owners[level.start[cell] + counts[cell]] = i;
+            ++counts[cell];
+          }
+        }
+      }
+    }
+  }
+}
+
+// Owners of one cell against each other, swept in x.
+void JoinWithinCells(const Level& level, const std::vector<GeoBox>& boxes, DisjointSets& sets) {
+  std::vector<uint32_t> scratch;
+  for (std::size_t cell = 0; cell + 1 < level.start.size(); ++cell) {
+    const uint32_t first = level.start[cell];
+    const uint32_t end = level.start[cell + 1];
+    if (end - first < 2) continue;
+    scratch.assign(level.owners.begin() + first, level.owners.begin() + end);
+    std::sort(scratch.begin(), scratch.end(),
+              [&](uint32_t a, uint32_t b) { return boxes[a].minX < boxes[b].minX; });
+    for (std::size_t i = 0; i < scratch.size(); ++i) {
+      const GeoBox& a = boxes[scratch[i]];
+      for (std::size_t j = i + 1; j < scratch.size() && boxes[scratch[j]].minX <= a.maxX; ++j) {
+        if (a.Overlaps(boxes[scratch[j]])) sets.Join(scratch[i], scratch[j]);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<std::vector<uint32_t>> ClusterBoxes(const std::vector<GeoBox>& boxes) {
+  std::vector<uint8_t> levelOf;
+  Grid grid = MakeGrid(boxes, levelOf);
+  if (grid.levels.empty()) return {};
+  FillLevels(grid, boxes, levelOf);
+  DisjointSets sets(boxes.size());
+  for (const Level& level : grid.levels) {
+    if (level.used) JoinWithinCells(level, boxes, sets);
+  }
+  // Each box against the owners of the coarser levels' cells it covers.
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    if (boxes[i].Empty()) continue;
+    for (std::size_t l = levelOf[i] + 1u; l < grid.levels.size(); ++l) {
+      const Level& level = grid.levels[l];
+      if (!level.used) continue;
+      int64_t c0, c1, r0, r1;
+      grid.Span(level, boxes[i], c0, c1, r0, r1);
+      for (int64_t r = r0; r <= r1; ++r) {
+        for (int64_t c = c0; c <= c1; ++c) {
+          const std::size_t cell = static_cast<std::size_t>(r * level.columns + c);
+          for (uint32_t k = level.start[cell]; k < level.start[cell + 1]; ++k) {
+            const uint32_t other = level.owners[k];
+            if (boxes[i].Overlaps(boxes[other])) sets.Join(static_cast<uint32_t>(i), other);
+          }
+        }
+      }
+    }
+  }
+  std::vector<std::vector<uint32_t>> groups;
+  std::vector<uint32_t> groupOf(boxes.size(), UINT32_MAX);
+  for (uint32_t i = 0; i < boxes.size(); ++i) {
+    if (boxes[i].Empty()) continue;
+    const uint32_t root = sets.Find(i);
+    if (groupOf[root] == UINT32_MAX) {
+      groupOf[root] = static_cast<uint32_t>(groups.size());
+      groups.emplace_back();
+    }
+    groups[groupOf[root]].push_back(i);
+  }
+  return groups;
+}
+
+}  // namespace corvane
