@@ -2,22 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "geometry/polygon_ops.h"
 
 namespace corvane {
 namespace {
-
-double Perimeter(const GeoPath& path) {
-  double length = 0.0;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    const GeoPoint& a = path[i];
-    const GeoPoint& b = path[(i + 1) % path.size()];
-    length += std::hypot(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
-  }
-  return length;
-}
 
 // An outer contour with the holes it is the nearest outer contour of.
 struct Contour {
@@ -44,17 +35,66 @@ std::vector<Contour> GroupContours(const GeoPaths& paths) {
   return contours;
 }
 
-GeoPaths RegionOf(const Contour& c) {
-  // The line's width from its area and its two edges: exact for straight runs.
-  double lineArea = c.area;
-  double edges = Perimeter(*c.outer);
-  for (const GeoPath* hole : c.holes) {
-    lineArea += SignedArea(*hole);
-    edges += Perimeter(*hole);
-  }
-  const double width = edges > 0 ? 2.0 * lineArea / edges : 0.0;
-  return OffsetOf(GeoPaths{*c.outer}, -width / 2);
+// The squared distance from `p` to the segment a..b.
+double SquaredDistance(GeoPoint p, GeoPoint a, GeoPoint b) {
+  const double dx = static_cast<double>(b.x - a.x);
+  const double dy = static_cast<double>(b.y - a.y);
+  const double px = static_cast<double>(p.x - a.x);
+  const double py = static_cast<double>(p.y - a.y);
+  const double length = dx * dx + dy * dy;
+  const double t = length > 0 ? std::clamp((px * dx + py * dy) / length, 0.0, 1.0) : 0.0;
+  const double ex = px - t * dx;
+  const double ey = py - t * dy;
+  return ex * ex + ey * ey;
 }
+
+// Points spread evenly along a closed path, about `count` of them.
+std::vector<GeoPoint> SpreadAlong(const GeoPath& path, std::size_t count) {
+  double length = 0.0;
+  for (std::size_t i = 0; i < path.size(); ++i) length += std::sqrt(SquaredDistance(path[i], path[(i + 1) % path.size()], path[(i + 1) % path.size()]));
+  std::vector<GeoPoint> points;
+  if (!(length > 0)) return points;
+  const double step = length / static_cast<double>(count);
+  double next = step / 2;
+  double at = 0.0;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    const GeoPoint a = path[i];
+    const GeoPoint b = path[(i + 1) % path.size()];
+    const double edge = std::sqrt(SquaredDistance(a, b, b));
+    for (; next <= at + edge && edge > 0; next += step) {
+      const double t = (next - at) / edge;
+      points.push_back({a.x + std::llround(t * static_cast<double>(b.x - a.x)),
+                        a.y + std::llround(t * static_cast<double>(b.y - a.y))});
+    }
+    at += edge;
+  }
+  return points;
+}
+
+// The line's width: the distance from its inner edge to its outer one, at
+// points spread along the inner edge. Along every straight run that is the
+// width; a corner adds to it and a closed gap's bridge takes from it, so the
+// median is the width.
+double LineWidth(const Contour& c) {
+  constexpr std::size_t kSamples = 512;
+  const GeoPath& outer = *c.outer;
+  std::vector<double> distances;
+  for (const GeoPath* hole : c.holes) {
+    for (const GeoPoint p : SpreadAlong(*hole, kSamples)) {
+      double least = std::numeric_limits<double>::infinity();
+      for (std::size_t k = 0; k < outer.size(); ++k) {
+        least = std::min(least, SquaredDistance(p, outer[k], outer[(k + 1) % outer.size()]));
+      }
+      distances.push_back(least);
+    }
+  }
+  if (distances.empty()) return 0.0;
+  const auto middle = distances.begin() + static_cast<std::ptrdiff_t>(distances.size() / 2);
+  std::nth_element(distances.begin(), middle, distances.end());
+  return std::isfinite(*middle) ? std::sqrt(*middle) : 0.0;
+}
+
+GeoPaths RegionOf(const Contour& c) { return OffsetOf(GeoPaths{*c.outer}, -LineWidth(c) / 2); }
 
 std::string Names(std::span<const OutlineLayer> outlines) {
   std::string names;
