@@ -82,6 +82,11 @@ const BoardPicturePart* BoardPicture::Find(BoardPart part) const {
 std::vector<uint32_t> BoardPictureLayers(const StandardModel& model, const BoardLayers& layers,
                                          BoardSide side) {
   std::vector<uint32_t> used = layers.copper;  // all: the extents stand in for an outline
+  if (layers.copper.empty() && layers.outlines.empty()) {
+    // Nothing says where the board is: whatever is drawn gives its extents.
+    used.resize(model.layers.size());
+    for (uint32_t i = 0; i < used.size(); ++i) used[i] = i;
+  }
   const std::vector<uint32_t> drills = Drills(layers);
   used.insert(used.end(), drills.begin(), drills.end());
   used.insert(used.end(), layers.outlines.begin(), layers.outlines.end());

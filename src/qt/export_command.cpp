@@ -97,6 +97,8 @@ bool WriteSvg(HeadlessDocument& loaded, const ExportOptions& o, std::string& err
   generator.setOutputDevice(&file);
   generator.setSize(QSize(width, height));
   generator.setViewBox(QRect(0, 0, width, height));
+  // A board at --dpi is at its true size on paper too.
+  if (o.boardPicture != nullptr && o.dpi != 0) generator.setResolution(o.dpi);
   {
     QPainter painter(&generator);
     if (!painter.isActive()) {
