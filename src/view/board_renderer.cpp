@@ -1,10 +1,16 @@
 #include "view/board_renderer.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "view/plot_mapping.h"
 
 namespace corvane {
+namespace {
+
+constexpr int32_t kNear = kSubUnits / 16;
+
+}  // namespace
 
 Extents BoardRenderer::ExtentsOf(const BoardPicture& picture) {
   const GeoBox& b = picture.box;
@@ -59,9 +65,21 @@ void BoardRenderer::DrawPart(DrawingSurface& dc, const BoardPicturePart& part,
     // A hole lies inside its outer contour: leaving out a contour wholly
     // beyond the clip never leaves a hole without the contour around it.
     if (contour.size() < 3 || Culled(BoxOf(contour), clip)) continue;
+    const std::size_t first = path_.points.size();
     for (const GeoPoint& p : contour) {
-      path_.points.push_back({ToSub(kx_ * static_cast<double>(p.x) + cx_),
-                              ToSub(ky_ * static_cast<double>(p.y) + cy_)});
+      const SubPoint q{ToSub(kx_ * static_cast<double>(p.x) + cx_),
+                       ToSub(ky_ * static_cast<double>(p.y) + cy_)};
+      // A vertex within a sixteenth of a unit of the one before adds
+      // nothing any output can show; a whole panel in a window is mostly such.
+      if (path_.points.size() > first && std::abs(q.x - path_.points.back().x) < kNear &&
+          std::abs(q.y - path_.points.back().y) < kNear) {
+        continue;
+      }
+      path_.points.push_back(q);
+    }
+    if (path_.points.size() - first < 3) {
+      path_.points.resize(first);
+      continue;
     }
     path_.CloseContour();
   }
