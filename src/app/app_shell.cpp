@@ -54,6 +54,12 @@ void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdat
   fileDialogCommands_ =
       std::make_unique<FileDialogCommands>(view, loader_, prompter_, store_, dialogs_);
   fileDialogCommands_->Register(viewTarget_);
+  boardCommands_ = std::make_unique<BoardCommands>(
+      view, standardModels_, [this] { return geometry_.get(); }, store_, prompter_,
+      [this](std::string_view text) {
+        if (frame_ != nullptr) frame_->SetStatusText(text);
+      });
+  boardCommands_->Register(viewTarget_);
 }
 
 void AppShell::AttachPrinting(PrintService& printers, DialogRunner& dialogs) {
@@ -158,6 +164,7 @@ void AppShell::PrepareGeometry() {
 
 void AppShell::OnIdle() {
   PrepareGeometry();
+  if (boardCommands_ != nullptr) boardCommands_->OnIdle();
   if (hintLoadCount_ == loader_.LoadCount()) return;
   hintLoadCount_ = loader_.LoadCount();
   // A pointer tool's prompt stays until its points are given, and its result

@@ -18,6 +18,7 @@
 #include "app/recent_file_list.h"
 #include "app/view_commands.h"
 #include "app/view_tool_commands.h"
+#include "app/board_commands.h"
 #include "document/corvane_doc.h"
 #include "loading/document_loader.h"
 #include "loading/standard_model_cache.h"
@@ -138,6 +139,7 @@ class AppShell : private DocumentObserver {
   std::function<void()> initialUpdate_;
   std::unique_ptr<ViewCommands> viewCommands_;
   std::unique_ptr<LayerPanel> layerPanel_;
+  std::unique_ptr<BoardCommands> boardCommands_;
   DialogRunnerSlot dialogs_;
   std::unique_ptr<ViewToolCommands> viewToolCommands_;
   std::unique_ptr<FileDialogCommands> fileDialogCommands_;

@@ -49,6 +49,15 @@ inline constexpr int32_t kIdStandardInterpretation = 32812;
 inline constexpr int32_t kIdFileOpenFolder = 32813;
 inline constexpr int32_t kIdViewLayerPanel = 32814;
 
+// The board as made (32900-32919).
+inline constexpr int32_t kIdViewBoardTop = 32900;
+inline constexpr int32_t kIdViewBoardBottom = 32901;
+inline constexpr int32_t kIdViewPlotLayers = 32902;
+inline constexpr int32_t kIdBoardMaskColor = 32903;
+inline constexpr int32_t kIdBoardFinishColor = 32904;
+inline constexpr int32_t kIdBoardSilkColor = 32905;
+inline constexpr int32_t kIdBoardPaste = 32906;
+
 inline constexpr int32_t kRecentFileCount = 4;
 
 }  // namespace corvane

@@ -64,6 +64,20 @@ constexpr std::array kCommands = {
     CommandInfo{kIdAppAbout, "&About Corvane...",
                 "Display program information, version number and copyright", "About"},
     CommandInfo{kIdZoomTool, "", "Zoom pointer tool", "Zoom Tool"},
+    CommandInfo{kIdViewBoardTop, "Board &Top", "Show the board as made, seen from the top",
+                "Board Top"},
+    CommandInfo{kIdViewBoardBottom, "Board &Bottom",
+                "Show the board as made, seen from below (mirrored)", "Board Bottom"},
+    CommandInfo{kIdViewPlotLayers, "&Plot Layers", "Show each layer in its own colour",
+                "Plot Layers"},
+    CommandInfo{kIdBoardMaskColor, "Board &Mask Colour", "Paint the board's mask the next colour",
+                "Mask Colour"},
+    CommandInfo{kIdBoardFinishColor, "Board &Finish Colour",
+                "Show the finish of bare copper in the next colour", "Finish Colour"},
+    CommandInfo{kIdBoardSilkColor, "Board Sil&kscreen Colour",
+                "Print the silkscreen in the next colour", "Silkscreen Colour"},
+    CommandInfo{kIdBoardPaste, "Board P&aste", "Show or hide the solder paste on the board",
+                "Board Paste"},
 };
 
 using K = MenuEntry::Kind;
@@ -94,7 +108,10 @@ constexpr std::array kFilesMenu = {Cmd(kIdGerberFile),
                                    Cmd(kIdReloadAll)};
 constexpr std::array kViewMenu = {
     Cmd(kIdMirrorX),     Cmd(kIdMirrorY),      Cmd(kIdAutoOrigin), kSep, Cmd(kIdRedraw), kSep,
-    Cmd(kIdViewToolbar), Cmd(kIdViewStatusBar), Cmd(kIdViewLayerPanel)};
+    Cmd(kIdViewToolbar), Cmd(kIdViewStatusBar), Cmd(kIdViewLayerPanel),
+    kSep, Cmd(kIdViewBoardTop), Cmd(kIdViewBoardBottom), Cmd(kIdViewPlotLayers),
+    kSep, Cmd(kIdBoardMaskColor), Cmd(kIdBoardFinishColor), Cmd(kIdBoardSilkColor),
+    Cmd(kIdBoardPaste)};
 constexpr std::array kZoomMenu = {Cmd(kIdZoomIn), Cmd(kIdZoomOut), Cmd(kIdZoomExtents), kSep,
                                   Cmd(kIdPrintMagnification)};
 constexpr std::array kToolsMenu = {Cmd(kIdMeasure)};

@@ -33,6 +33,40 @@ ExportParseResult Refuse(std::string error) {
   return result;
 }
 
+struct PaintOption {
+  std::string_view name;
+  BoardPaint paint;
+};
+constexpr PaintOption kPaintOptions[] = {
+    {"--mask", BoardPaint::kMask},
+    {"--finish", BoardPaint::kFinish},
+    {"--silk", BoardPaint::kSilk},
+};
+
+// --board and the colours; true for any other option.
+bool TakeBoardOption(std::string_view name, const std::string& value, ExportOptions& o,
+                     std::string& error) {
+  if (name == "--board") {
+    if (value == "top") {
+      o.board = BoardSide::kTop;
+    } else if (value == "bottom") {
+      o.board = BoardSide::kBottom;
+    } else {
+      error = "bad --board " + value;
+      return false;
+    }
+    return true;
+  }
+  for (const PaintOption& p : kPaintOptions) {
+    if (name != p.name) continue;
+    o.paints[static_cast<int>(p.paint)] = PaintChoiceNamed(p.paint, value);
+    if (o.paints[static_cast<int>(p.paint)]) return true;
+    error = "bad " + std::string(name) + " " + value;
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ParseExportSize(std::string_view text, int32_t& width, int32_t& height) {
@@ -121,6 +155,10 @@ ExportParseResult ParseExportArguments(std::span<const std::string> arguments) {
       {"--page", {}, true, "a page size"},
       {"--standard"},
       {"--dpi", {}, true, "a number"},
+      {"--board", {}, true, "top or bottom"},
+      {"--mask", {}, true, "a mask colour"},
+      {"--finish", {}, true, "a finish colour"},
+      {"--silk", {}, true, "a silkscreen colour"},
   };
   ExportParseResult result;
   ExportOptions& o = result.options;
@@ -151,8 +189,12 @@ ExportParseResult ParseExportArguments(std::span<const std::string> arguments) {
       if (!ParseExportColor(value, o.background)) return Refuse("bad --background " + value);
     } else if (option.name == "--page" && !ParseExportPage(value, o.page)) {
       return Refuse("bad --page " + value);
+    } else if (!TakeBoardOption(option.name, value, o, result.error)) {
+      return result;
     }
   }
+  if (!o.board && (o.paints[0] || o.paints[1] || o.paints[2]))
+    return Refuse("--mask, --finish and --silk need --board");
   if (!haveOutput) return Refuse("no -o OUT");
   if (haveSize && o.dpi != 0) return Refuse("--size and --dpi exclude each other");
   result.ok = true;

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "analysis/board_picture.h"
 #include "cli/working_set.h"
 
 namespace corvane {
@@ -34,6 +37,12 @@ struct ExportOptions {
   // kExportMargin pixels, instead of --size.
   int32_t dpi = 0;
   WorkingSetArguments workingSet;
+  // --board: the board as made, seen from that side, with the colours
+  // chosen here (indices into PaintChoices), else the stored ones.
+  std::optional<BoardSide> board;
+  std::optional<uint32_t> paints[3];  // by BoardPaint
+  // The picture of the board, composed by RunExport before it is written.
+  std::shared_ptr<const BoardPicture> boardPicture;
 };
 
 struct ExportParseResult {
@@ -45,7 +54,8 @@ struct ExportParseResult {
 inline constexpr std::string_view kExportUsage =
     "usage: corvane export [--defaults] [--standard] [--size WxH | --dpi N] "
     "[--background #RRGGBB] [--page letter|a4|a3|legal] [--aperture-file F] "
-    "[--drill-tool-file F] [--drill-file F] -o OUT.png|OUT.svg|OUT.pdf [FILE...]";
+    "[--drill-tool-file F] [--drill-file F] [--board top|bottom [--mask COLOUR] "
+    "[--finish COLOUR] [--silk COLOUR]] -o OUT.png|OUT.svg|OUT.pdf [FILE...]";
 
 // The largest picture side, in pixels: a 16384 x 16384 picture is already 1 GiB.
 inline constexpr int32_t kMaxExportSide = 16384;

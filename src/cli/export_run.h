@@ -25,6 +25,8 @@ struct ExportEnvironment {
   Prompter* prompter = nullptr;
   // One line each, without its line end.
   std::function<void(std::string_view)> writeError;
+  // Threads the board picture's geometry is built on; 0 for one per core.
+  unsigned threads = 0;
   // Writes the picture of the loaded working set to options.output, leaving
   // no partial file behind; false with the cause in `error` when it cannot.
   std::function<bool(HeadlessDocument& loaded, const ExportOptions& options, std::string& error)>

@@ -19,15 +19,16 @@ HeadlessView::HeadlessView(CCorvaneDoc& doc, ClientSize clientSize, StandardMode
 std::optional<ClientSize> HeadlessView::FitDrawingAt(double dpi, int32_t margin, int32_t maxSide) {
   const CCorvaneDoc& doc = view_.GetDocument();
   const Extents e = view_.GetPlotExtents();
-  // The standard model's extents already hold every width and size.
-  Extents d = view_.DrawsStandard() ? e : ClassicDrawnExtents(doc);
+  // The standard model's extents already hold every width and size, and the
+  // board picture's are its outline's.
+  Extents d = view_.DrawsStandard() || view_.DrawsBoard() ? e : ClassicDrawnExtents(doc);
   if (!(d.maxX >= d.minX && d.maxY >= d.minY)) d = Extents{};
   // Mirrored as the view mirrors: about the extents, onto themselves.
   double left = d.minX;
   double right = d.maxX;
   double top = d.minY;
   double bottom = d.maxY;
-  if (doc.GetMirrorY() != 0) {
+  if (view_.MirrorLeftRight() != 0) {
     left = e.maxX + e.minX - d.maxX;
     right = e.maxX + e.minX - d.minX;
   }
@@ -49,6 +50,14 @@ std::optional<ClientSize> HeadlessView::FitDrawingAt(double dpi, int32_t margin,
   viewport.SetScrollPosition(ToScroll(std::floor(dpi * (left - originX)) - margin),
                              ToScroll(std::floor(dpi * (top - originY)) - margin));
   return size;
+}
+
+void HeadlessView::ShowBoard(std::shared_ptr<const BoardPicture> picture) {
+  if (picture == nullptr) return;
+  const BoardSide side = picture->side;
+  view_.SetBoardPicture(side, std::move(picture));
+  view_.ShowPicture(side == BoardSide::kTop ? ViewPicture::kBoardTop : ViewPicture::kBoardBottom);
+  view_.OnInitialUpdate();
 }
 
 void HeadlessView::PaintWindow(DrawingSurface& dc) { view_.OnDraw(dc); }

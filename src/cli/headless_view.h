@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -26,6 +27,10 @@ class HeadlessView {
   // pixels per plot unit, `margin` pixels on every side, and scrolls it into
   // view. The size, or none when a side would exceed `maxSide`.
   std::optional<ClientSize> FitDrawingAt(double dpi, int32_t margin, int32_t maxSide);
+
+  // Shows the board picture of its side instead of the layers, set up as
+  // right after opening the document.
+  void ShowBoard(std::shared_ptr<const BoardPicture> picture);
 
   // One paint of the client area, onto a surface of the client size.
   void PaintWindow(DrawingSurface& dc);

@@ -43,8 +43,9 @@ bool WriteHeader(const PngPicture& picture, const PngSink& sink) {
   std::string header;
   PutUint32(header, static_cast<uint32_t>(picture.width));
   PutUint32(header, static_cast<uint32_t>(picture.height));
-  // Eight bits a sample, RGB, deflate, adaptive filters, no interlacing.
-  header += std::string_view("\x08\x02\x00\x00\x00", 5);
+  // Eight bits a sample, RGB or RGBA, deflate, adaptive filters, no interlacing.
+  header += picture.alpha ? std::string_view("\x08\x06\x00\x00\x00", 5)
+                          : std::string_view("\x08\x02\x00\x00\x00", 5);
   std::string density;
   PutUint32(density, kPixelsPerMetre);
   PutUint32(density, kPixelsPerMetre);
@@ -55,7 +56,8 @@ bool WriteHeader(const PngPicture& picture, const PngSink& sink) {
 // One row as PNG wants it: the filter byte, then R, G, B of each pixel less
 // those of the pixel above (the row above the first is all zeros), so that
 // everything that repeats from row to row becomes runs of zeros.
-void FilterRow(const uint32_t* row, const uint32_t* above, int32_t width, uint8_t* out) {
+void FilterRow(const uint32_t* row, const uint32_t* above, int32_t width, bool alpha,
+               uint8_t* out) {
   *out++ = kFilterUp;
   for (int32_t x = 0; x < width; ++x) {
     const uint32_t p = row[x];
@@ -63,6 +65,10 @@ void FilterRow(const uint32_t* row, const uint32_t* above, int32_t width, uint8_
     out[0] = static_cast<uint8_t>((p >> 16) - (q >> 16));
     out[1] = static_cast<uint8_t>((p >> 8) - (q >> 8));
     out[2] = static_cast<uint8_t>(p - q);
+    if (alpha) {
+      out[3] = static_cast<uint8_t>((p >> 24) - (q >> 24));
+      ++out;
+    }
     out += 3;
   }
 }
@@ -126,11 +132,12 @@ bool WritePng(const PngPicture& picture, const PngSink& sink) {
   }
   if (!WriteHeader(picture, sink)) return false;
   IdatStream stream(sink);
-  std::vector<uint8_t> row(1 + 3 * static_cast<std::size_t>(picture.width));
+  const std::size_t samples = picture.alpha ? 4 : 3;
+  std::vector<uint8_t> row(1 + samples * static_cast<std::size_t>(picture.width));
   const uint32_t* above = nullptr;
   for (int32_t y = 0; y < picture.height; ++y) {
     const uint32_t* pixels = picture.pixels + picture.stride * y;
-    FilterRow(pixels, above, picture.width, row.data());
+    FilterRow(pixels, above, picture.width, picture.alpha, row.data());
     if (!stream.Write(row.data(), row.size(), y + 1 == picture.height)) return false;
     above = pixels;
   }

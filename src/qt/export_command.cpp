@@ -52,7 +52,9 @@ class ExportView {
  public:
   ExportView(HeadlessDocument& loaded, const ExportOptions& o)
       : standard_(loaded.Loader()),
-        view_(loaded.Doc(), {o.width, o.height}, o.standard ? &standard_ : nullptr) {}
+        view_(loaded.Doc(), {o.width, o.height}, o.standard ? &standard_ : nullptr) {
+    view_.ShowBoard(o.boardPicture);
+  }
   bool Fit(const ExportOptions& o, std::string& error) {
     if (o.dpi == 0) return true;
     if (view_.FitDrawingAt(o.dpi, kExportMargin, kMaxExportSide)) return true;
@@ -71,13 +73,17 @@ class ExportView {
 bool WritePng(HeadlessDocument& loaded, const ExportOptions& o, std::string& error) {
   ExportView view(loaded, o);
   if (!view.Fit(o, error)) return false;
-  RasterPicture picture(view.Width(), view.Height(), o.background);
-  if (!picture.IsValid()) {
+  // The board is transparent around its edge and in its holes.
+  std::unique_ptr<RasterPicture> picture =
+      o.boardPicture != nullptr
+          ? RasterPicture::Transparent(view.Width(), view.Height())
+          : std::make_unique<RasterPicture>(view.Width(), view.Height(), o.background);
+  if (!picture->IsValid()) {
     error = "not enough memory for the picture";
     return false;
   }
-  picture.Paint(view.View());
-  return picture.SavePng(o.output, error);
+  picture->Paint(view.View());
+  return picture->SavePng(o.output, error);
 }
 
 bool WriteSvg(HeadlessDocument& loaded, const ExportOptions& o, std::string& error) {
@@ -91,13 +97,15 @@ bool WriteSvg(HeadlessDocument& loaded, const ExportOptions& o, std::string& err
   generator.setOutputDevice(&file);
   generator.setSize(QSize(width, height));
   generator.setViewBox(QRect(0, 0, width, height));
+  // A board at --dpi is at its true size on paper too.
+  if (o.boardPicture != nullptr && o.dpi != 0) generator.setResolution(o.dpi);
   {
     QPainter painter(&generator);
     if (!painter.isActive()) {
       error = "cannot start the SVG writer";
       return false;
     }
-    painter.fillRect(QRect(0, 0, width, height), ToQColor(o.background));
+    if (o.boardPicture == nullptr) painter.fillRect(QRect(0, 0, width, height), ToQColor(o.background));
     QPainterSurface surface(painter, {0, 0, width, height}, false);
     surface.SetBackgroundColor(o.background);
     view.View().PaintWindow(surface);
@@ -119,7 +127,35 @@ QPageSize::PageSizeId PageSizeId(ExportPage page) {
   return QPageSize::Letter;
 }
 
+// The board on a page of the picture's size, at its scale: --dpi pixels to
+// the inch, or 96 for a picture sized by --size.
+bool WriteBoardPdf(HeadlessDocument& loaded, const ExportOptions& o, std::string& error) {
+  ExportView view(loaded, o);
+  if (!view.Fit(o, error)) return false;
+  const int32_t width = view.Width();
+  const int32_t height = view.Height();
+  const double dpi = o.dpi != 0 ? o.dpi : 96.0;
+  QSaveFile file(QString::fromStdString(o.output));
+  if (!OpenOutput(file, error)) return false;
+  QPdfWriter writer(&file);
+  writer.setResolution(static_cast<int>(dpi));
+  const QSizeF page(width * 25.4 / dpi, height * 25.4 / dpi);
+  writer.setPageLayout(QPageLayout(QPageSize(page, QPageSize::Millimeter), QPageLayout::Portrait,
+                                   QMarginsF(0, 0, 0, 0)));
+  {
+    QPainter painter(&writer);
+    if (!painter.isActive()) {
+      error = "cannot start the PDF writer";
+      return false;
+    }
+    QPainterSurface surface(painter, {0, 0, width, height}, false);
+    view.View().PaintWindow(surface);
+  }
+  return Commit(file, error);
+}
+
 bool WritePdf(HeadlessDocument& loaded, const ExportOptions& o, std::string& error) {
+  if (o.boardPicture != nullptr) return WriteBoardPdf(loaded, o, error);
   constexpr int kDotsPerInch = 1200;
   QSaveFile file(QString::fromStdString(o.output));
   if (!OpenOutput(file, error)) return false;

@@ -14,6 +14,9 @@ namespace corvane {
 class RasterPicture {
  public:
   RasterPicture(int32_t width, int32_t height, uint32_t background);
+  // A picture with an alpha channel, transparent wherever the paint draws
+  // nothing; its PNG keeps the alpha.
+  static std::unique_ptr<RasterPicture> Transparent(int32_t width, int32_t height);
   ~RasterPicture();
   RasterPicture(const RasterPicture&) = delete;
   RasterPicture& operator=(const RasterPicture&) = delete;
@@ -26,6 +29,8 @@ class RasterPicture {
   void PaintAsWindow(HeadlessView& view);
   // 0x00BBGGRR of one pixel; 0 outside the picture.
   uint32_t Pixel(int32_t x, int32_t y) const;
+  // The opacity of one pixel, 0 to 255; 255 in a picture without alpha.
+  uint32_t Alpha(int32_t x, int32_t y) const;
   // Writes PNG to a temporary file beside `path` and renames it over `path`,
   // so that a failure leaves no partial file. `error` says why it failed.
   bool SavePng(const std::string& path, std::string& error) const;

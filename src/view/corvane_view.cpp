@@ -13,7 +13,7 @@ CCorvaneView::CCorvaneView(CCorvaneDoc& doc, ViewHost& host)
 
 void CCorvaneView::OnInitialUpdate() {
   InvalidateAll();
-  viewport_.SetFlags(doc_.GetMirrorX(), doc_.GetMirrorY(), doc_.GetAutoOrigin());
+  viewport_.SetFlags(doc_.GetMirrorX(), MirrorLeftRight(), doc_.GetAutoOrigin());
   const DevicePoint pos = viewport_.ZoomToExtents(GetPlotExtents(), doc_.GetAutoOrigin() != 0);
   viewport_.SetScrollPosition(pos.x, pos.y);
   navigation_.ShowPointerPosition();
@@ -23,7 +23,31 @@ bool CCorvaneView::DrawsStandard() const {
   return interpretation_ == Interpretation::kStandard && standardModels_ != nullptr;
 }
 
+void CCorvaneView::SetBoardPicture(BoardSide side, std::shared_ptr<const BoardPicture> picture) {
+  boards_[static_cast<int>(side)] = std::move(picture);
+}
+
+const BoardPicture* CCorvaneView::GetBoardPicture(BoardSide side) const {
+  return boards_[static_cast<int>(side)].get();
+}
+
+bool CCorvaneView::DrawsBoard() const {
+  if (picture_ == ViewPicture::kLayers) return false;
+  return GetBoardPicture(picture_ == ViewPicture::kBoardTop ? BoardSide::kTop
+                                                           : BoardSide::kBottom) != nullptr;
+}
+
+int32_t CCorvaneView::MirrorLeftRight() const {
+  const BoardSide side =
+      DrawsBoard() && picture_ == ViewPicture::kBoardBottom ? BoardSide::kBottom : BoardSide::kTop;
+  return BoardRenderer::MirrorLeftRight(doc_, side);
+}
+
 Extents CCorvaneView::GetPlotExtents() const {
+  if (DrawsBoard()) {
+    return BoardRenderer::ExtentsOf(*GetBoardPicture(
+        picture_ == ViewPicture::kBoardTop ? BoardSide::kTop : BoardSide::kBottom));
+  }
   if (!DrawsStandard()) return doc_.GetExtents();
   return StandardRenderer::ExtentsOf(standardModels_->Current().model);
 }
@@ -97,7 +121,12 @@ int32_t CCorvaneView::CullReach() const {
 }
 
 void CCorvaneView::OnDraw(DrawingSurface& dc) {
-  if (!DrawsStandard()) {
+  if (DrawsBoard()) {
+    boardRenderer_.OnDraw(dc, doc_, *GetBoardPicture(picture_ == ViewPicture::kBoardTop
+                                                        ? BoardSide::kTop
+                                                        : BoardSide::kBottom),
+                          viewport_);
+  } else if (!DrawsStandard()) {
     renderer_.OnDraw(dc, doc_, viewport_);
   } else {
     const StandardLoad& load = standardModels_->Current();
@@ -128,7 +157,7 @@ bool CCorvaneView::ZoomToPlotBox(const Extents& box, double minimumSide) {
   const double height = std::max(box.maxY - box.minY, side) * 1.2;
   const double cx = box.minX / 2 + box.maxX / 2;
   const double cy = box.minY / 2 + box.maxY / 2;
-  viewport_.SetFlags(doc_.GetMirrorX(), doc_.GetMirrorY(), doc_.GetAutoOrigin());
+  viewport_.SetFlags(doc_.GetMirrorX(), MirrorLeftRight(), doc_.GetAutoOrigin());
   viewport_.SetExtents(GetPlotExtents());
   if (!viewport_.FitPlotBox({cx - width / 2, cy - height / 2}, {cx + width / 2, cy + height / 2})) {
     return false;

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "document/corvane_doc.h"
+#include "analysis/board_picture.h"
 #include "platform/drawing_surface.h"
 #include "platform/print_service.h"
 #include "platform/view_host.h"
 #include "view/interpretation.h"
+#include "view/board_renderer.h"
 #include "view/key_scroll.h"
 #include "view/layer_visibility.h"
 #include "view/plot_renderer.h"
@@ -53,6 +56,20 @@ class CCorvaneView : public LayerVisibilityTarget {
     loader_ = loader;
   }
   DocumentLoader* GetLoader() const { return loader_; }
+
+  // --- The board as made --------------------------------------------------------
+  // Which picture the view shows. A board side whose picture has not been
+  // given yet shows the layers until it is.
+  void ShowPicture(ViewPicture picture) { picture_ = picture; }
+  ViewPicture GetPicture() const { return picture_; }
+  // The picture of its side, composed for the present document; null drops it.
+  void SetBoardPicture(BoardSide side, std::shared_ptr<const BoardPicture> picture);
+  const BoardPicture* GetBoardPicture(BoardSide side) const;
+  // A board picture is chosen and at hand: the view draws it.
+  bool DrawsBoard() const;
+  // The left-right mirroring of what the view draws: the document's, turned
+  // over while the bottom is seen from below.
+  int32_t MirrorLeftRight() const;
 
   // A document was created or opened: take its flags and show its extents.
   void OnInitialUpdate();
@@ -170,6 +187,9 @@ class CCorvaneView : public LayerVisibilityTarget {
   Viewport viewport_;
   PlotRenderer renderer_;
   StandardRenderer standardRenderer_;
+  BoardRenderer boardRenderer_;
+  ViewPicture picture_ = ViewPicture::kLayers;
+  std::shared_ptr<const BoardPicture> boards_[2];
   StandardModelCache* standardModels_ = nullptr;
   Interpretation interpretation_ = Interpretation::kClassic;
   PrintMapping printMapping_;

@@ -66,6 +66,12 @@ TEST(ExportOptionsTest, BadArgumentsAreRefused) {
       {"--dpi", "2.5", "-o", "a.png", "a.gbr"},                     // whole numbers
       {"--dpi", "600", "--size", "10x10", "-o", "a.png", "a.gbr"},  // both
       {"--standard=1", "-o", "a.png", "a.gbr"},                     // a flag takes no value
+      {"--board", "left", "-o", "a.png", "a.gbr"},                  // a side of the board
+      {"--board", "Top", "-o", "a.png", "a.gbr"},                   // words are lower case
+      {"--board", "top", "--mask", "pink", "-o", "a.png", "a.gbr"},
+      {"--board", "top", "--finish", "green", "-o", "a.png", "a.gbr"},  // a mask's colour
+      {"--board", "top", "--silk", "gold", "-o", "a.png", "a.gbr"},
+      {"--mask", "red", "-o", "a.png", "a.gbr"},  // colours of no board
   };
   for (const auto& args : cases) {
     const ExportParseResult r = Parse(args);
@@ -85,6 +91,34 @@ TEST(ExportOptionsTest, StandardReadingAtAResolution) {
   const ExportParseResult classic = Parse({"-o", "b.png", "a.gbr"});
   EXPECT_FALSE(classic.options.standard);
   EXPECT_EQ(classic.options.dpi, 0);
+}
+
+TEST(ExportOptionsTest, TheBoardOfASideInTheColoursAskedFor) {
+  struct Case {
+    std::vector<std::string> args;
+    BoardSide side;
+    std::optional<uint32_t> mask;
+    std::optional<uint32_t> finish;
+    std::optional<uint32_t> silk;
+  };
+  const Case cases[] = {
+      {{"--board", "top", "-o", "a.png", "a.gbr"}, BoardSide::kTop, {}, {}, {}},
+      {{"--board=bottom", "--mask", "purple", "--finish", "silver", "--silk", "black", "-o",
+        "a.svg", "a.gbr"},
+       BoardSide::kBottom, 5u, 1u, 1u},
+      {{"--silk", "white", "--board", "top", "--mask", "black", "-o", "a.pdf", "a"},
+       BoardSide::kTop, 3u, {}, 0u},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.front());
+    const ExportParseResult r = Parse(c.args);
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.options.board, c.side);
+    EXPECT_EQ(r.options.paints[0], c.mask);
+    EXPECT_EQ(r.options.paints[1], c.finish);
+    EXPECT_EQ(r.options.paints[2], c.silk);
+  }
+  EXPECT_FALSE(Parse({"-o", "a.png", "a.gbr"}).options.board.has_value());
 }
 
 TEST(ExportOptionsTest, PagesInHundredthsOfAnInch) {

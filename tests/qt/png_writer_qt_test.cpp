@@ -53,5 +53,36 @@ TEST(PngWriterQtTest, QtReadsEveryPixel) {
   }
 }
 
+TEST(PngWriterQtTest, AlphaComesBackWithEveryPixel) {
+  // Clear, half and opaque pixels in rows that repeat and rows that do not.
+  QImage painted(61, 17, QImage::Format_ARGB32);
+  for (int y = 0; y < painted.height(); ++y) {
+    for (int x = 0; x < painted.width(); ++x) {
+      const int alpha = (x + y / 4) % 3 == 0 ? 0 : (x % 5 == 0 ? 128 : 255);
+      painted.setPixel(x, y, qRgba(x * 4, 200 - y * 3, 77, alpha));
+    }
+  }
+  QByteArray file;
+  const PngPicture picture{reinterpret_cast<const uint32_t*>(painted.constBits()),
+                           painted.bytesPerLine() / 4, painted.width(), painted.height(), true};
+  ASSERT_TRUE(WritePng(picture, [&file](std::string_view bytes) {
+    file.append(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return true;
+  }));
+  const QImage read = QImage::fromData(file, "PNG").convertToFormat(QImage::Format_ARGB32);
+  ASSERT_EQ(read.size(), painted.size());
+  EXPECT_TRUE(read.hasAlphaChannel());
+  int64_t differing = 0;
+  int64_t clear = 0;
+  for (int y = 0; y < painted.height(); ++y) {
+    for (int x = 0; x < painted.width(); ++x) {
+      differing += read.pixel(x, y) != painted.pixel(x, y);
+      clear += qAlpha(read.pixel(x, y)) == 0;
+    }
+  }
+  EXPECT_EQ(differing, 0);
+  EXPECT_GT(clear, 0);
+}
+
 }  // namespace
 }  // namespace corvane
