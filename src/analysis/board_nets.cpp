@@ -2,7 +2,6 @@
 
 #include <numeric>
 
-#include "geometry/polygon_ops.h"
 
 namespace corvane {
 namespace {
@@ -37,11 +36,12 @@ GeoPoint HoleCentre(const StandardObject& object) {
   return ToNanometres((object.x0 + object.x1) / 2.0, (object.y0 + object.y1) / 2.0, clamped);
 }
 
-bool HoleTouchesIsland(const GeoPaths& hole, GeoPoint centre, const GeometryIndex& copper,
-                       uint32_t island) {
-  if (copper.IslandAt(centre) == island) return true;
-  const GeoPaths common = IntersectionOf(hole, copper.Geometry().IslandPaths(island));
-  return SignedArea(common) > 0.0;
+std::optional<uint32_t> BoardNets::IslandAt(std::size_t position, GeoPoint p) const {
+  if (copper_[position] == nullptr) return std::nullopt;
+  for (const uint32_t island : copper_[position]->IslandsIn(GeoBox{p.x, p.y, p.x, p.y})) {
+    if (rings_[position]->Contains(island, p)) return island;
+  }
+  return std::nullopt;
 }
 
 BoardNets::BoardNets(const StandardModel& model, const BoardLayers& board,
@@ -57,6 +57,10 @@ BoardNets::BoardNets(const StandardModel& model, const BoardLayers& board,
       continue;
     }
     pieces += static_cast<uint32_t>(copper_[c]->Geometry().islands.size());
+  }
+  rings_.resize(copper_.size());
+  for (std::size_t c = 0; c < copper_.size(); ++c) {
+    if (copper_[c] != nullptr) rings_[c] = std::make_unique<IslandRings>(copper_[c]->Geometry());
   }
   for (const uint32_t layer : board_.platedDrills) {
     holeBase_.push_back(pieces);
@@ -86,7 +90,7 @@ void BoardNets::JoinThroughHoles(std::vector<uint32_t>& parent) {
       for (std::size_t c = 0; c < copper_.size(); ++c) {
         if (copper_[c] == nullptr) continue;
         for (const uint32_t island : copper_[c]->IslandsIn(box)) {
-          if (HoleTouchesIsland(hole, centre, *copper_[c], island))
+          if (rings_[c]->Touches(island, hole, box, centre))
             Join(parent, holeBase_[d] + h, islandBase_[c] + island);
         }
       }

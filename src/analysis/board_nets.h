@@ -12,10 +12,12 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/board_layers.h"
+#include "analysis/island_rings.h"
 #include "geometry/geometry_index.h"
 #include "geometry/object_flattener.h"
 #include "standard/standard_model.h"
@@ -39,6 +41,10 @@ class BoardNets {
   const BoardLayers& Board() const { return board_; }
   std::size_t CopperCount() const { return copper_.size(); }
   const GeometryIndex* Copper(std::size_t position) const { return copper_[position]; }
+  // The quick questions of that layer's islands; only where Copper() is not null.
+  const IslandRings& Rings(std::size_t position) const { return *rings_[position]; }
+  // The island of that layer holding `p`, if any.
+  std::optional<uint32_t> IslandAt(std::size_t position, GeoPoint p) const;
   std::size_t DrillCount() const { return drills_.size(); }
   const ObjectFlattener& Drill(std::size_t position) const { return *drills_[position]; }
 
@@ -66,6 +72,7 @@ class BoardNets {
   const StandardModel& model_;
   const BoardLayers& board_;
   std::vector<const GeometryIndex*> copper_;
+  std::vector<std::unique_ptr<IslandRings>> rings_;
   std::vector<std::unique_ptr<ObjectFlattener>> drills_;
   std::vector<uint32_t> islandBase_;  // first piece of each copper layer
   std::vector<uint32_t> holeBase_;    // first piece of each drill layer
@@ -74,10 +81,6 @@ class BoardNets {
   uint32_t netCount_ = 0;
   std::vector<std::string> notes_;
 };
-
-// Whether a plated hole's polygons overlap island `island` of a copper layer.
-bool HoleTouchesIsland(const GeoPaths& hole, GeoPoint centre, const GeometryIndex& copper,
-                       uint32_t island);
 
 // The centre of a drill object: a hit's position, a slot's middle.
 GeoPoint HoleCentre(const StandardObject& object);

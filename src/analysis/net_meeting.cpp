@@ -39,8 +39,7 @@ class Walk {
       const Node node = queue_.front();
       queue_.pop_front();
       const uint32_t label = labels_.at(KeyOf(node));
-      const GeoPaths polygons = PolygonsOf(node);
-      for (const Node& next : Touching(node, label, polygons)) {
+      for (const Node& next : Touching(node, label)) {
         const auto [at, added] = labels_.emplace(KeyOf(next), label);
         if (added) {
           queue_.push_back(next);
@@ -58,6 +57,11 @@ class Walk {
     return nets_.Copper(node.position)->ObjectPolygons(node.object);
   }
 
+  GeoBox BoxOfNode(const Node& node) const {
+    if (node.hole) return nets_.Drill(node.position).Box(node.object);
+    return nets_.Copper(node.position)->Flattener().Box(node.object);
+  }
+
   bool InNet(uint32_t position, uint32_t object) const {
     const GeometryIndex& copper = *nets_.Copper(position);
     if (copper.Layer().geometry.objects[object].polarity != StandardPolarity::kDark) return false;
@@ -65,35 +69,32 @@ class Walk {
     return !islands.empty() && nets_.NetOfIsland(position, islands.front()) == net_;
   }
 
-  static bool Touch(const GeoPaths& a, const GeoPaths& b) {
-    return ClosestBetween(a, b).distance <= 1.0;
+  bool SameLabel(const Node& node, uint32_t label) const {
+    const auto at = labels_.find(KeyOf(node));
+    return at != labels_.end() && at->second == label;
   }
 
-  std::vector<Node> Touching(const Node& node, uint32_t label, const GeoPaths& polygons) const {
+  // The pieces of the net whose boxes overlap the node's: a walk by boxes
+  // costs a box query a step, where one by polygons would cost a boolean per
+  // pair; the meeting's place is then found exactly from the two pieces.
+  std::vector<Node> Touching(const Node& node, uint32_t label) const {
     std::vector<Node> found;
-    const GeoBox box = BoxOf(polygons);
+    const GeoBox box = BoxOfNode(node);
     for (uint32_t c = 0; c < nets_.CopperCount(); ++c) {
       if (nets_.Copper(c) == nullptr || (!node.hole && c != node.position)) continue;
       for (const uint32_t object : nets_.Copper(c)->ObjectsIn(box)) {
-        if ((!node.hole && object == node.object) || !InNet(c, object)) continue;
         const Node next{false, c, object};
-        if (SameLabel(next, label)) continue;  // walked already: no news
-        if (Touch(polygons, nets_.Copper(c)->ObjectPolygons(object))) found.push_back(next);
+        if ((!node.hole && object == node.object) || SameLabel(next, label) || !InNet(c, object))
+          continue;
+        found.push_back(next);
       }
     }
     if (!node.hole) {
       for (const Node& hole : holes_) {
-        if (SameLabel(hole, label)) continue;
-        const GeoPaths paths = PolygonsOf(hole);
-        if (BoxOf(paths).Overlaps(box) && Touch(polygons, paths)) found.push_back(hole);
+        if (!SameLabel(hole, label) && BoxOfNode(hole).Overlaps(box)) found.push_back(hole);
       }
     }
     return found;
-  }
-
-  bool SameLabel(const Node& node, uint32_t label) const {
-    const auto at = labels_.find(KeyOf(node));
-    return at != labels_.end() && at->second == label;
   }
 
   Meeting MeetingAt(const Node& a, const Node& b, uint32_t labelA, uint32_t labelB) const {

@@ -2,8 +2,9 @@
 
 // Where the copper of two nets meets inside one extracted net: the pieces of
 // copper (each layer's objects and the plated holes) are walked outwards from
-// every net's own points at once, one touching piece at a time; the first
-// place two walks touch is the meeting, usually at the bridge itself.
+// every net's own points at once, to the pieces whose boxes overlap; the
+// first two pieces of different walks that meet give the place, exactly
+// where their copper overlaps (or comes nearest), usually at the bridge.
 
 #include <cstdint>
 #include <optional>

@@ -168,7 +168,7 @@ std::optional<Located> LocateOnLayer(const BoardNets& nets, std::size_t c, const
   const GeometryIndex* copper = nets.Copper(c);
   if (copper == nullptr) return std::nullopt;
   const GeoPoint at = ToGeo(point.x, point.y);
-  std::optional<uint32_t> island = copper->IslandAt(at);
+  std::optional<uint32_t> island = nets.IslandAt(c, at);
   if (!island) {
     double radius = std::max(point.holeDiameter / 2.0, kLeastSearchRadiusMm);
     if (point.padWidth > 0.0 && point.padHeight > 0.0)

@@ -54,6 +54,9 @@ void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdat
   fileDialogCommands_ =
       std::make_unique<FileDialogCommands>(view, loader_, prompter_, store_, dialogs_);
   fileDialogCommands_->Register(viewTarget_);
+  netlist_ = std::make_unique<NetlistCommands>(view, loader_, standardModels_, prompter_);
+  netlist_->SetGeometry(geometry_.get());
+  netlist_->Register(viewTarget_);
 }
 
 void AppShell::AttachPrinting(PrintService& printers, DialogRunner& dialogs) {
@@ -145,6 +148,7 @@ void AppShell::AttachPoster(UiThreadPoster& poster) {
     }
     frame_->SetStatusText(text.empty() ? kIdleStatusText : text);
   });
+  if (netlist_ != nullptr) netlist_->SetGeometry(geometry_.get());
 }
 
 // Each working set the standard reading shows gets its geometry built in the
@@ -158,6 +162,7 @@ void AppShell::PrepareGeometry() {
 
 void AppShell::OnIdle() {
   PrepareGeometry();
+  if (netlist_ != nullptr) netlist_->OnIdle();
   if (hintLoadCount_ == loader_.LoadCount()) return;
   hintLoadCount_ = loader_.LoadCount();
   // A pointer tool's prompt stays until its points are given, and its result

@@ -51,4 +51,7 @@ inline constexpr int32_t kIdViewLayerPanel = 32814;
 
 inline constexpr int32_t kRecentFileCount = 4;
 
+// The netlist check.
+inline constexpr int32_t kIdCheckNetlist = 32860;
+
 }  // namespace corvane
