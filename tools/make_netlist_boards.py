@@ -139,15 +139,16 @@ def gap():
     return {"top.gbr": top.text(), "board.ipc": ipc(points)}
 
 
-def via(with_drill, units="mm", name="A", long_names=()):
-    """A top pad reaches a bottom pad only through a via at (10, 0)."""
+def via(with_drill, units="mm", name="A", long_names=(), copper_name=None):
+    """A top pad reaches a bottom pad only through a via at (10, 0); the
+    copper carries `copper_name` as its X2 net name when given."""
     top, bottom = Copper(TOP), Copper(BOTTOM)
-    top.pad(0, 0)
-    top.track([(0, 0), (10, 0)])
-    top.pad(10, 0, size=0.8)
-    bottom.pad(10, 0, size=0.8)
-    bottom.track([(10, 0), (20, 0)])
-    bottom.pad(20, 0)
+    top.pad(0, 0, net=copper_name)
+    top.track([(0, 0), (10, 0)], net=copper_name)
+    top.pad(10, 0, size=0.8, net=copper_name)
+    bottom.pad(10, 0, size=0.8, net=copper_name)
+    bottom.track([(10, 0), (20, 0)], net=copper_name)
+    bottom.pad(20, 0, net=copper_name)
     points = [(name, "J1", "1", 0, 0, 1, 0), (name, "J2", "1", 20, 0, 2, 0)]
     files = {"top.gbr": top.text(), "bottom.gbr": bottom.text(),
              "board.ipc": ipc(points, units, long_names)}
@@ -213,7 +214,7 @@ def boards():
         "via": via(with_drill=True),
         "via_no_drill": via(with_drill=False),
         "via_inch_long_name": via(True, "inch", "NNAME1", (long_name,)),
-        "via_cut_long_name": via(True, "mm", long_name),
+        "via_cut_long_name": via(True, "mm", long_name, copper_name=long_name),
         "thermal": thermal(spokes=True),
         "thermal_no_spokes": thermal(spokes=False),
         "non_plated": non_plated(),

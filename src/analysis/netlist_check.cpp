@@ -275,13 +275,11 @@ class Comparison {
         extracted.push_back(net);
         parts.emplace_back();
         at = extracted.end() - 1;
-        auto& names = netsOfExtracted_[net];
-        names.push_back(g);
+        netsOfExtracted_[net].push_back(g);
       }
       parts[static_cast<std::size_t>(at - extracted.begin())].push_back(p);
       ++pointsIn_[net];
     }
-    partsOf_.push_back(extracted);
     if (extracted.size() > 1) AddOpen(group, extracted, parts);
   }
 
@@ -367,6 +365,30 @@ class Comparison {
       }
       if (out.name.empty()) out.name = PadName(net);
     }
+    RestoreLongNames(groups);
+  }
+
+  // A netlist file keeps 14 characters of a name; where the copper's own net
+  // attributes in that net say more of the same name, the net gets it whole.
+  void RestoreLongNames(const std::vector<ReferenceNet>& groups) {
+    if (reference_.source == kAttributeReference) return;
+    std::unordered_map<uint32_t, std::vector<std::string>> copperNames;
+    for (const ReferencePoint& point : ReferenceFromAttributes(nets_).points) {
+      const auto located = Locate(nets_, point);
+      if (located && located->net != kNoNet) copperNames[located->net].push_back(point.point.net);
+    }
+    for (uint32_t net = 0; net < nets_.NetCount(); ++net) {
+      const auto found = copperNames.find(net);
+      if (found == copperNames.end() || netsOfExtracted_[net].size() != 1) continue;
+      const std::string& cut = groups[netsOfExtracted_[net].front()].name;
+      if (cut.size() != kNetNameColumns || check_.nets[net].name != cut) continue;
+      for (const std::string& whole : found->second) {
+        if (whole.size() > cut.size() && SameNetName(whole, cut)) {
+          check_.nets[net].name = whole;
+          break;
+        }
+      }
+    }
   }
 
   std::string PadName(uint32_t net) const {
@@ -390,7 +412,6 @@ class Comparison {
   NetlistCheck check_;
   std::vector<std::optional<Located>> located_;
   std::vector<std::vector<std::size_t>> netsOfExtracted_;  // reference nets in each extracted net
-  std::vector<std::vector<uint32_t>> partsOf_;
   std::unordered_map<uint32_t, std::size_t> pointsIn_;
 };
 
