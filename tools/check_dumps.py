@@ -89,11 +89,18 @@ def Safe(text):
     return text.replace("/", "_")
 
 
+# The netlist test boards are held against their generator and checked by the
+# netlist tests, not dumped.
+NETLIST_BOARDS = ROOT / "tests" / "data" / "netlist"
+
+
 def DataCases():
     cases = []
     for path in sorted((ROOT / "tests" / "data").rglob("*")):
         # The standard reading's held dumps (.dump) and pictures (.png) sit beside their files.
         if not path.is_file() or EXPECTED in path.parents or path.suffix in (".dump", ".png"):
+            continue
+        if NETLIST_BOARDS in path.parents:
             continue
         rel = path.relative_to(ROOT).as_posix()
         option = OPTION_BY_SUFFIX.get(path.suffix.lower())
@@ -110,6 +117,8 @@ def DataCases():
 # The identification's seeds are no one reader's input; their kinds are
 # checked by tools/check_intake_sets.py instead.
 SKIPPED_CORPORA = {"intake"}
+# Nor are the netlist reader's: netlists are read by the netlist command, never dumped.
+SKIPPED_CORPORA.add("ipc_netlist")
 
 
 def FuzzSeedCases():

@@ -60,6 +60,9 @@ void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdat
         if (frame_ != nullptr) frame_->SetStatusText(text);
       });
   boardCommands_->Register(viewTarget_);
+  netlist_ = std::make_unique<NetlistCommands>(view, loader_, standardModels_, prompter_);
+  netlist_->SetGeometry(geometry_.get());
+  netlist_->Register(viewTarget_);
 }
 
 void AppShell::AttachPrinting(PrintService& printers, DialogRunner& dialogs) {
@@ -151,6 +154,7 @@ void AppShell::AttachPoster(UiThreadPoster& poster) {
     }
     frame_->SetStatusText(text.empty() ? kIdleStatusText : text);
   });
+  if (netlist_ != nullptr) netlist_->SetGeometry(geometry_.get());
 }
 
 // Each working set the standard reading shows gets its geometry built in the
@@ -165,6 +169,7 @@ void AppShell::PrepareGeometry() {
 void AppShell::OnIdle() {
   PrepareGeometry();
   if (boardCommands_ != nullptr) boardCommands_->OnIdle();
+  if (netlist_ != nullptr) netlist_->OnIdle();
   if (hintLoadCount_ == loader_.LoadCount()) return;
   hintLoadCount_ = loader_.LoadCount();
   // A pointer tool's prompt stays until its points are given, and its result

@@ -14,6 +14,7 @@
 #include "app/help_topics.h"
 #include "app/layer_panel.h"
 #include "app/layer_geometry_cache.h"
+#include "app/netlist_commands.h"
 #include "app/print_commands.h"
 #include "app/recent_file_list.h"
 #include "app/view_commands.h"
@@ -58,6 +59,8 @@ class AppShell : private DocumentObserver {
   CCorvaneView* View() const { return view_; }
   // The layer panel's rows and rules; null until the view is attached.
   LayerPanel* Layers() const { return layerPanel_.get(); }
+  // Tools > Check Netlist... and its list; null until the view is attached.
+  NetlistCommands* Netlist() const { return netlist_.get(); }
   void SetHelpMap(HelpTopicMap map) { helpMap_ = std::move(map); }
 
   CCorvaneDoc& Doc() { return doc_; }
@@ -145,6 +148,7 @@ class AppShell : private DocumentObserver {
   std::unique_ptr<FileDialogCommands> fileDialogCommands_;
   std::unique_ptr<FormatCommands> formatCommands_;
   std::unique_ptr<PrintCommands> printCommands_;
+  std::unique_ptr<NetlistCommands> netlist_;
 
   CommandTarget viewTarget_;
   CommandTarget documentTarget_;

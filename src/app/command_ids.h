@@ -60,4 +60,7 @@ inline constexpr int32_t kIdBoardPaste = 32906;
 
 inline constexpr int32_t kRecentFileCount = 4;
 
+// The netlist check.
+inline constexpr int32_t kIdCheckNetlist = 32860;
+
 }  // namespace corvane

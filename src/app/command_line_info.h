@@ -57,6 +57,7 @@ inline constexpr std::string_view kProgramUsage =
     "                      -o OUT.png|.svg|.pdf FILE...\n"
     "       corvane stats [--json] [--defaults] [--aperture-file F]\n"
     "                     [--drill-tool-file F] [--drill-file F] FILE...\n"
+    "       corvane netlist [--json] [--reference FILE] [--write-ipc FILE] PATH...\n"
     "Corvane shows Gerber plot files, aperture tables, NC drill files and drill\n"
     "tool tables of a printed circuit board for checking by eye. Without a\n"
     "command it opens the window, with WORKFILE or else the work file used last.\n"
@@ -72,6 +73,8 @@ inline constexpr std::string_view kProgramUsage =
     "export --standard draws that reading; --dpi N sizes the picture to all that\n"
     "is drawn at N pixels per plot unit (an inch in the standard reading).\n"
     "stats prints each layer as exact geometry: dark area in mm2, islands, holes,\n"
-    "extents in mm and objects; --json as an array of objects.\n";
+    "extents in mm and objects; --json as an array of objects.\n"
+    "netlist compares the copper's nets with the IPC-D-356 netlist (or the X2\n"
+    "net names): opens, shorts, unconnected points; exit 1 with opens or shorts.\n";
 
 }  // namespace corvane

@@ -49,6 +49,9 @@ constexpr std::array kCommands = {
                 "Sets the magnification used for printing", "Print Magnification"},
     CommandInfo{kIdMeasure, "&Measure", "Measures the distance between two points on the screen",
                 "Measure"},
+    CommandInfo{kIdCheckNetlist, "Check &Netlist...",
+                "Compare the copper's nets with the set's netlist: opens, shorts and unconnected points",
+                "Check Netlist"},
     CommandInfo{kIdGerberFormat, "&Gerber File Format",
                 "Changes various Gerber file format related options", "Gerber Format"},
     CommandInfo{kIdDrillFormat, "&Drill File Format",
@@ -114,7 +117,7 @@ constexpr std::array kViewMenu = {
     Cmd(kIdBoardPaste)};
 constexpr std::array kZoomMenu = {Cmd(kIdZoomIn), Cmd(kIdZoomOut), Cmd(kIdZoomExtents), kSep,
                                   Cmd(kIdPrintMagnification)};
-constexpr std::array kToolsMenu = {Cmd(kIdMeasure)};
+constexpr std::array kToolsMenu = {Cmd(kIdMeasure), Cmd(kIdCheckNetlist)};
 constexpr std::array kOptionsMenu = {Cmd(kIdGerberFormat),
                                      Cmd(kIdDrillFormat),
                                      Cmd(kIdApertureFormat),
