@@ -19,27 +19,11 @@ std::optional<double> Nanometres(const FabricationRules& rules, RuleValue value)
   return *mm * kNanometresPerMillimetre;
 }
 
-// One spatial index per layer a rule asks for, made the first time.
-class Indices {
- public:
-  Indices(const StandardModel& model, std::span<const LayerGeometry> geometry)
-      : model_(model), geometry_(geometry), made_(model.layers.size()) {}
-  const GeometryIndex& Of(uint32_t layer) {
-    if (!made_[layer]) made_[layer] = std::make_unique<GeometryIndex>(model_.layers[layer], geometry_[layer]);
-    return *made_[layer];
-  }
-
- private:
-  const StandardModel& model_;
-  std::span<const LayerGeometry> geometry_;
-  std::vector<std::unique_ptr<GeometryIndex>> made_;
-};
-
 struct Run {
   const StandardModel& model;
   const FabricationRules& rules;
   const BoardLayers board;
-  Indices indices;
+  const LayerIndexSource& indexOf;
   unsigned threads;
   FabricationCheckResult result;
 
@@ -49,6 +33,18 @@ struct Run {
       if (named != kCheckRuleNames.end()) ++result.counts[named - kCheckRuleNames.begin()];
       result.findings.Add(std::move(finding));
     }
+  }
+  // The layer's index; null (and said once) where its geometry is missing.
+  const GeometryIndex* Of(uint32_t layer) {
+    const GeometryIndex* index = indexOf(layer);
+    if (index == nullptr || !index->Geometry().Complete()) {
+      const std::string note = model.layers[layer].fileName + ": no geometry, not checked";
+      if (std::find(result.notes.begin(), result.notes.end(), note) == result.notes.end()) {
+        result.notes.push_back(note);
+      }
+      return nullptr;
+    }
+    return index;
   }
   void PassOver(std::string_view rule, std::string_view why) {
     result.notes.push_back(std::string(rule) + ": not checked, " + std::string(why));
@@ -69,9 +65,10 @@ void CheckCopper(Run& run) {
     return;
   }
   for (const uint32_t layer : run.board.copper) {
-    const GeometryIndex& index = run.indices.Of(layer);
-    if (width) run.Take(FindThinCopper(index, *width, "width", run.threads));
-    if (clearance) run.Take(FindNarrowGaps(index, *clearance, "clearance", run.threads));
+    const GeometryIndex* index = run.Of(layer);
+    if (index == nullptr) continue;
+    if (width) run.Take(FindThinCopper(*index, *width, "width", run.threads));
+    if (clearance) run.Take(FindNarrowGaps(*index, *clearance, "clearance", run.threads));
   }
 }
 
@@ -95,7 +92,9 @@ void CheckHolesAgainstCopper(Run& run) {
     run.PassOver("annular-ring", run.board.copper.empty() ? "no copper layer" : "no plated drill file");
   } else if (ring) {
     for (const HoleSet& set : run.Holes(run.board.platedDrills)) {
-      for (const uint32_t copper : run.board.copper) run.Take(FindThinRings(set, run.indices.Of(copper), *ring));
+      for (const uint32_t copper : run.board.copper) {
+        if (const GeometryIndex* index = run.Of(copper)) run.Take(FindThinRings(set, *index, *ring));
+      }
     }
   }
   if (gap && (run.board.nonPlatedDrills.empty() || run.board.copper.empty())) {
@@ -104,7 +103,9 @@ void CheckHolesAgainstCopper(Run& run) {
   } else if (gap) {
     for (const HoleSet& set : run.Holes(run.board.nonPlatedDrills)) {
       for (const uint32_t copper : run.board.copper) {
-        run.Take(FindHolesNearCopper(set, run.indices.Of(copper), *gap));
+        if (const GeometryIndex* index = run.Of(copper)) {
+          run.Take(FindHolesNearCopper(set, *index, *gap));
+        }
       }
     }
   }
@@ -125,12 +126,16 @@ void CheckSide(Run& run, BoardSide side) {
   const SideLayers& layers = run.board.Side(side);
   const std::string_view name = side == BoardSide::kTop ? "top" : "bottom";
   for (const uint32_t mask : layers.mask) {
-    const GeometryIndex& openings = run.indices.Of(mask);
-    if (web) run.Take(FindNarrowGaps(openings, *web, "mask-web", run.threads));
+    const GeometryIndex* openings = run.Of(mask);
+    if (openings == nullptr) continue;
+    if (web) run.Take(FindNarrowGaps(*openings, *web, "mask-web", run.threads));
     const auto copper = OuterCopper(run, side);
-    if (web && copper) run.Take(FindShortOpenings(run.indices.Of(*copper), openings, run.threads));
+    const GeometryIndex* pads = web && copper ? run.Of(*copper) : nullptr;
+    if (pads != nullptr) run.Take(FindShortOpenings(*pads, *openings, run.threads));
     for (const uint32_t ink : silk ? layers.silkscreen : std::vector<uint32_t>{}) {
-      run.Take(FindSilkOnPads(run.indices.Of(ink), openings, *silk, run.threads));
+      if (const GeometryIndex* index = run.Of(ink)) {
+        run.Take(FindSilkOnPads(*index, *openings, *silk, run.threads));
+      }
     }
   }
   if (silk && !layers.silkscreen.empty() && layers.mask.empty()) {
@@ -146,11 +151,10 @@ uint64_t FabricationCheckResult::CountOf(std::string_view rule) const {
 }
 
 FabricationCheckResult RunFabricationChecks(const StandardModel& model,
-                                            std::span<const LayerGeometry> geometry,
+                                            const LayerIndexSource& indexOf,
                                             const FabricationRules& rules, unsigned threads) {
-  Run run{model, rules, FindBoardLayers(model), Indices(model, geometry), threads, {}};
+  Run run{model, rules, FindBoardLayers(model), indexOf, threads, {}};
   run.result.notes = run.board.notes;
-  if (geometry.size() < model.layers.size()) return run.result;
   CheckCopper(run);
   CheckDrills(run);
   CheckHolesAgainstCopper(run);
@@ -162,6 +166,19 @@ FabricationCheckResult RunFabricationChecks(const StandardModel& model,
   }
   run.result.findings.SortByLayerAndPosition();
   return run.result;
+}
+
+FabricationCheckResult RunFabricationChecks(const StandardModel& model,
+                                            std::span<const LayerGeometry> geometry,
+                                            const FabricationRules& rules, unsigned threads) {
+  // One index per layer a rule asks for, made the first time.
+  std::vector<std::unique_ptr<GeometryIndex>> made(model.layers.size());
+  const LayerIndexSource indexOf = [&](uint32_t layer) -> const GeometryIndex* {
+    if (layer >= geometry.size()) return nullptr;
+    if (!made[layer]) made[layer] = std::make_unique<GeometryIndex>(model.layers[layer], geometry[layer]);
+    return made[layer].get();
+  };
+  return RunFabricationChecks(model, indexOf, rules, threads);
 }
 
 std::vector<uint32_t> LayersToCheck(const StandardModel& model, const FabricationRules& rules) {

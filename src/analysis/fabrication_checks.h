@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -31,10 +32,20 @@ struct FabricationCheckResult {
   uint64_t CountOf(std::string_view rule) const;
 };
 
+class GeometryIndex;
+
 // `geometry[i]` is the geometry of model.layers[i]. The mask openings'
 // sizes are checked (mask-expansion) whenever the mask web is.
 FabricationCheckResult RunFabricationChecks(const StandardModel& model,
                                             std::span<const LayerGeometry> geometry,
+                                            const FabricationRules& rules, unsigned threads = 0);
+
+// The same over indices the caller already has: `indexOf(i)` is the index
+// over model.layers[i]'s geometry, or null where it is not built (the rules
+// needing that layer then pass it over and say so).
+using LayerIndexSource = std::function<const GeometryIndex*(uint32_t layer)>;
+FabricationCheckResult RunFabricationChecks(const StandardModel& model,
+                                            const LayerIndexSource& indexOf,
                                             const FabricationRules& rules, unsigned threads = 0);
 
 // The layers the rules will look at: only these need geometry.

@@ -54,6 +54,14 @@ void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdat
   fileDialogCommands_ =
       std::make_unique<FileDialogCommands>(view, loader_, prompter_, store_, dialogs_);
   fileDialogCommands_->Register(viewTarget_);
+  CheckServices checks;
+  checks.geometry = [this] { return geometry_.get(); };
+  checks.status = [this](std::string_view text) {
+    if (frame_ != nullptr) frame_->SetStatusText(text);
+  };
+  checkCommands_ =
+      std::make_unique<CheckCommands>(view, standardModels_, store_, dialogs_, prompter_, checks);
+  checkCommands_->Register(viewTarget_);
 }
 
 void AppShell::AttachPrinting(PrintService& printers, DialogRunner& dialogs) {
@@ -64,6 +72,7 @@ void AppShell::AttachPrinting(PrintService& printers, DialogRunner& dialogs) {
 }
 
 void AppShell::OnDocumentReplaced() {
+  if (checkCommands_ != nullptr) checkCommands_->Clear();
   // The set's own reading, else the user's.
   if (view_ != nullptr) {
     view_->SetInterpretation(SetInterpretation(doc_.GetReading(), StoredInterpretation(&store_)));

@@ -49,6 +49,9 @@ inline constexpr int32_t kIdStandardInterpretation = 32812;
 inline constexpr int32_t kIdFileOpenFolder = 32813;
 inline constexpr int32_t kIdViewLayerPanel = 32814;
 
+// Fabrication checks.
+inline constexpr int32_t kIdFabricationChecks = 32880;
+
 inline constexpr int32_t kRecentFileCount = 4;
 
 }  // namespace corvane

@@ -64,6 +64,10 @@ constexpr std::array kCommands = {
     CommandInfo{kIdAppAbout, "&About Corvane...",
                 "Display program information, version number and copyright", "About"},
     CommandInfo{kIdZoomTool, "", "Zoom pointer tool", "Zoom Tool"},
+    CommandInfo{kIdFabricationChecks, "&Fabrication Checks...",
+                "Finds what the shop cannot build: thin copper, narrow gaps, thin rings, small "
+                "holes, mask webs and silkscreen on pads",
+                "Fabrication Checks"},
 };
 
 using K = MenuEntry::Kind;
@@ -97,7 +101,7 @@ constexpr std::array kViewMenu = {
     Cmd(kIdViewToolbar), Cmd(kIdViewStatusBar), Cmd(kIdViewLayerPanel)};
 constexpr std::array kZoomMenu = {Cmd(kIdZoomIn), Cmd(kIdZoomOut), Cmd(kIdZoomExtents), kSep,
                                   Cmd(kIdPrintMagnification)};
-constexpr std::array kToolsMenu = {Cmd(kIdMeasure)};
+constexpr std::array kToolsMenu = {Cmd(kIdMeasure), Cmd(kIdFabricationChecks)};
 constexpr std::array kOptionsMenu = {Cmd(kIdGerberFormat),
                                      Cmd(kIdDrillFormat),
                                      Cmd(kIdApertureFormat),

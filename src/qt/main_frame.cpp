@@ -23,6 +23,7 @@
 #include "qt/help_window.h"
 #include "qt/key_state.h"
 #include "qt/layer_panel_dock.h"
+#include "qt/place_list_panel.h"
 #include "qt/print_support.h"
 #include "qt/qt_text.h"
 #include "qt/toolbar_icons.h"
@@ -65,6 +66,16 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
     addDockWidget(Qt::LeftDockWidgetArea, layerDock_);
     // Wide enough for a name, a function and the colour.
     resizeDocks({layerDock_}, {380}, Qt::Horizontal);
+  }
+  if (CheckCommands* checks = shell_.Checks()) {
+    findingsDock_ = new CPlaceListPanel(QStringLiteral("Findings"), checks->Findings(), this);
+    findingsDock_->setObjectName(QStringLiteral("FindingsPanel"));
+    addDockWidget(Qt::BottomDockWidgetArea, findingsDock_);
+    findingsDock_->hide();
+    checks->SetShowFindings([this] {
+      findingsDock_->show();
+      findingsDock_->raise();
+    });
   }
   printService_ = std::make_unique<QtPrintService>(this);
   shell_.AttachPrinting(*printService_, dialogRunner_);

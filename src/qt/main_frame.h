@@ -22,6 +22,7 @@ namespace corvane {
 class AppShell;
 class CHelpWindow;
 class CLayerPanelDock;
+class CPlaceListPanel;
 class CViewWindow;
 class QtPrintService;
 
@@ -92,6 +93,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   CViewWindow* viewWindow_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   CLayerPanelDock* layerDock_ = nullptr;
+  CPlaceListPanel* findingsDock_ = nullptr;
   QLabel* messagePane_ = nullptr;
   QLabel* positionPane_ = nullptr;
   StatusPane statusPane_;
