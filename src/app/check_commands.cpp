@@ -34,9 +34,14 @@ std::string Where(const Finding& f) {
   return text;
 }
 
+// The files' names without their folders: the panel is narrow, the folder
+// the same for every line.
 std::string Joined(const std::vector<std::string>& layers) {
   std::string text;
-  for (const std::string& layer : layers) text += (text.empty() ? "" : ", ") + layer;
+  for (const std::string& layer : layers) {
+    const auto slash = layer.find_last_of('/');
+    text += (text.empty() ? "" : ", ") + (slash == std::string::npos ? layer : layer.substr(slash + 1));
+  }
   return text;
 }
 

@@ -53,7 +53,7 @@ int RunCheck(std::span<const std::string> args, const CheckEnvironment& environm
 
 // "<rule> <layers>: at <x> <y> mm, measured <m> mm, required <r> mm[, <detail>]".
 std::string FindingLine(const Finding& finding);
-// The JSON the readers expect: findings and counts per rule.
+// The findings, the counts per rule, the unlisted count and the notes, as JSON.
 std::string CheckJson(const FabricationCheckResult& result);
 
 }  // namespace corvane

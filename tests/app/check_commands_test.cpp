@@ -38,7 +38,7 @@ TEST(FindingRowsTest, RowsInInchesWithTheirTextsAndCounts) {
   Finding f;
   f.rule = "drill";
   f.detail = "hole diameter";
-  f.layers = {"pth.drl"};
+  f.layers = {"/boards/rev2/pth.drl", "top.gbr"};
   f.atX = 25.4;
   f.atY = -2.54;
   f.measured = 0.15;
@@ -49,7 +49,7 @@ TEST(FindingRowsTest, RowsInInchesWithTheirTextsAndCounts) {
   result.counts[3] = 1;
   const std::vector<PlaceRow> rows = FindingRows(result.findings);
   ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0].texts, (std::vector<std::string>{"drill (hole diameter)", "pth.drl",
+  EXPECT_EQ(rows[0].texts, (std::vector<std::string>{"drill (hole diameter)", "pth.drl, top.gbr",
                                                      "0.150 mm", "0.200 mm", "25.400, -2.540"}));
   EXPECT_DOUBLE_EQ(rows[0].atX, 1.0);
   EXPECT_DOUBLE_EQ(rows[0].atY, -0.1);
@@ -95,7 +95,7 @@ TEST(CheckCommandsTest, TheCommandWaitsForTheGeometryThenListsAndMarksTheFinding
   PlotLayer layer;
   layer.fileName = folder.Write("top.gbr",
                                 "%FSLAX46Y46*%%MOMM*%%ADD10R,1X1*%%ADD11C,0.08*%D10*X0Y0D03*"
-                                "D11*X500000Y0D02*X1500000Y0D01*M02*");
+                                "D11*X500000Y0D02*X1500000Y0D01*D10*X20000000Y20000000D03*M02*");
   layer.function = {FileKind::kGerber, LayerSide::kTop, LayerType::kCopper, 0,
                     LayerPlating::kUnstated, FunctionSource::kName, false};
   ASSERT_TRUE(shell.Loader().LoadGerberLayer(layer));
@@ -107,8 +107,10 @@ TEST(CheckCommandsTest, TheCommandWaitsForTheGeometryThenListsAndMarksTheFinding
   ASSERT_TRUE(shell.Execute(kIdFabricationChecks));
   EXPECT_EQ(dialogs.ranIds, (std::vector<int32_t>{CFabricationChecksDlg::kResourceId}));
   EXPECT_EQ(store.ReadText(kChecksSection, "min-width", "none"), "none");
-  // Only the width rule, at 0.1 mm.
+  // Only the width rule, at 0.1 mm: the stub is thin; a pad far off makes
+  // the board 20 mm across, so that the finding is zoomed in on.
   dialogs.Then<CFabricationChecksDlg>([](CFabricationChecksDlg& dialog) {
+    dialog.OnInitDialog();
     EXPECT_EQ(dialog.texts[0], "0.1") << "the usual value to begin with";
     dialog.texts.fill("");
     dialog.texts[0] = "0.1";

@@ -51,7 +51,8 @@ TEST(CommandTableTest, MenusInOrderWithTheirSeparators) {
   EXPECT_EQ(options.entries[5].id, kIdStandardInterpretation);
   for (const CommandInfo& command : AllCommands()) {
     if (command.id < 57600 && command.id != kIdStandardInterpretation &&
-        command.id != kIdFileOpenFolder && command.id != kIdViewLayerPanel) {
+        command.id != kIdFileOpenFolder && command.id != kIdViewLayerPanel &&
+        command.id != kIdFabricationChecks) {
       EXPECT_LT(command.id, kIdStandardInterpretation);
     }
   }

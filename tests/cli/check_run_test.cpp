@@ -58,7 +58,7 @@ TEST_F(CheckRunTest, FindsTheStubAndSaysSoInLinesAndJson) {
   EXPECT_EQ(finding["rule"], "width");
   EXPECT_EQ(finding["layer"], copper);
   EXPECT_NEAR(finding["measured_mm"].get<double>(), 0.08, 0.005);
-  EXPECT_NEAR(finding["at_mm"][0].get<double>(), 1.0, 0.05);
+  EXPECT_NEAR(finding["at_mm"][0].get<double>(), 1.05, 0.05);
   EXPECT_EQ(finding["box_mm"].size(), 4u);
   EXPECT_EQ(parsed["counts"]["width"], 1);
   EXPECT_EQ(parsed["counts"]["clearance"], 0);
