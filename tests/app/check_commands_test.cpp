@@ -127,7 +127,7 @@ TEST(CheckCommandsTest, TheCommandWaitsForTheGeometryThenListsAndMarksTheFinding
   PlaceList& findings = shell.Checks()->Findings();
   ASSERT_EQ(findings.Rows().size(), 1u);
   EXPECT_EQ(findings.Rows()[0].texts[0], "width");
-  EXPECT_NEAR(findings.Rows()[0].atX, 1.0 / 25.4, 0.05 / 25.4);
+  EXPECT_NEAR(findings.Rows()[0].atX, 1.05 / 25.4, 0.05 / 25.4);
 
   const double scale = view.GetViewport().GetScale();
   ASSERT_TRUE(findings.Choose(0));
