@@ -63,6 +63,14 @@ void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdat
   netlist_ = std::make_unique<NetlistCommands>(view, loader_, standardModels_, prompter_);
   netlist_->SetGeometry(geometry_.get());
   netlist_->Register(viewTarget_);
+  CheckServices checks;
+  checks.geometry = [this] { return geometry_.get(); };
+  checks.status = [this](std::string_view text) {
+    if (frame_ != nullptr) frame_->SetStatusText(text);
+  };
+  checkCommands_ =
+      std::make_unique<CheckCommands>(view, standardModels_, store_, dialogs_, prompter_, checks);
+  checkCommands_->Register(viewTarget_);
 }
 
 void AppShell::AttachPrinting(PrintService& printers, DialogRunner& dialogs) {
@@ -73,6 +81,7 @@ void AppShell::AttachPrinting(PrintService& printers, DialogRunner& dialogs) {
 }
 
 void AppShell::OnDocumentReplaced() {
+  if (checkCommands_ != nullptr) checkCommands_->Clear();
   // The set's own reading, else the user's.
   if (view_ != nullptr) {
     view_->SetInterpretation(SetInterpretation(doc_.GetReading(), StoredInterpretation(&store_)));

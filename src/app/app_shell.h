@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app_startup.h"
+#include "app/check_commands.h"
 #include "app/command_router.h"
 #include "app/document_lifecycle.h"
 #include "app/file_dialog_commands.h"
@@ -98,6 +99,8 @@ class AppShell : private DocumentObserver {
   void AttachPoster(UiThreadPoster& poster);
   // The layers' geometry; null until a poster is attached.
   LayerGeometryCache* Geometry() { return geometry_.get(); }
+  // The fabrication checks and their findings; null until the view is attached.
+  CheckCommands* Checks() const { return checkCommands_.get(); }
 
   // Work files dropped on the window open one after the other; any other
   // files dropped (folders, archives, plot and drill files) open as one set.
@@ -149,6 +152,7 @@ class AppShell : private DocumentObserver {
   std::unique_ptr<FormatCommands> formatCommands_;
   std::unique_ptr<PrintCommands> printCommands_;
   std::unique_ptr<NetlistCommands> netlist_;
+  std::unique_ptr<CheckCommands> checkCommands_;
 
   CommandTarget viewTarget_;
   CommandTarget documentTarget_;

@@ -57,6 +57,8 @@ inline constexpr int32_t kIdBoardMaskColor = 32903;
 inline constexpr int32_t kIdBoardFinishColor = 32904;
 inline constexpr int32_t kIdBoardSilkColor = 32905;
 inline constexpr int32_t kIdBoardPaste = 32906;
+// Fabrication checks.
+inline constexpr int32_t kIdFabricationChecks = 32880;
 
 inline constexpr int32_t kRecentFileCount = 4;
 

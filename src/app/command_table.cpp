@@ -81,6 +81,10 @@ constexpr std::array kCommands = {
                 "Print the silkscreen in the next colour", "Silkscreen Colour"},
     CommandInfo{kIdBoardPaste, "Board P&aste", "Show or hide the solder paste on the board",
                 "Board Paste"},
+    CommandInfo{kIdFabricationChecks, "&Fabrication Checks...",
+                "Finds what the shop cannot build: thin copper, narrow gaps, thin rings, small "
+                "holes, mask webs and silkscreen on pads",
+                "Fabrication Checks"},
 };
 
 using K = MenuEntry::Kind;
@@ -117,7 +121,8 @@ constexpr std::array kViewMenu = {
     Cmd(kIdBoardPaste)};
 constexpr std::array kZoomMenu = {Cmd(kIdZoomIn), Cmd(kIdZoomOut), Cmd(kIdZoomExtents), kSep,
                                   Cmd(kIdPrintMagnification)};
-constexpr std::array kToolsMenu = {Cmd(kIdMeasure), Cmd(kIdCheckNetlist)};
+constexpr std::array kToolsMenu = {Cmd(kIdMeasure), Cmd(kIdCheckNetlist),
+                                   Cmd(kIdFabricationChecks)};
 constexpr std::array kOptionsMenu = {Cmd(kIdGerberFormat),
                                      Cmd(kIdDrillFormat),
                                      Cmd(kIdApertureFormat),

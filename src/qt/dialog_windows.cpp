@@ -8,6 +8,7 @@
 #include "qt/aperture_format_window.h"
 #include "qt/coordinate_format_window.h"
 #include "qt/drill_tool_format_window.h"
+#include "qt/fabrication_checks_window.h"
 #include "qt/gerber_files_window.h"
 #include "qt/layer_visibility_window.h"
 #include "qt/offset_layer_window.h"
@@ -49,6 +50,7 @@ void RegisterDialogWindows(QtDialogRunner& runner, AppShell& shell) {
   runner.Add<CDrillToolListDlg>([help](CDrillToolListDlg& dialog, QWidget* parent) {
     return CTableListWindow::Run(dialog, help, parent);
   });
+  runner.Add<CFabricationChecksDlg>(&RunFabricationChecksWindow);
 }
 
 }  // namespace corvane

@@ -8,6 +8,7 @@
 #include "qt/save_command.h"
 #include "qt/stats_command.h"
 #include "qt/netlist_command.h"
+#include "qt/check_command.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ constexpr std::array kSubcommands{
     Subcommand{"layers", corvane::RunLayersCommand},
     Subcommand{"stats", corvane::RunStatsCommand},
     Subcommand{"netlist", corvane::RunNetlistCommand},
+    Subcommand{"check", corvane::RunCheckCommand},
 };
 
 }  // namespace

@@ -76,6 +76,16 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
       netlistDock_->raise();
     });
   }
+  if (CheckCommands* checks = shell_.Checks()) {
+    findingsDock_ = new CPlaceListPanel(QStringLiteral("Findings"), checks->Findings(), this);
+    findingsDock_->setObjectName(QStringLiteral("FindingsPanel"));
+    addDockWidget(Qt::BottomDockWidgetArea, findingsDock_);
+    findingsDock_->hide();
+    checks->SetShowFindings([this] {
+      findingsDock_->show();
+      findingsDock_->raise();
+    });
+  }
   printService_ = std::make_unique<QtPrintService>(this);
   shell_.AttachPrinting(*printService_, dialogRunner_);
   SetCaption(shell_.Lifecycle().GetCaption());

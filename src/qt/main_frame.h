@@ -94,6 +94,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   QToolBar* toolBar_ = nullptr;
   CLayerPanelDock* layerDock_ = nullptr;
   CPlaceListPanel* netlistDock_ = nullptr;  // shown by the first netlist check
+  CPlaceListPanel* findingsDock_ = nullptr;
   QLabel* messagePane_ = nullptr;
   QLabel* positionPane_ = nullptr;
   StatusPane statusPane_;
