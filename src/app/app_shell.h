@@ -27,6 +27,7 @@ namespace corvane {
 
 struct CommandLineInfo;
 class FrameHost;
+class Inspector;
 class Prompter;
 class SettingsStore;
 class WorkFileIo;
@@ -95,6 +96,11 @@ class AppShell : private DocumentObserver {
   // The layers' geometry; null until a poster is attached.
   LayerGeometryCache* Geometry() { return geometry_.get(); }
 
+  // The Inspector of the window's view, owned by the window; null detaches
+  // it (its commands are then disabled).
+  void AttachInspector(Inspector* inspector) { inspector_ = inspector; }
+  Inspector* GetInspector() const { return inspector_; }
+
   // Work files dropped on the window open one after the other; any other
   // files dropped (folders, archives, plot and drill files) open as one set.
   void OpenDroppedFiles(const std::vector<std::string>& paths);
@@ -107,6 +113,8 @@ class AppShell : private DocumentObserver {
   void AddDocumentCommands();
   void AddFrameCommands();
   void AddApplicationCommands();
+  // The Inspector's panel, Find and units (inspector_commands.cpp).
+  void AddInspectorCommands();
   void PrepareGeometry();
 
   // Passes each run to the attached runner, or cancels without one.
@@ -143,6 +151,7 @@ class AppShell : private DocumentObserver {
   std::unique_ptr<FileDialogCommands> fileDialogCommands_;
   std::unique_ptr<FormatCommands> formatCommands_;
   std::unique_ptr<PrintCommands> printCommands_;
+  Inspector* inspector_ = nullptr;
 
   CommandTarget viewTarget_;
   CommandTarget documentTarget_;

@@ -49,6 +49,14 @@ inline constexpr int32_t kIdStandardInterpretation = 32812;
 inline constexpr int32_t kIdFileOpenFolder = 32813;
 inline constexpr int32_t kIdViewLayerPanel = 32814;
 
+// The Inspector: its panel, Find, and the unit it measures in.
+inline constexpr int32_t kIdViewInspector = 32820;
+inline constexpr int32_t kIdFindNetOrComponent = 32821;
+inline constexpr int32_t kIdUnitsOfFiles = 32822;
+inline constexpr int32_t kIdUnitsMillimetre = 32823;
+inline constexpr int32_t kIdUnitsInch = 32824;
+inline constexpr int32_t kIdUnitsMil = 32825;
+
 inline constexpr int32_t kRecentFileCount = 4;
 
 }  // namespace corvane

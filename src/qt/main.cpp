@@ -7,6 +7,7 @@
 #include "qt/export_command.h"
 #include "qt/save_command.h"
 #include "qt/stats_command.h"
+#include "qt/query_command.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ constexpr std::array kSubcommands{
     Subcommand{"export", corvane::RunExportCommand},
     Subcommand{"layers", corvane::RunLayersCommand},
     Subcommand{"stats", corvane::RunStatsCommand},
+    Subcommand{"query", corvane::RunQueryCommand},
 };
 
 }  // namespace

@@ -16,11 +16,13 @@
 #include <QUrl>
 
 #include "app/app_shell.h"
+#include "app/inspector.h"
 #include "app/command_table.h"
 #include "app/status_texts.h"
 #include "qt/about_dlg.h"
 #include "qt/dialog_windows.h"
 #include "qt/help_window.h"
+#include "qt/inspector_dock.h"
 #include "qt/key_state.h"
 #include "qt/layer_panel_dock.h"
 #include "qt/print_support.h"
@@ -32,7 +34,7 @@ namespace corvane {
 namespace {
 
 QKeySequence ToKeySequence(const Accelerator& accelerator) {
-  static constexpr Qt::Key kKeys[] = {Qt::Key_N, Qt::Key_O, Qt::Key_S, Qt::Key_P};
+  static constexpr Qt::Key kKeys[] = {Qt::Key_N, Qt::Key_O, Qt::Key_S, Qt::Key_P, Qt::Key_F};
   const Qt::Key key = kKeys[static_cast<int>(accelerator.key)];
   return accelerator.ctrl ? QKeySequence(Qt::CTRL | key) : QKeySequence(key);
 }
@@ -66,6 +68,7 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
     // Wide enough for a name, a function and the colour.
     resizeDocks({layerDock_}, {380}, Qt::Horizontal);
   }
+  CreateInspector();
   printService_ = std::make_unique<QtPrintService>(this);
   shell_.AttachPrinting(*printService_, dialogRunner_);
   SetCaption(shell_.Lifecycle().GetCaption());
@@ -84,8 +87,31 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
+  shell_.AttachInspector(nullptr);
   shell_.AttachDialogRunner(nullptr);
   shell_.AttachFrame(nullptr);
+}
+
+void CMainFrame::CreateInspector() {
+  LayerGeometryCache* geometry = shell_.Geometry();
+  if (geometry == nullptr) return;
+  inspector_ = std::make_unique<Inspector>(viewWindow_->View(), *geometry);
+  inspector_->SetUnit(StoredLengthUnit(shell_.Store()));
+  inspectorDock_ = new CInspectorDock(
+      *inspector_, [this](std::string_view text) { SetStatusText(text); }, this);
+  addDockWidget(Qt::RightDockWidgetArea, inspectorDock_);
+  resizeDocks({inspectorDock_}, {320}, Qt::Horizontal);
+  shell_.AttachInspector(inspector_.get());
+}
+
+bool CMainFrame::IsInspectorVisible() const {
+  return inspectorDock_ != nullptr && inspectorDock_->isVisible();
+}
+void CMainFrame::ShowInspector(bool visible) {
+  if (inspectorDock_ != nullptr) inspectorDock_->setVisible(visible);
+}
+void CMainFrame::StartFind() {
+  if (inspectorDock_ != nullptr) inspectorDock_->StartFind();
 }
 
 void CMainFrame::CreateActions() {

@@ -51,7 +51,8 @@ TEST(CommandTableTest, MenusInOrderWithTheirSeparators) {
   EXPECT_EQ(options.entries[5].id, kIdStandardInterpretation);
   for (const CommandInfo& command : AllCommands()) {
     if (command.id < 57600 && command.id != kIdStandardInterpretation &&
-        command.id != kIdFileOpenFolder && command.id != kIdViewLayerPanel) {
+        command.id != kIdFileOpenFolder && command.id != kIdViewLayerPanel &&
+        !(command.id >= kIdViewInspector && command.id <= kIdUnitsMil)) {
       EXPECT_LT(command.id, kIdStandardInterpretation);
     }
   }
@@ -121,7 +122,7 @@ TEST(CommandTableTest, ToolbarOrderSeparatorsAndImages) {
   EXPECT_EQ(ToolbarImageIndex(kIdMirrorX), -1);
 }
 
-TEST(CommandTableTest, AcceleratorsReachNewOpenSavePrint) {
+TEST(CommandTableTest, AcceleratorsReachNewOpenSavePrintAndFind) {
   std::map<Accelerator::Key, int32_t> keys;
   for (const Accelerator& a : Accelerators()) {
     EXPECT_TRUE(a.ctrl);
@@ -130,7 +131,9 @@ TEST(CommandTableTest, AcceleratorsReachNewOpenSavePrint) {
   EXPECT_EQ(keys, (std::map<Accelerator::Key, int32_t>{{Accelerator::Key::kN, kIdFileNew},
                                                        {Accelerator::Key::kO, kIdFileOpen},
                                                        {Accelerator::Key::kS, kIdFileSave},
-                                                       {Accelerator::Key::kP, kIdFilePrint}}));
+                                                       {Accelerator::Key::kP, kIdFilePrint},
+                                                       {Accelerator::Key::kF,
+                                                        kIdFindNetOrComponent}}));
 }
 
 TEST(StatusTextsTest, IndicatorsShowTheirTextOnlyWhileOn) {
