@@ -18,6 +18,11 @@ namespace {
 constexpr double kMinimumFitSide = 0.05;
 constexpr double kMillimetresPerInch = 25.4;
 
+// "1 layer", "3 layers".
+std::string Counted(std::size_t count, std::string_view noun) {
+  return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
+}
+
 uint64_t SteadyMilliseconds() {
   const auto now = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
@@ -160,8 +165,8 @@ FindOutcome Inspector::Find(std::string_view name) {
   outcome.objects = found.size();
   outcome.layers = onLayers.size();
   outcome.status = std::string(outcome.kind == NameKind::kNet ? "Net " : "Component ") +
-                   std::string(name) + ": " + std::to_string(found.size()) + " objects on " +
-                   std::to_string(onLayers.size()) + " layers.";
+                   std::string(name) + ": " + Counted(found.size(), "object") + " on " +
+                   Counted(onLayers.size(), "layer") + ".";
   Light(found);
   const bool zoomed = !overlay_.Empty() && view_.ZoomToPlotBox({overlay_.MaxX(), overlay_.MinX(),
                                                                 overlay_.MaxY(), overlay_.MinY()},
@@ -260,6 +265,13 @@ void Inspector::ShowSnap(const std::optional<MeasureSnap>& snap) {
   else
     overlay_.SetSnapMarker(std::nullopt);
   view_.RedrawView();
+}
+
+bool Inspector::Refresh() {
+  if (Available()) Sync();
+  const std::string before = text_;
+  UpdateText();
+  return text_ != before;
 }
 
 void Inspector::UpdateText() {

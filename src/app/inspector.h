@@ -84,6 +84,8 @@ class Inspector : public PointerInspector {
   // Milliseconds of a steady clock; the system's unless a test gives its own.
   void SetClock(std::function<uint64_t()> clock) { clock_ = std::move(clock); }
 
+  // Takes a change of reading or a reload into the text; true when it changed.
+  bool Refresh();
   const std::string& Text() const { return text_; }
   const HighlightOverlay& Overlay() const { return overlay_; }
   HighlightOverlay& Overlay() { return overlay_; }

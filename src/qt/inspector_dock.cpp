@@ -58,6 +58,7 @@ void CInspectorDock::StartFind() {
 }
 
 void CInspectorDock::Refresh() {
+  inspector_.Refresh();
   const QString text = ToQString(inspector_.Text());
   if (text_->toPlainText() != text) text_->setPlainText(text);
 }

@@ -100,7 +100,7 @@ void CMainFrame::CreateInspector() {
   inspectorDock_ = new CInspectorDock(
       *inspector_, [this](std::string_view text) { SetStatusText(text); }, this);
   addDockWidget(Qt::RightDockWidgetArea, inspectorDock_);
-  resizeDocks({inspectorDock_}, {320}, Qt::Horizontal);
+  resizeDocks({inspectorDock_}, {280}, Qt::Horizontal);
   shell_.AttachInspector(inspector_.get());
 }
 
@@ -218,6 +218,7 @@ void CMainFrame::RunCommand(int32_t id) {
 void CMainFrame::UpdateCommandUi() {
   UpdateRecentFileMenu();
   if (layerDock_ != nullptr) layerDock_->Refresh();
+  if (inspectorDock_ != nullptr) inspectorDock_->Refresh();
   for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
     const CommandUi ui = shell_.Update(it.key());
     QAction* action = it.value();

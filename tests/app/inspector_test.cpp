@@ -144,7 +144,7 @@ TEST_F(InspectorTest, FindByNameWithoutCaseAndSayWhatMatchesNothing) {
     EXPECT_EQ(outcome.layers, c.layers) << c.name;
   }
   EXPECT_EQ(inspector->Find("nope").status, "No net or component is named nope.");
-  EXPECT_EQ(inspector->Find("gnd").status, "Net gnd: 2 objects on 1 layers.");
+  EXPECT_EQ(inspector->Find("gnd").status, "Net gnd: 2 objects on 1 layer.");
   // Zoomed to GND, R1's pad 1 to the pour's far corner, filling the window's width.
   Paint();
   const DevicePoint low = PixelAt(9.25, 0);
@@ -194,7 +194,11 @@ TEST_F(InspectorTest, MeasuringSnapsToCentresAndGivesTheClearance) {
 }
 
 TEST_F(InspectorTest, TheClassicReadingSaysWhyNothingIsInspected) {
+  view.OnPointerMove({PointerButton::kNone, PixelAt(13, 10)});
   view.SetInterpretation(Interpretation::kClassic);
+  EXPECT_TRUE(inspector->Refresh());
+  EXPECT_EQ(inspector->Text(), kInspectorNeedsStandard);
+  EXPECT_FALSE(inspector->Refresh()) << "nothing new";
   EXPECT_FALSE(inspector->Available());
   const FindOutcome outcome = inspector->Find("VCC");
   EXPECT_FALSE(outcome.found);

@@ -49,15 +49,16 @@ class BoardPixels:
     """Board millimetres to the view's client pixels, read from the position pane."""
 
     def __init__(self, app):
-        x0, y0 = read_position(app, 100, 100)
-        x1, y1 = read_position(app, 300, 300)
-        self.sx = 200 / (x1 - x0)
-        self.sy = 200 / (y1 - y0)
+        # Close together: the panels beside the view leave it narrow.
+        x0, y0 = read_position(app, 40, 40)
+        x1, y1 = read_position(app, 140, 140)
+        self.sx = 100 / (x1 - x0)
+        self.sy = 100 / (y1 - y0)
         self.x0, self.y0 = x0, y0
 
     def __call__(self, x_mm, y_mm):
-        return (100 + (x_mm / MM_PER_INCH - self.x0) * self.sx,
-                100 + (y_mm / MM_PER_INCH - self.y0) * self.sy)
+        return (40 + (x_mm / MM_PER_INCH - self.x0) * self.sx,
+                40 + (y_mm / MM_PER_INCH - self.y0) * self.sy)
 
 
 def inspector_text(app):
