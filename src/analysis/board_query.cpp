@@ -5,6 +5,7 @@
 
 #include "analysis/object_attributes.h"
 #include "analysis/object_report.h"
+#include "geometry/object_flattener.h"
 #include "geometry/polygon_ops.h"
 #include "intake/layer_stack.h"
 #include "text/ascii.h"
@@ -125,6 +126,29 @@ std::optional<double> ObjectClearance(std::span<const QueryLayer> layers, const 
       ClosestBetween(first->ObjectPolygons(a.object), second->ObjectPolygons(b.object));
   if (!std::isfinite(closest.distance)) return std::nullopt;
   return closest.distance;
+}
+
+void AddLitPolygons(const StandardLayer& layer, const GeometryIndex* index,
+                    std::span<const uint32_t> objects, GeoPaths& out) {
+  if (index == nullptr) {
+    const ObjectFlattener flattener(layer);
+    for (const uint32_t object : objects) {
+      if (object >= layer.geometry.objects.size() ||
+          layer.geometry.objects[object].polarity == StandardPolarity::kClear)
+        continue;
+      for (GeoPath& path : flattener.Polygons(object)) out.push_back(std::move(path));
+    }
+    return;
+  }
+  const LayerGeometry& geometry = index->Geometry();
+  std::vector<bool> lit(geometry.islands.size(), false);
+  for (const uint32_t object : objects) {
+    for (const uint32_t island : geometry.IslandsOf(object)) {
+      if (lit[island]) continue;
+      lit[island] = true;
+      for (GeoPath& path : geometry.IslandPaths(island)) out.push_back(std::move(path));
+    }
+  }
 }
 
 std::vector<std::string> NamesOf(std::span<const QueryLayer> layers, NameKind kind) {

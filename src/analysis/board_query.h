@@ -65,6 +65,12 @@ std::optional<BoardSnap> NearestSnapPoint(std::span<const QueryLayer> layers, Ge
 std::optional<double> ObjectClearance(std::span<const QueryLayer> layers, const ObjectRef& a,
                                       const ObjectRef& b);
 
+// The copper that lights `objects` of one layer: the islands their dark
+// parts went into, each once, when the layer has an index; otherwise the
+// objects' own polygons. A clear object lights nothing.
+void AddLitPolygons(const StandardLayer& layer, const GeometryIndex* index,
+                    std::span<const uint32_t> objects, GeoPaths& out);
+
 // The names of `kind` an object's attribute set gives.
 std::vector<std::string> NamesInSet(std::string_view set, NameKind kind);
 

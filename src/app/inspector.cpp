@@ -6,7 +6,6 @@
 #include <set>
 
 #include "analysis/object_attributes.h"
-#include "geometry/object_flattener.h"
 #include "loading/standard_model_cache.h"
 #include "view/corvane_view.h"
 #include "view/standard_renderer.h"
@@ -92,8 +91,12 @@ std::vector<ObjectReport> Inspector::ReportsAt(double x, double y) {
 }
 
 bool Inspector::Hover(DevicePoint pixel, uint64_t nowMs) {
-  if (lastHover_ && nowMs < *lastHover_ + kHoverIntervalMs) return false;
+  if (lastHover_ && nowMs < *lastHover_ + kHoverIntervalMs) {
+    waitingHover_ = pixel;
+    return false;
+  }
   lastHover_ = nowMs;
+  waitingHover_.reset();
   const PlotPoint p = view_.GetViewport().PlotPointAt(pixel);
   hovered_ = ReportsAt(p.x, p.y);
   const std::string before = text_;
@@ -127,15 +130,24 @@ bool Inspector::Clear() {
   return any;
 }
 
+// Lit layer by layer: the islands of the built layers, the objects' own
+// polygons where the geometry is still being built.
 void Inspector::Light(const std::vector<ObjectRef>& objects) {
   overlay_.Clear();
   const StandardLoad& load = view_.StandardModels()->Current();
-  std::vector<std::unique_ptr<ObjectFlattener>> flatteners(load.model.layers.size());
+  std::vector<std::vector<uint32_t>> byLayer(load.model.layers.size());
   for (const ObjectRef& ref : objects) {
-    if (ref.layer >= flatteners.size()) continue;
-    if (flatteners[ref.layer] == nullptr)
-      flatteners[ref.layer] = std::make_unique<ObjectFlattener>(load.model.layers[ref.layer]);
-    overlay_.Add(flatteners[ref.layer]->Polygons(ref.object));
+    if (ref.layer < byLayer.size()) byLayer[ref.layer].push_back(ref.object);
+  }
+  built_.resize(load.model.layers.size());
+  for (std::size_t layer = 0; layer < byLayer.size(); ++layer) {
+    if (byLayer[layer].empty()) continue;
+    if (built_[layer] == nullptr) built_[layer] = geometry_.Find(layer);
+    const bool indexed = built_[layer] != nullptr && built_[layer]->index != nullptr;
+    GeoPaths polygons;
+    AddLitPolygons(indexed ? built_[layer]->Layer() : load.model.layers[layer],
+                   indexed ? built_[layer]->index.get() : nullptr, byLayer[layer], polygons);
+    overlay_.Add(polygons);
   }
 }
 
@@ -268,6 +280,11 @@ void Inspector::ShowSnap(const std::optional<MeasureSnap>& snap) {
 }
 
 bool Inspector::Refresh() {
+  if (waitingHover_) {
+    const DevicePoint pixel = *waitingHover_;
+    lastHover_.reset();
+    return Hover(pixel, clock_());
+  }
   if (Available()) Sync();
   const std::string before = text_;
   UpdateText();

@@ -51,7 +51,8 @@ class Inspector : public PointerInspector {
   bool Available() const;
 
   // The pointer is at `pixel` of the view at `nowMs`; true when the text
-  // changed. Movements closer together than kHoverIntervalMs wait for the next.
+  // changed. A movement sooner than kHoverIntervalMs after the last one
+  // taken waits, and is taken by the next movement or Refresh.
   bool Hover(DevicePoint pixel, uint64_t nowMs);
   // Chooses the topmost object at `pixel` (none there clears the choice) and
   // lights its net, or the object alone when it has none. True when the
@@ -84,7 +85,8 @@ class Inspector : public PointerInspector {
   // Milliseconds of a steady clock; the system's unless a test gives its own.
   void SetClock(std::function<uint64_t()> clock) { clock_ = std::move(clock); }
 
-  // Takes a change of reading or a reload into the text; true when it changed.
+  // Takes a change of reading or a reload, and a movement that waited, into
+  // the text; true when it changed.
   bool Refresh();
   const std::string& Text() const { return text_; }
   const HighlightOverlay& Overlay() const { return overlay_; }
@@ -106,6 +108,7 @@ class Inspector : public PointerInspector {
   std::vector<LayerGeometryCache::Built> built_;
   uint64_t generation_ = 0;
   std::optional<uint64_t> lastHover_;
+  std::optional<DevicePoint> waitingHover_;
   std::vector<ObjectReport> hovered_;
   std::vector<ObjectReport> selected_;
   std::string text_;

@@ -1,5 +1,6 @@
 #include "qt/inspector_dock.h"
 
+#include <QAction>
 #include <QCompleter>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -41,6 +42,12 @@ CInspectorDock::CInspectorDock(Inspector& inspector, StatusSink status, QWidget*
   layout->addWidget(text_, 1);
   setWidget(body);
   connect(find_, &QLineEdit::returnPressed, this, [this] { RunFind(); });
+  // Escape in the field ends the highlight, as it does in the view.
+  auto* escape = new QAction(find_);
+  escape->setShortcut(QKeySequence(Qt::Key_Escape));
+  escape->setShortcutContext(Qt::WidgetShortcut);
+  find_->addAction(escape);
+  connect(escape, &QAction::triggered, this, [this] { inspector_.EndChoice(); });
   inspector_.SetTextSink([this] { Refresh(); });
   Refresh();
 }

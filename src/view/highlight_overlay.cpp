@@ -34,39 +34,34 @@ void HighlightOverlay::Clear() {
   maxX_ = maxY_ = -1.0;
 }
 
+// A lit net can be millions of points; at the scale shown, points that fall
+// in the pixel of the point before add nothing to the fill and are left out.
 void HighlightOverlay::Draw(DrawingSurface& dc, const PlotMapping& map) {
   if (!contours_.empty()) {
     DevicePath path;
     for (const Contour& contour : contours_) {
+      const std::size_t first = path.points.size();
+      DevicePoint last{};
       for (uint32_t i = 0; i < contour.count; ++i) {
         const std::size_t at = 2 * (contour.first + i);
-        path.points.push_back(map.Map(xy_[at], xy_[at + 1]));
+        const SubPoint p = map.Map(xy_[at], xy_[at + 1]);
+        const DevicePoint pixel{p.x / kSubUnits, p.y / kSubUnits};
+        if (path.points.size() > first && pixel == last) continue;
+        last = pixel;
+        path.points.push_back(p);
       }
-      path.CloseContour();
+      if (path.points.size() - first >= 3)
+        path.CloseContour();
+      else
+        path.points.resize(first);
     }
-    dc.BeginLayer(kHighlightColor, false);
-    dc.FillPath(path, FillMode::kDark);
-    dc.EndLayer();
-    DrawOutlines(dc, map);
+    if (!path.Empty()) {
+      dc.BeginLayer(kHighlightColor, false);
+      dc.FillPath(path, FillMode::kDark);
+      dc.EndLayer();
+    }
   }
   DrawSnap(dc, map);
-}
-
-// A one-pixel edge keeps a lit object apart from a lit neighbour.
-void HighlightOverlay::DrawOutlines(DrawingSurface& dc, const PlotMapping& map) const {
-  if (!dc.SelectPen(kHighlightEdgeColor, 1)) return;
-  for (const Contour& contour : contours_) {
-    for (uint32_t i = 0; i <= contour.count; ++i) {
-      const std::size_t at = 2 * (contour.first + i % contour.count);
-      const SubPoint p = map.Map(xy_[at], xy_[at + 1]);
-      const DevicePoint logical{p.x / kSubUnits, p.y / kSubUnits};
-      if (i == 0)
-        dc.MoveTo(logical);
-      else
-        dc.LineTo(logical);
-    }
-  }
-  dc.RestorePen();
 }
 
 void HighlightOverlay::DrawSnap(DrawingSurface& dc, const PlotMapping& map) const {

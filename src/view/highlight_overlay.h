@@ -1,10 +1,10 @@
 #pragma once
 
 // Objects lit up over the picture: a net or a component found by name, the
-// object the user chose, and the point a measurement snapped to. Each is
-// kept as its exact polygons in plot units (inches), filled in one layer
-// group of the highlight colour with a contrasting outline, so that a lit
-// pad shows on any layer colour and in every output.
+// object the user chose, and the point a measurement snapped to. The lit
+// copper is kept as its exact polygons in plot units (inches) and filled in
+// one layer group of the highlight colour over every layer, so that it shows
+// in every output.
 
 #include <cstdint>
 #include <optional>
@@ -16,7 +16,6 @@
 namespace corvane {
 
 inline constexpr uint32_t kHighlightColor = 0x00FFFF;  // yellow, 0x00BBGGRR
-inline constexpr uint32_t kHighlightEdgeColor = 0x000000;
 inline constexpr uint32_t kSnapMarkerColor = 0xFF00FF;
 // Half the side of the square that marks a snap point, pixels.
 inline constexpr int32_t kSnapMarkerPixels = 5;
@@ -44,7 +43,6 @@ class HighlightOverlay : public ViewOverlay {
     uint32_t first = 0;
     uint32_t count = 0;
   };
-  void DrawOutlines(DrawingSurface& dc, const PlotMapping& map) const;
   void DrawSnap(DrawingSurface& dc, const PlotMapping& map) const;
 
   std::vector<double> xy_;  // inches, x then y

@@ -94,6 +94,13 @@ TEST_F(InspectorTest, HoverShowsNetComponentAndPinAtMostEvery30Ms) {
   view.OnPointerMove({PointerButton::kNone, PixelAt(10, 10)});
   EXPECT_TRUE(Has(inspector->Text(), "Net: GND")) << inspector->Text();
   EXPECT_EQ(textChanges, 2);
+  // A movement that waited is not lost: the window's next refresh takes it.
+  now += 1;
+  view.OnPointerMove({PointerButton::kNone, PixelAt(13, 10)});
+  EXPECT_TRUE(Has(inspector->Text(), "Net: GND"));
+  EXPECT_TRUE(inspector->Refresh());
+  EXPECT_TRUE(Has(inspector->Text(), "Net: VCC")) << inspector->Text();
+  EXPECT_FALSE(inspector->Refresh());
   // Nowhere: nothing listed.
   now += kHoverIntervalMs;
   view.OnPointerMove({PointerButton::kNone, PixelAt(35, 5)});
@@ -105,8 +112,9 @@ TEST_F(InspectorTest, AClickLightsTheNetOnEveryLayerAndEscapeEndsIt) {
   ASSERT_FALSE(view.Tools().IsZoomToolOn());
   view.OnPointerPress({PointerButton::kLeft, PixelAt(16, 10)});  // the VCC track
   EXPECT_TRUE(Has(inspector->Text(), "Chosen")) << inspector->Text();
-  // Top: pad, track, via pad; bottom: via pad, two tracks.
-  EXPECT_EQ(inspector->Overlay().ContourCount(), 6u);
+  // The net's copper: one island on top (pad, track, via pad), one below
+  // (via pad and two tracks).
+  EXPECT_EQ(inspector->Overlay().ContourCount(), 2u);
   EXPECT_NEAR(inspector->Overlay().MaxY() * kMmPerInch, 20.125, 1e-3);
   Paint();
   const auto layers = surface.Calls(SurfaceOp::kBeginLayer);
@@ -116,7 +124,7 @@ TEST_F(InspectorTest, AClickLightsTheNetOnEveryLayerAndEscapeEndsIt) {
   EXPECT_TRUE(inspector->Overlay().Empty());
   EXPECT_FALSE(Has(inspector->Text(), "Chosen"));
   EXPECT_FALSE(inspector->EndChoice()) << "nothing left to end";
-  // The pour lights GND: R1's pad 1, and the pour's contour with its hole;
+  // The pour lights GND: R1's pad 1, and the pour's island with its hole;
   // a click on nothing clears.
   view.OnPointerPress({PointerButton::kLeft, PixelAt(35, 1)});
   EXPECT_EQ(inspector->Overlay().ContourCount(), 3u);
