@@ -99,8 +99,15 @@ void CMainFrame::CreateInspector() {
   inspector_->SetUnit(StoredLengthUnit(shell_.Store()));
   inspectorDock_ = new CInspectorDock(
       *inspector_, [this](std::string_view text) { SetStatusText(text); }, this);
-  addDockWidget(Qt::RightDockWidgetArea, inspectorDock_);
-  resizeDocks({inspectorDock_}, {280}, Qt::Horizontal);
+  // A tab beside the Layers panel, shown when asked for (View > Inspector,
+  // Ctrl+F): the view keeps its width.
+  addDockWidget(Qt::LeftDockWidgetArea, inspectorDock_);
+  if (layerDock_ != nullptr) {
+    tabifyDockWidget(layerDock_, inspectorDock_);
+    layerDock_->raise();
+    resizeDocks({layerDock_}, {380}, Qt::Horizontal);
+  }
+  inspectorDock_->hide();
   shell_.AttachInspector(inspector_.get());
 }
 
@@ -108,7 +115,9 @@ bool CMainFrame::IsInspectorVisible() const {
   return inspectorDock_ != nullptr && inspectorDock_->isVisible();
 }
 void CMainFrame::ShowInspector(bool visible) {
-  if (inspectorDock_ != nullptr) inspectorDock_->setVisible(visible);
+  if (inspectorDock_ == nullptr) return;
+  inspectorDock_->setVisible(visible);
+  if (visible) inspectorDock_->raise();
 }
 void CMainFrame::StartFind() {
   if (inspectorDock_ != nullptr) inspectorDock_->StartFind();

@@ -12,7 +12,7 @@ import time
 
 import pyatspi
 
-from corvane_e2e import Corvane, E2EFailure, find, run, wait_for
+from corvane_e2e import Corvane, E2EFailure, find, run, states, wait_for
 
 BOARD = sys.argv[1]
 SHOTS = sys.argv[2] if len(sys.argv) > 2 else None
@@ -73,6 +73,11 @@ def start():
     if not app.is_checked("Options", "Standard Interpretation"):
         app.choose("Options", "Standard Interpretation")
     expect(find(app.frame, lambda a: a.name == "Inspector") is not None, "no Inspector panel")
+    # The panel shares its place with the Layers panel; View > Inspector brings it in front.
+    if not app.is_checked("View", "Inspector"):
+        app.choose("View", "Inspector")
+    wait_for("the Inspector's text", lambda: find(app.frame, lambda a: a.name == "Inspector text"
+                                                  and app.is_showing(a)))
     return app
 
 
@@ -112,7 +117,9 @@ def test_finding_a_net_by_its_name():
         field = find(app.frame, lambda a: a.getRole() == pyatspi.ROLE_TEXT
                      and a.name == "Find net or component")
         expect(field is not None, "no field 'Find net or component'")
-        app.click(field)
+        app.choose("View", "Find Net or Component...")
+        wait_for("the Find field to take the keyboard",
+                 lambda: states(field).contains(pyatspi.STATE_FOCUSED))
         app.set_text(field, "vcc")
         pyatspi.Registry.generateKeyboardEvent(0xff0d, None, pyatspi.KEY_SYM)  # Return
         app.wait_status("Net vcc: 7 objects on 3 layers.")
