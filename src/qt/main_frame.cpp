@@ -99,14 +99,10 @@ void CMainFrame::CreateInspector() {
   inspector_->SetUnit(StoredLengthUnit(shell_.Store()));
   inspectorDock_ = new CInspectorDock(
       *inspector_, [this](std::string_view text) { SetStatusText(text); }, this);
-  // A tab beside the Layers panel, shown when asked for (View > Inspector,
-  // Ctrl+F): the view keeps its width.
-  addDockWidget(Qt::LeftDockWidgetArea, inspectorDock_);
-  if (layerDock_ != nullptr) {
-    tabifyDockWidget(layerDock_, inspectorDock_);
-    layerDock_->raise();
-    resizeDocks({layerDock_}, {380}, Qt::Horizontal);
-  }
+  // Shown when asked for (View > Inspector, Ctrl+F): until then the view
+  // keeps the width it had.
+  addDockWidget(Qt::RightDockWidgetArea, inspectorDock_);
+  resizeDocks({inspectorDock_}, {280}, Qt::Horizontal);
   inspectorDock_->hide();
   shell_.AttachInspector(inspector_.get());
 }

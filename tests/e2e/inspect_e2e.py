@@ -73,7 +73,7 @@ def start():
     if not app.is_checked("Options", "Standard Interpretation"):
         app.choose("Options", "Standard Interpretation")
     expect(find(app.frame, lambda a: a.name == "Inspector") is not None, "no Inspector panel")
-    # The panel shares its place with the Layers panel; View > Inspector brings it in front.
+    # The panel shows when asked for.
     if not app.is_checked("View", "Inspector"):
         app.choose("View", "Inspector")
     wait_for("the Inspector's text", lambda: find(app.frame, lambda a: a.name == "Inspector text"
