@@ -34,6 +34,7 @@ AppShell::AppShell(SettingsStore& store, Prompter& prompter, WorkFileIo& io)
   AddDocumentCommands();
   AddFrameCommands();
   AddApplicationCommands();
+  AddInspectorCommands();
   lifecycle_.SetObserver(this);
 }
 

@@ -30,6 +30,7 @@ namespace corvane {
 
 struct CommandLineInfo;
 class FrameHost;
+class Inspector;
 class Prompter;
 class SettingsStore;
 class WorkFileIo;
@@ -102,6 +103,11 @@ class AppShell : private DocumentObserver {
   // The fabrication checks and their findings; null until the view is attached.
   CheckCommands* Checks() const { return checkCommands_.get(); }
 
+  // The Inspector of the window's view, owned by the window; null detaches
+  // it (its commands are then disabled).
+  void AttachInspector(Inspector* inspector) { inspector_ = inspector; }
+  Inspector* GetInspector() const { return inspector_; }
+
   // Work files dropped on the window open one after the other; any other
   // files dropped (folders, archives, plot and drill files) open as one set.
   void OpenDroppedFiles(const std::vector<std::string>& paths);
@@ -114,6 +120,8 @@ class AppShell : private DocumentObserver {
   void AddDocumentCommands();
   void AddFrameCommands();
   void AddApplicationCommands();
+  // The Inspector's panel, Find and units (inspector_commands.cpp).
+  void AddInspectorCommands();
   void PrepareGeometry();
 
   // Passes each run to the attached runner, or cancels without one.
@@ -153,6 +161,7 @@ class AppShell : private DocumentObserver {
   std::unique_ptr<PrintCommands> printCommands_;
   std::unique_ptr<NetlistCommands> netlist_;
   std::unique_ptr<CheckCommands> checkCommands_;
+  Inspector* inspector_ = nullptr;
 
   CommandTarget viewTarget_;
   CommandTarget documentTarget_;

@@ -59,6 +59,13 @@ inline constexpr int32_t kIdBoardSilkColor = 32905;
 inline constexpr int32_t kIdBoardPaste = 32906;
 // Fabrication checks.
 inline constexpr int32_t kIdFabricationChecks = 32880;
+// The Inspector: its panel, Find, and the unit it measures in.
+inline constexpr int32_t kIdViewInspector = 32820;
+inline constexpr int32_t kIdFindNetOrComponent = 32821;
+inline constexpr int32_t kIdUnitsOfFiles = 32822;
+inline constexpr int32_t kIdUnitsMillimetre = 32823;
+inline constexpr int32_t kIdUnitsInch = 32824;
+inline constexpr int32_t kIdUnitsMil = 32825;
 
 inline constexpr int32_t kRecentFileCount = 4;
 

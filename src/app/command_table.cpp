@@ -41,6 +41,15 @@ constexpr std::array kCommands = {
     CommandInfo{kIdViewToolbar, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar"},
     CommandInfo{kIdViewStatusBar, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
     CommandInfo{kIdViewLayerPanel, "&Layers", "Show or hide the layer panel", "Toggle Layers"},
+    CommandInfo{kIdViewInspector, "&Inspector", "Show or hide the Inspector panel",
+                "Toggle Inspector"},
+    CommandInfo{kIdFindNetOrComponent, "&Find Net or Component...\tCtrl+F",
+                "Highlight a net or a component found by its name", "Find"},
+    CommandInfo{kIdUnitsOfFiles, "Units of the &Files", "Measure in the units the files use",
+                "Units of the Files"},
+    CommandInfo{kIdUnitsMillimetre, "&Millimetres", "Measure in millimetres", "Millimetres"},
+    CommandInfo{kIdUnitsInch, "In&ches", "Measure in inches", "Inches"},
+    CommandInfo{kIdUnitsMil, "Mi&ls", "Measure in thousandths of an inch", "Mils"},
     CommandInfo{kIdZoomIn, "&In", "Increase magnification of display window", "Zoom In"},
     CommandInfo{kIdZoomOut, "&Out", "Decrease magnification of display window", "Zoom Out"},
     CommandInfo{kIdZoomExtents, "&Extents\tShift+F8",
@@ -118,7 +127,9 @@ constexpr std::array kViewMenu = {
     Cmd(kIdViewToolbar), Cmd(kIdViewStatusBar), Cmd(kIdViewLayerPanel),
     kSep, Cmd(kIdViewBoardTop), Cmd(kIdViewBoardBottom), Cmd(kIdViewPlotLayers),
     kSep, Cmd(kIdBoardMaskColor), Cmd(kIdBoardFinishColor), Cmd(kIdBoardSilkColor),
-    Cmd(kIdBoardPaste)};
+    Cmd(kIdBoardPaste), kSep,
+    Cmd(kIdViewInspector), Cmd(kIdFindNetOrComponent), kSep, Cmd(kIdUnitsOfFiles),
+    Cmd(kIdUnitsMillimetre), Cmd(kIdUnitsInch), Cmd(kIdUnitsMil)};
 constexpr std::array kZoomMenu = {Cmd(kIdZoomIn), Cmd(kIdZoomOut), Cmd(kIdZoomExtents), kSep,
                                   Cmd(kIdPrintMagnification)};
 constexpr std::array kToolsMenu = {Cmd(kIdMeasure), Cmd(kIdCheckNetlist),
@@ -151,7 +162,9 @@ constexpr std::array kToolbar = {kIdFileNew,       kIdFileOpen,     kIdFileSave,
 constexpr std::array kAccelerators = {Accelerator{Accelerator::Key::kN, true, kIdFileNew},
                                       Accelerator{Accelerator::Key::kO, true, kIdFileOpen},
                                       Accelerator{Accelerator::Key::kS, true, kIdFileSave},
-                                      Accelerator{Accelerator::Key::kP, true, kIdFilePrint}};
+                                      Accelerator{Accelerator::Key::kP, true, kIdFilePrint},
+                                      Accelerator{Accelerator::Key::kF, true,
+                                                  kIdFindNetOrComponent}};
 
 }  // namespace
 

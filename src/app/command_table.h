@@ -32,7 +32,7 @@ struct MenuInfo {
 
 // A key that reaches a command handler.
 struct Accelerator {
-  enum class Key { kN, kO, kS, kP };
+  enum class Key { kN, kO, kS, kP, kF };
   Key key;
   bool ctrl = false;
   int32_t id = 0;

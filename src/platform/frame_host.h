@@ -17,6 +17,11 @@ class FrameHost {
   // The dockable layer panel; a window without one has none to show.
   virtual bool IsLayerPanelVisible() const { return false; }
   virtual void ShowLayerPanel(bool /*visible*/) {}
+  // The dockable Inspector panel and its Find field.
+  virtual bool IsInspectorVisible() const { return false; }
+  virtual void ShowInspector(bool /*visible*/) {}
+  // Shows the Inspector and gives its Find field the keyboard.
+  virtual void StartFind() {}
   // Closes the main window; the window asks the shell first (CanClose).
   virtual void Close() = 0;
   virtual void ShowAbout() = 0;

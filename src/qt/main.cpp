@@ -9,6 +9,7 @@
 #include "qt/stats_command.h"
 #include "qt/netlist_command.h"
 #include "qt/check_command.h"
+#include "qt/query_command.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ constexpr std::array kSubcommands{
     Subcommand{"stats", corvane::RunStatsCommand},
     Subcommand{"netlist", corvane::RunNetlistCommand},
     Subcommand{"check", corvane::RunCheckCommand},
+    Subcommand{"query", corvane::RunQueryCommand},
 };
 
 }  // namespace

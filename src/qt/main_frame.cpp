@@ -16,11 +16,13 @@
 #include <QUrl>
 
 #include "app/app_shell.h"
+#include "app/inspector.h"
 #include "app/command_table.h"
 #include "app/status_texts.h"
 #include "qt/about_dlg.h"
 #include "qt/dialog_windows.h"
 #include "qt/help_window.h"
+#include "qt/inspector_dock.h"
 #include "qt/key_state.h"
 #include "qt/layer_panel_dock.h"
 #include "qt/place_list_panel.h"
@@ -33,7 +35,7 @@ namespace corvane {
 namespace {
 
 QKeySequence ToKeySequence(const Accelerator& accelerator) {
-  static constexpr Qt::Key kKeys[] = {Qt::Key_N, Qt::Key_O, Qt::Key_S, Qt::Key_P};
+  static constexpr Qt::Key kKeys[] = {Qt::Key_N, Qt::Key_O, Qt::Key_S, Qt::Key_P, Qt::Key_F};
   const Qt::Key key = kKeys[static_cast<int>(accelerator.key)];
   return accelerator.ctrl ? QKeySequence(Qt::CTRL | key) : QKeySequence(key);
 }
@@ -86,6 +88,7 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
       findingsDock_->raise();
     });
   }
+  CreateInspector();
   printService_ = std::make_unique<QtPrintService>(this);
   shell_.AttachPrinting(*printService_, dialogRunner_);
   SetCaption(shell_.Lifecycle().GetCaption());
@@ -104,8 +107,36 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
+  shell_.AttachInspector(nullptr);
   shell_.AttachDialogRunner(nullptr);
   shell_.AttachFrame(nullptr);
+}
+
+void CMainFrame::CreateInspector() {
+  LayerGeometryCache* geometry = shell_.Geometry();
+  if (geometry == nullptr) return;
+  inspector_ = std::make_unique<Inspector>(viewWindow_->View(), *geometry);
+  inspector_->SetUnit(StoredLengthUnit(shell_.Store()));
+  inspectorDock_ = new CInspectorDock(
+      *inspector_, [this](std::string_view text) { SetStatusText(text); }, this);
+  // Shown when asked for (View > Inspector, Ctrl+F): until then the view
+  // keeps the width it had.
+  addDockWidget(Qt::RightDockWidgetArea, inspectorDock_);
+  resizeDocks({inspectorDock_}, {280}, Qt::Horizontal);
+  inspectorDock_->hide();
+  shell_.AttachInspector(inspector_.get());
+}
+
+bool CMainFrame::IsInspectorVisible() const {
+  return inspectorDock_ != nullptr && inspectorDock_->isVisible();
+}
+void CMainFrame::ShowInspector(bool visible) {
+  if (inspectorDock_ == nullptr) return;
+  inspectorDock_->setVisible(visible);
+  if (visible) inspectorDock_->raise();
+}
+void CMainFrame::StartFind() {
+  if (inspectorDock_ != nullptr) inspectorDock_->StartFind();
 }
 
 void CMainFrame::CreateActions() {
@@ -212,6 +243,7 @@ void CMainFrame::RunCommand(int32_t id) {
 void CMainFrame::UpdateCommandUi() {
   UpdateRecentFileMenu();
   if (layerDock_ != nullptr) layerDock_->Refresh();
+  if (inspectorDock_ != nullptr) inspectorDock_->Refresh();
   for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
     const CommandUi ui = shell_.Update(it.key());
     QAction* action = it.value();

@@ -23,6 +23,8 @@ class AppShell;
 class CHelpWindow;
 class CLayerPanelDock;
 class CPlaceListPanel;
+class CInspectorDock;
+class Inspector;
 class CViewWindow;
 class QtPrintService;
 
@@ -58,7 +60,11 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   void ShowStatusBar(bool visible) override;
   bool IsLayerPanelVisible() const override;
   void ShowLayerPanel(bool visible) override;
+  bool IsInspectorVisible() const override;
+  void ShowInspector(bool visible) override;
+  void StartFind() override;
   CLayerPanelDock* LayerPanelDock() const { return layerDock_; }
+  CInspectorDock* InspectorDock() const { return inspectorDock_; }
   void Close() override { close(); }
   void ShowAbout() override;
   void ShowHelpPage(const std::string& page) override;
@@ -87,6 +93,8 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   // The view's position pane: its text, and the same for accessibility.
   void ShowPosition(std::string_view text);
   void RunCommand(int32_t id);
+  // The Inspector of the view and its panel; the shell's commands reach them.
+  void CreateInspector();
 
   AppShell& shell_;
   QString helpDir_;
@@ -106,6 +114,8 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   QPointer<CHelpWindow> helpWindow_;
   QtDialogRunner dialogRunner_;
   std::unique_ptr<QtPrintService> printService_;
+  std::unique_ptr<Inspector> inspector_;
+  CInspectorDock* inspectorDock_ = nullptr;
 };
 
 }  // namespace corvane

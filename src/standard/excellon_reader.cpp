@@ -55,6 +55,7 @@ class ExcellonReader {
 
   void Line(std::string_view line);
   void CommentLine(std::string_view text);
+  void AttributeComment(std::string_view text);
   bool UnitLine(std::string_view line);
   void ToolLine(std::string_view line);
   void BodyLine(std::string_view line);
@@ -94,6 +95,12 @@ class ExcellonReader {
   int32_t tool_ = 0;         // 0: none selected
   int32_t shapeOfTool_ = 0;  // the tool whose shape currentShape_ holds
   uint32_t currentShape_ = 0;
+  // The tool attributes (";#@! TA...") in force, "name,value;..." as the
+  // Gerber reading keeps aperture attributes; each tool defined takes them.
+  std::vector<StandardAttribute> toolAttributes_;
+  // The object attributes (";#@! TO.N,...") in force for the holes drilled next.
+  std::vector<StandardAttribute> objectAttributes_;
+  void ObjectAttributesChanged();
 
   StandardPoint current_;
   bool routing_ = false;
@@ -186,22 +193,7 @@ void ExcellonReader::Line(std::string_view line) {
 void ExcellonReader::CommentLine(std::string_view text) {
   text = Trimmed(text);
   if (StartsWith(text, "#@!")) {
-    text = Trimmed(text.substr(3));
-    if (StartsWith(text, "TF") && text.size() > 2) {
-      text.remove_prefix(2);
-      const std::size_t comma = text.find(',');
-      const std::string name(text.substr(0, comma));
-      const std::string value(comma == std::string_view::npos ? std::string_view{}
-                                                              : text.substr(comma + 1));
-      if (name.empty()) return;
-      for (StandardAttribute& attribute : layer_.attributes) {
-        if (attribute.name == name) {
-          attribute.value = value;
-          return;
-        }
-      }
-      layer_.attributes.push_back({name, value});
-    }
+    AttributeComment(Trimmed(text.substr(3)));
     return;
   }
   std::size_t at = text.find("FILE_FORMAT=");
@@ -219,6 +211,77 @@ void ExcellonReader::CommentLine(std::string_view text) {
   if (StartsWith(text, "TYPE=")) {
     layer_.attributes.push_back({"TYPE", std::string(text.substr(5))});
   }
+}
+
+namespace {
+
+void SetAttribute(std::vector<StandardAttribute>& dictionary, std::string name, std::string value) {
+  for (StandardAttribute& attribute : dictionary) {
+    if (attribute.name == name) {
+      attribute.value = std::move(value);
+      return;
+    }
+  }
+  dictionary.push_back({std::move(name), std::move(value)});
+}
+
+std::string AttributeText(const std::vector<StandardAttribute>& dictionary) {
+  std::string text;
+  for (const StandardAttribute& attribute : dictionary) {
+    if (!text.empty()) text += ';';
+    text += attribute.name;
+    if (!attribute.value.empty()) text += ',' + attribute.value;
+  }
+  return text;
+}
+
+}  // namespace
+
+// "TF.FileFunction,..." sets a file attribute, "TA.AperFunction,..." a tool
+// attribute for the tools defined after it, "TD" deletes tool attributes.
+void ExcellonReader::AttributeComment(std::string_view text) {
+  const std::string_view code = text.substr(0, 2);
+  if (code != "TF" && code != "TA" && code != "TO" && code != "TD") return;
+  text.remove_prefix(code.size());
+  const std::size_t comma = text.find(',');
+  std::string name(Trimmed(text.substr(0, comma)));
+  std::string value(comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1));
+  if (code == "TD") {
+    if (name.empty()) {
+      toolAttributes_.clear();
+      objectAttributes_.clear();
+    } else {
+      const auto named = [&name](const StandardAttribute& a) { return a.name == name; };
+      std::erase_if(toolAttributes_, named);
+      std::erase_if(objectAttributes_, named);
+    }
+    ObjectAttributesChanged();
+  } else if (!name.empty()) {
+    std::vector<StandardAttribute>& dictionary = code == "TF"   ? layer_.attributes
+                                                 : code == "TA" ? toolAttributes_
+                                                                : objectAttributes_;
+    SetAttribute(dictionary, std::move(name), std::move(value));
+    if (code == "TO") ObjectAttributesChanged();
+  }
+}
+
+// The set of the attributes now in force, shared with a recent one that is the same.
+void ExcellonReader::ObjectAttributesChanged() {
+  constexpr std::size_t kRecentSets = 8;
+  std::vector<std::string>& sets = layer_.objectAttributeSets;
+  if (sets.empty()) sets.emplace_back();
+  std::string text = AttributeText(objectAttributes_);
+  uint32_t set = 0;
+  if (!text.empty()) {
+    const std::size_t oldest = sets.size() > kRecentSets ? sets.size() - kRecentSets : 1;
+    set = static_cast<uint32_t>(sets.size());
+    for (std::size_t i = sets.size(); i-- > oldest;) {
+      if (sets[i] == text) set = static_cast<uint32_t>(i);
+      if (set == i) break;
+    }
+    if (set == sets.size()) sets.push_back(std::move(text));
+  }
+  writer_.SetObjectAttributes(set);
 }
 
 // "INCH", "METRIC", with ",LZ" or ",TZ" (the zeros kept) and a format such as
@@ -272,6 +335,7 @@ void ExcellonReader::ToolLine(std::string_view line) {
     record.origin = ApertureOrigin::kTool;
     record.shape = shape;
     record.definition = std::string(line.substr(static_cast<std::size_t>(p - line.data())));
+    record.attributes = AttributeText(toolAttributes_);
     layer_.apertures.push_back(std::move(record));
   }
   if (!inHeader_) tool_ = number;

@@ -207,10 +207,13 @@ void CCorvaneView::OnPointerMove(const PointerEvent& event) {
   navigation_.OnMouseMove(event.point, event.button);
   // The tools follow only what moves with a button held, as they always have.
   if (event.button != PointerButton::kNone) tools_.OnMouseMove(event.point);
+  if (event.button == PointerButton::kNone && inspector_ != nullptr)
+    inspector_->PointerAt(event.point);
 }
 
 bool CCorvaneView::OnKeyDown(ViewKey key, bool shiftDown) {
   if (tools_.OnKeyDown(key)) return true;
+  if (key == ViewKey::kEscape && inspector_ != nullptr && inspector_->EndChoice()) return true;
   const KeyScroll scroll = KeyScrollFor(key, shiftDown, viewport_.GetScrollPos(),
                                         viewport_.GetPageStep(), viewport_.GetLineStep());
   const DevicePoint position =

@@ -13,6 +13,7 @@
 #include "view/key_scroll.h"
 #include "view/layer_visibility.h"
 #include "view/plot_renderer.h"
+#include "view/pointer_inspector.h"
 #include "view/pointer_tools.h"
 #include "view/print_info.h"
 #include "view/print_mapping.h"
@@ -133,6 +134,10 @@ class CCorvaneView : public LayerVisibilityTarget {
   // nothing changes) when no usable scale shows it.
   bool ZoomToPlotBox(const Extents& box, double minimumSide);
 
+  // --- Inspecting ----------------------------------------------------------------
+  // Told of free movements, clicks no tool takes and Escape; not owned, may be null.
+  void AttachInspector(PointerInspector* inspector) { inspector_ = inspector; }
+  PointerInspector* Inspector() const { return inspector_; }
   // --- Layer visibility ---------------------------------------------------------
   // The open Set Layer Visibility dialog, for the length of its run.
   void SetVisibilityDialog(const LayerVisibilityChoice* dialog) { visibilityDialog_ = dialog; }
@@ -197,6 +202,7 @@ class CCorvaneView : public LayerVisibilityTarget {
   ViewNavigation navigation_{*this};
   const LayerVisibilityChoice* visibilityDialog_ = nullptr;
   std::vector<ViewOverlay*> overlays_;
+  PointerInspector* inspector_ = nullptr;
 };
 
 }  // namespace corvane

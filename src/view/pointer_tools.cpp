@@ -81,15 +81,33 @@ void PointerTools::OnLButtonDown(DevicePoint point) {
     ApplyOffset();
   } else if (measureState_ == kToolWantsFirstPoint) {
     measurePoint1_ = point;
+    measureSnap1_ = Snap(point);
     measureState_ = kToolWantsSecondPoint;
     host.SetStatusText(kSelectSecondMeasurePoint);
   } else if (measureState_ == kToolWantsSecondPoint) {
     measurePoint2_ = point;
+    measureSnap2_ = Snap(point);
     measureState_ = kToolFinished;
     ReportMeasurement();
   } else if (zoomTool_) {
     ZoomTrack(point);
+  } else if (PointerInspector* inspector = view_.Inspector()) {
+    inspector->Choose(point);
   }
+}
+
+// In the standard reading a measurement snaps to the objects unless Shift is
+// held, and is reported in the Inspector's unit either way.
+std::optional<MeasureSnap> PointerTools::Snap(DevicePoint point) {
+  PointerInspector* inspector = view_.Inspector();
+  if (inspector == nullptr || !view_.DrawsStandard()) return std::nullopt;
+  if (view_.Host().IsShiftDown()) {
+    inspector->ShowSnap(std::nullopt);
+    return MeasureSnap{view_.GetViewport().PlotPointAt(point)};
+  }
+  const MeasureSnap snap = inspector->SnapAt(point);
+  inspector->ShowSnap(snap);
+  return snap;
 }
 
 void PointerTools::ZoomTrack(DevicePoint point) {
@@ -156,6 +174,11 @@ void PointerTools::StartOffset(int32_t target) {
 }
 
 void PointerTools::ReportMeasurement() {
+  PointerInspector* inspector = view_.Inspector();
+  if (inspector != nullptr && measureSnap1_ && measureSnap2_) {
+    view_.Host().SetStatusText(inspector->MeasurementText(*measureSnap1_, *measureSnap2_));
+    return;
+  }
   const PlotDelta d = view_.GetViewport().WindowDistance(measurePoint1_, measurePoint2_);
   const double diagonal = std::sqrt(d.dx * d.dx + d.dy * d.dy);
   view_.Host().SetStatusText(FormatMeasurement(std::abs(d.dx), std::abs(d.dy), diagonal));

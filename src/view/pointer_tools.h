@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/drawing_surface.h"
 #include "view/key_scroll.h"
+#include "view/pointer_inspector.h"
 
 namespace corvane {
 
@@ -86,12 +88,15 @@ class PointerTools {
 
  private:
   void EndDrag(bool accepted);
+  std::optional<MeasureSnap> Snap(DevicePoint point);
 
   CCorvaneView& view_;
   int32_t zoomTool_ = 1;
   int32_t measureState_ = kToolIdle;
   DevicePoint measurePoint1_;
   DevicePoint measurePoint2_;
+  std::optional<MeasureSnap> measureSnap1_;
+  std::optional<MeasureSnap> measureSnap2_;
   int32_t offsetState_ = kToolIdle;
   int32_t offsetTarget_ = -1;
   DevicePoint offsetPoint1_;

@@ -229,6 +229,24 @@ void StandardRenderer::Prepare(const StandardLoad& load, uint64_t generation) {
   }
 }
 
+LayerLook StandardLayerLook(const CCorvaneDoc& doc, const StandardLoad& load, std::size_t i) {
+  const StandardLayer& layer = load.model.layers[i];
+  const int32_t index = i < load.documentLayers.size() ? load.documentLayers[i] : -1;
+  const std::vector<PlotLayer>& docLayers = doc.Layers();
+  LayerLook look{layer.visible != 0, layer.color};
+  if (const auto drill = DrillFileOfDocumentLayer(index)) {
+    look.visible = *drill < doc.DrillFiles().size() && doc.DrillFiles()[*drill].visible != 0;
+    if (*drill < doc.DrillFiles().size()) look.color = doc.DrillFiles()[*drill].color;
+  } else if (index < 0) {
+    look.visible = doc.GetShowDrillHoles() != 0;
+    look.color = doc.GetNcDrillColor();
+  } else if (static_cast<std::size_t>(index) < docLayers.size()) {
+    look.visible = docLayers[static_cast<std::size_t>(index)].visible != 0;
+    look.color = docLayers[static_cast<std::size_t>(index)].color;
+  }
+  return look;
+}
+
 void StandardRenderer::OnDraw(DrawingSurface& dc, const CCorvaneDoc& doc, const StandardLoad& load,
                               uint64_t generation, Viewport& viewport) {
   const uint32_t background = dc.GetBackgroundColor();
@@ -247,23 +265,10 @@ void StandardRenderer::OnDraw(DrawingSurface& dc, const CCorvaneDoc& doc, const 
   // A paint of a few strips leaves out what cannot reach them.
   areas_ = printing_ ? std::span<const DeviceRect>() : dc.PaintAreas();
 
-  const std::vector<PlotLayer>& docLayers = doc.Layers();
   const bool composes = dc.ComposesLayers();
   for (std::size_t i = 0; i < load.model.layers.size() && i < prepared_.size(); ++i) {
     const StandardLayer& layer = load.model.layers[i];
-    const int32_t index = i < load.documentLayers.size() ? load.documentLayers[i] : -1;
-    bool visible = layer.visible != 0;
-    uint32_t color = layer.color;
-    if (const auto drill = DrillFileOfDocumentLayer(index)) {
-      visible = *drill < doc.DrillFiles().size() && doc.DrillFiles()[*drill].visible != 0;
-      if (*drill < doc.DrillFiles().size()) color = doc.DrillFiles()[*drill].color;
-    } else if (index < 0) {
-      visible = doc.GetShowDrillHoles() != 0;
-      color = doc.GetNcDrillColor();
-    } else if (static_cast<std::size_t>(index) < docLayers.size()) {
-      visible = docLayers[static_cast<std::size_t>(index)].visible != 0;
-      color = docLayers[static_cast<std::size_t>(index)].color;
-    }
+    const auto [visible, color] = StandardLayerLook(doc, load, i);
     if (!visible) continue;
     const PreparedLayer& prepared = prepared_[i];
     dc.BeginLayer(color, prepared.hasClear && composes);

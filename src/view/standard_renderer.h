@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -12,6 +13,14 @@
 #include "view/viewport.h"
 
 namespace corvane {
+
+// Whether a layer of the standard reading is shown, and in which colour: the
+// document's layer, drill file or NC drill data it was read from decides.
+struct LayerLook {
+  bool visible = true;
+  uint32_t color = 0;
+};
+LayerLook StandardLayerLook(const CCorvaneDoc& doc, const StandardLoad& load, std::size_t layer);
 
 // Paints the standard model through the same Viewport mapping as the classic
 // renderer: one layer group per visible layer, in order, in the colour the

@@ -114,7 +114,7 @@ TEST(CommandTableTest, ToolbarOrderSeparatorsAndImages) {
   EXPECT_EQ(ToolbarImageIndex(kIdMirrorX), -1);
 }
 
-TEST(CommandTableTest, AcceleratorsReachNewOpenSavePrint) {
+TEST(CommandTableTest, AcceleratorsReachNewOpenSavePrintAndFind) {
   std::map<Accelerator::Key, int32_t> keys;
   for (const Accelerator& a : Accelerators()) {
     EXPECT_TRUE(a.ctrl);
@@ -123,7 +123,9 @@ TEST(CommandTableTest, AcceleratorsReachNewOpenSavePrint) {
   EXPECT_EQ(keys, (std::map<Accelerator::Key, int32_t>{{Accelerator::Key::kN, kIdFileNew},
                                                        {Accelerator::Key::kO, kIdFileOpen},
                                                        {Accelerator::Key::kS, kIdFileSave},
-                                                       {Accelerator::Key::kP, kIdFilePrint}}));
+                                                       {Accelerator::Key::kP, kIdFilePrint},
+                                                       {Accelerator::Key::kF,
+                                                        kIdFindNetOrComponent}}));
 }
 
 TEST(StatusTextsTest, IndicatorsShowTheirTextOnlyWhileOn) {
