@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang into build-fuzz/, with the fuzz
+# build's small bounds; sourced by run_fuzzers.sh and fuzz_campaign.sh, which
+# then find the targets as build-fuzz/fuzz/*_fuzz.
+set -euo pipefail
+CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCORVANE_WERROR=ON -DCORVANE_BUILD_FUZZ=ON -DCORVANE_BUILD_QT=OFF \
+  -DCORVANE_BUILD_TESTS=OFF -DCORVANE_BUILD_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j"${CORVANE_FUZZ_JOBS:-2}"
+
+# The seed folder of a target: fuzz/corpus/<name>, or without a trailing
+# _reader (gerber_reader_fuzz uses corpus/gerber).
+fuzz_seeds() {
+  local name="$1"
+  local seeds="fuzz/corpus/$name"
+  [ -d "$seeds" ] || seeds="fuzz/corpus/${name%_reader}"
+  echo "$seeds"
+}
+
+# The longest input each target is given: the line readers see lines of at
+# most 510 characters, the booleans of the geometry grow faster than the text,
+# and every other target reads a small file.
+fuzz_max_len() {
+  case "$1" in
+    aperture_line | drill_tool_line | nc_drill_line) echo 2048 ;;
+    geometry) echo 1024 ;;
+    *) echo 4096 ;;
+  esac
+}
