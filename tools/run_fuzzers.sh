@@ -2,13 +2,13 @@
 # Builds the libFuzzer targets with clang and runs each for a bounded time over
 # a scratch copy of its seed corpus in fuzz/corpus/, so that the committed seeds
 # stay as they are; an input that fails is kept in build-fuzz/ and fails the run.
-# Each target must also keep its rate: at least CORVANE_FUZZ_MIN_RATE runs a
-# second (10000 unless set; 0 checks nothing).
+# Prints each target's rate; with CORVANE_FUZZ_MIN_RATE set (10000 is the aim
+# on one free core) a target below it fails the run.
 # Usage: tools/run_fuzzers.sh [seconds per target, default 30]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-30}"
-min_rate="${CORVANE_FUZZ_MIN_RATE:-10000}"
+min_rate="${CORVANE_FUZZ_MIN_RATE:-0}"
 source tools/build_fuzzers.sh
 
 scratch="$(mktemp -d)"
