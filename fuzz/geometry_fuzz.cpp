@@ -1,9 +1,9 @@
 // Any byte sequence read as a Gerber and as an Excellon layer must flatten
 // and resolve into geometry: no crash, no hang, no undefined behaviour, and
 // what is built must hold together (every island's objects list it back).
-// The reading's bounds are a ten-thousandth of the program's and the vertex
-// bound a small one, so that inputs stay quick; the code that enforces them
-// is the same. A few point queries follow.
+// The fuzz build's reading bounds and the vertex bound here are small ones,
+// so that inputs stay quick; the code that enforces them is the same. A few
+// point queries follow.
 
 #include <cstddef>
 #include <cstdint>
@@ -44,10 +44,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (size > 1024) return 0;  // small inputs: the booleans' cost grows faster than the text
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   corvane::StandardContext context;
-  context.bounds.expandedObjects = corvane::kMaxExpandedObjects / 10000;
-  context.bounds.addedPoints = corvane::kMaxAddedPoints / 10000;
-  context.bounds.shapeParts = corvane::kMaxShapeParts / 10000;
-  context.bounds.macroWork = corvane::kMaxMacroWork / 10000;
   Check(corvane::ReadStandardGerber(text, context));
   Check(corvane::ReadStandardExcellon(text, context));
   return 0;

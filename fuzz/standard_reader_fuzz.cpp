@@ -1,9 +1,9 @@
 // Any byte sequence must read to completion in both standard readings, and
 // its model must dump: no crash, no hang, no undefined behaviour. The first
 // byte also picks the document's settings that stand in for what a file
-// leaves open, out-of-range digit counts included. The bounds are a thousandth
-// of the program's, so that an input that multiplies reaches them quickly;
-// the code that enforces them is the same.
+// leaves open, out-of-range digit counts included. The fuzz build's bounds
+// are small, so that an input that multiplies reaches them quickly; the code
+// that enforces them is the same.
 
 #include <cstddef>
 #include <cstdint>
@@ -26,10 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   s.drillOffsetY = (pick & 0x20) != 0 ? 1e300 : -0.5;
   context.layer.mirrorOnXAxis = pick & 1;
   context.layer.offsetX = (pick & 2) != 0 ? INT32_MIN : 250;
-  context.bounds.expandedObjects = corvane::kMaxExpandedObjects / 1000;
-  context.bounds.addedPoints = corvane::kMaxAddedPoints / 1000;
-  context.bounds.shapeParts = corvane::kMaxShapeParts / 1000;
-  context.bounds.macroWork = corvane::kMaxMacroWork / 1000;
 
   uint64_t lines = 0;
   const corvane::StandardDumpSink count = [&lines](std::string_view) { ++lines; };

@@ -200,7 +200,7 @@ void AppShell::OnIdle() {
   const uint32_t features = StandardFeatures(standardModels_.Current().model);
   standardModels_.Release();
   const std::string hint = ClassicReadingHint(features);
-  if (!hint.empty()) frame_->SetStatusText(hint);
+  if (!hint.empty()) frame_->SetStatusHint(ShortClassicReadingHint(features), hint);
 }
 
 void AppShell::OpenDroppedFiles(const std::vector<std::string>& paths) {

@@ -13,4 +13,11 @@ namespace corvane {
 std::optional<std::string> NoDisplayMessage(std::string_view qpaPlatform, std::string_view display,
                                             std::string_view waylandDisplay, bool displayReachable);
 
+// The one line the window program prints when the window system could not be
+// started after all (the display stopped answering, or the platform the user
+// chose cannot run): the display it tried, DISPLAY's or WAYLAND_DISPLAY's
+// value, or the platform's name when neither is set.
+std::string PlatformFailedMessage(std::string_view qpaPlatform, std::string_view display,
+                                  std::string_view waylandDisplay);
+
 }  // namespace corvane

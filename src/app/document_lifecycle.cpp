@@ -7,6 +7,7 @@
 #include "app/recent_file_list.h"
 #include "app/set_opening.h"
 #include "app/work_file_io.h"
+#include "dialogs/file_request.h"
 #include "document/corvane_doc.h"
 #include "intake/intake_set.h"
 #include "loading/document_loader.h"
@@ -71,7 +72,9 @@ bool DocumentLifecycle::OnFileOpen() {
   FileChooserRequest request;
   request.mode = FileChooserRequest::Mode::kOpen;
   request.title = "Open";
-  request.filter = std::string(kOpenFilter);
+  // A single plot or drill file opens as a set of its own.
+  request.filter = WithTodaysExtensions(
+      WithTodaysExtensions(kOpenFilter, FileFamily::kPlot), FileFamily::kDrill);
   request.defaultExt = std::string(kWorkFileExt);
   request.initialDir = PathFolder(doc_.GetPathName());
   const auto path = prompter_.ChooseFile(request);

@@ -15,13 +15,18 @@ class StatusPane {
   StatusPane();
 
   // The program writes the pane (SetStatusText); an empty text clears it.
-  void SetMessage(std::string_view text);
+  // `fullText`, when the pane shows a shortened text, is its tooltip.
+  void SetMessage(std::string_view text, std::string_view fullText = {});
   // A prompt while the pointer rests on an item; empty when it leaves.
   void SetHoverPrompt(std::string_view prompt);
   const std::string& Text() const { return text_; }
+  // The full text of the message while the pane shows it; empty otherwise.
+  std::string ToolTip() const;
 
  private:
   std::string message_;
+  std::string fullText_;
+  bool showingMessage_ = false;
   std::string text_;
 };
 

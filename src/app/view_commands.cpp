@@ -1,8 +1,13 @@
 #include "app/view_commands.h"
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "app/command_ids.h"
 #include "app/command_router.h"
 #include "app/file_filter.h"
+#include "dialogs/file_request.h"
 #include "loading/document_loader.h"
 #include "platform/prompter.h"
 #include "platform/settings_store.h"
@@ -58,7 +63,7 @@ void ViewCommands::OnNcDrillFile() {
   const std::string& ext = doc.Settings().drillFileExt;
   FileChooserRequest request;
   request.mode = FileChooserRequest::Mode::kOpen;
-  request.filter = MakeFileFilter("NC Drill Files", ext);
+  request.filter = WithTodaysExtensions(MakeFileFilter("NC Drill Files", ext), FileFamily::kDrill);
   request.defaultExt = ext;
   request.initialDir = doc.GetDocumentDirectory();
   request.pathMustExist = true;
@@ -90,32 +95,53 @@ void ViewCommands::ZoomToExtentsAndRedraw() {
   view_.RedrawView();
 }
 
+namespace {
+
+struct NamedFeature {
+  uint32_t bits;
+  const char* name;
+};
+
+constexpr NamedFeature kFeatureNames[] = {
+    {kFeatureRegion, "regions"},
+    {kFeatureClearPolarity, "clear polarity"},
+    {kFeatureStepRepeat, "step and repeat"},
+    {kFeatureBlock, "aperture blocks"},
+    {kFeatureMacroFlash | kFeaturePolygonFlash | kFeatureObroundFlash,
+     "macro, polygon or obround flashes"},
+    {kFeatureMetricWithoutG71, "MO MM without G71"},
+    {kFeatureApertureTransform | kFeatureImageTransform, "transformations"},
+    {kFeatureHeaderFormat, "an Excellon header format"},
+    {kFeatureRouting | kFeatureSlot, "routed slots"},
+};
+
+std::vector<std::string_view> FeatureNames(uint32_t features) {
+  std::vector<std::string_view> names;
+  for (const NamedFeature& named : kFeatureNames) {
+    if ((features & named.bits) != 0) names.emplace_back(named.name);
+  }
+  return names;
+}
+
+}  // namespace
+
 std::string ClassicReadingHint(uint32_t features) {
-  struct Named {
-    uint32_t bits;
-    const char* name;
-  };
-  static constexpr Named kNames[] = {
-      {kFeatureRegion, "regions"},
-      {kFeatureClearPolarity, "clear polarity"},
-      {kFeatureStepRepeat, "step and repeat"},
-      {kFeatureBlock, "aperture blocks"},
-      {kFeatureMacroFlash | kFeaturePolygonFlash | kFeatureObroundFlash,
-       "macro, polygon or obround flashes"},
-      {kFeatureMetricWithoutG71, "MO MM without G71"},
-      {kFeatureApertureTransform | kFeatureImageTransform, "transformations"},
-      {kFeatureHeaderFormat, "an Excellon header format"},
-      {kFeatureRouting | kFeatureSlot, "routed slots"},
-  };
   std::string names;
-  for (const Named& named : kNames) {
-    if ((features & named.bits) == 0) continue;
+  for (const std::string_view name : FeatureNames(features)) {
     if (!names.empty()) names += ", ";
-    names += named.name;
+    names += name;
   }
   if (names.empty()) return {};
   return "The files use what the classic reading does not draw (" + names +
          "); Options > Standard Interpretation draws them.";
+}
+
+std::string ShortClassicReadingHint(uint32_t features) {
+  const std::vector<std::string_view> names = FeatureNames(features);
+  if (names.empty()) return {};
+  std::string text = "Not drawn: " + std::string(names.front());
+  if (names.size() > 1) text += " +" + std::to_string(names.size() - 1) + " more";
+  return text + " (Options > Standard Interpretation)";
 }
 
 }  // namespace corvane

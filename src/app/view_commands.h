@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -41,5 +42,10 @@ class ViewCommands {
 // the files use that it does not draw (StandardFeature bits) and the switch;
 // empty when they use nothing of it.
 std::string ClassicReadingHint(uint32_t features);
+// The same hint short enough for the status bar of a window 1000 pixels wide
+// (at most kShortHintLength characters): the first feature named, how many
+// more there are, and the switch.
+inline constexpr std::size_t kShortHintLength = 90;
+std::string ShortClassicReadingHint(uint32_t features);
 
 }  // namespace corvane

@@ -1,5 +1,10 @@
 #include "dialogs/file_request.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "intake/name_conventions.h"
+
 namespace corvane {
 
 std::string FormatFileFilter(std::string_view format, std::string_view extension) {
@@ -14,6 +19,37 @@ std::string FormatFileFilter(std::string_view format, std::string_view extension
   }
   filter.append(format.substr(start));
   return filter;
+}
+
+std::string WithTodaysExtensions(std::string_view filter, FileFamily family) {
+  const bool plot = family == FileFamily::kPlot;
+  std::string entry(plot ? kAllPlotFilesName : kAllDrillFilesName);
+  entry += '|';
+  const std::vector<std::string> extensions = plot ? PlotFileExtensions() : DrillFileExtensions();
+  for (std::size_t i = 0; i < extensions.size(); ++i) {
+    entry.append(i == 0 ? "*." : ";*.").append(extensions[i]);
+  }
+  entry += '|';
+  constexpr std::string_view kAllFiles = "All Files (*.*)|*.*|";
+  const std::size_t all = filter.find(kAllFiles);
+  if (all != std::string_view::npos) {
+    return std::string(filter.substr(0, all)) + entry + std::string(filter.substr(all));
+  }
+  // The list ends at "||" or at its end; the new entries go there.
+  std::string_view head = filter;
+  while (!head.empty() && head.back() == '|') head.remove_suffix(1);
+  std::string result(head);
+  if (!result.empty()) result += '|';
+  return result + entry + std::string(kAllFiles) + "|";
+}
+
+std::optional<std::string> TypedFileToOpen(std::string_view folder, std::string_view typed) {
+  if (typed.empty()) return std::nullopt;
+  std::filesystem::path path(typed);
+  if (path.is_relative()) path = std::filesystem::path(folder) / path;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+  return path.lexically_normal().string();
 }
 
 FileChooserRequest OpenFileRequest(std::string_view filterFormat, std::string_view extension,

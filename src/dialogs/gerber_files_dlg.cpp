@@ -109,7 +109,9 @@ void CGerberFilesDlg::OnMirrorYClicked(bool checked) {
 void CGerberFilesDlg::OnAddFile() {
   if (!Commit() || doc_ == nullptr || prompter_ == nullptr) return;
   const std::string& ext = doc_->Settings().gerberFileExt;
-  const auto path = prompter_->ChooseFile(OpenFileRequest(kFilter, ext, chooserDirectory_));
+  FileChooserRequest request = OpenFileRequest(kFilter, ext, chooserDirectory_);
+  request.filter = WithTodaysExtensions(request.filter, FileFamily::kPlot);
+  const auto path = prompter_->ChooseFile(request);
   if (!path) return;
   PlotLayer entry;
   entry.fileName = *path;

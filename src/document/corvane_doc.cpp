@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "document/plot_extents.h"
 #include "document/settings_table.h"
 #include "text/path_parts.h"
 
@@ -58,20 +59,7 @@ void CCorvaneDoc::ClearAll() {
   modified_ = false;
 }
 
-void CCorvaneDoc::ComputeExtents() {
-  Extents e{0.0, kExtentsUnset, 0.0, kExtentsUnset};
-  auto visit = [&e](double x, double y) {
-    if (x > e.maxX) e.maxX = x;
-    if (x < e.minX) e.minX = x;
-    if (y > e.maxY) e.maxY = y;
-    if (y < e.minY) e.minY = y;
-  };
-  for (const PlotItem& item : Items()) {
-    if (item.kind == kKindStatement && item.dcode == 1) visit(item.x, item.y);
-  }
-  for (const DrillHit& hit : DrillHits()) visit(hit.x, hit.y);
-  extents_ = e;
-}
+void CCorvaneDoc::ComputeExtents() { extents_ = PlotExtents(*this); }
 
 bool CCorvaneDoc::GetLayer(int32_t index, PlotLayer& layer) const {
   if (index < 0 || static_cast<std::size_t>(index) >= layers_.size()) return false;

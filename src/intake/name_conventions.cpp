@@ -268,4 +268,18 @@ std::optional<LayerFunction> FunctionFromName(std::string_view fileName, FileKin
   return found;
 }
 
+std::vector<std::string> PlotFileExtensions() {
+  std::vector<std::string> extensions{"gbr", "ger"};
+  for (const Named& named : kExtensions) {
+    // Only the extensions proper; longer entries are whole names' endings.
+    if (named.text.size() <= 3) extensions.emplace_back(named.text);
+  }
+  extensions.emplace_back("g[0-9]*");
+  return extensions;
+}
+
+std::vector<std::string> DrillFileExtensions() {
+  return {kDrillExtensions.begin(), kDrillExtensions.end()};
+}
+
 }  // namespace corvane

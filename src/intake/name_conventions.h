@@ -8,7 +8,9 @@
 // top", "silkscreen", "outline", "drill").
 
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/layer_function.h"
 
@@ -17,5 +19,12 @@ namespace corvane {
 // The function of the file named `fileName` (its name without folders) of
 // `kind`; nothing when the name says nothing.
 std::optional<LayerFunction> FunctionFromName(std::string_view fileName, FileKind kind);
+
+// The extensions, in small letters, that today's plot files are named with:
+// gbr and ger, the extensions above that state a function, and g1 .. g30 as
+// one pattern "g[0-9]*" (a chooser's wildcard).
+std::vector<std::string> PlotFileExtensions();
+// The extensions of today's drill files, in small letters.
+std::vector<std::string> DrillFileExtensions();
 
 }  // namespace corvane

@@ -18,6 +18,7 @@ void DocumentLoader::ClearAll() {
   ++loadCount_;
   drillState_.currentTool = 0;
   settingsBeforeGerberFiles_.reset();
+  mixedUnitsWarned_ = false;
 }
 
 const FormatSettings& DocumentLoader::SettingsBeforeGerberFiles() const {

@@ -65,6 +65,7 @@ class DocumentLoader {
   uint64_t LoadCount() const { return loadCount_; }
   // Whether the classic reading's mixed-units warning is shown; the standard
   // reading reads units as the files state them, and has nothing to warn of.
+  // It is shown at most once between two clears: once per load of a set.
   void SetWarnMixedUnits(bool warn) { warnMixedUnits_ = warn; }
 
   GerberReaderState& GerberState() { return gerberState_; }
@@ -81,6 +82,7 @@ class DocumentLoader {
   std::optional<FormatSettings> settingsBeforeGerberFiles_;
   uint64_t loadCount_ = 0;
   bool warnMixedUnits_ = true;
+  bool mixedUnitsWarned_ = false;
 };
 
 }  // namespace corvane

@@ -84,7 +84,8 @@ bool DocumentLoader::LoadGerberLayer(PlotLayer layer) {
   ++loadCount_;
   // A set read in the standard reading has nothing to warn of.
   if (gerberState_.metricApertures != gerberState_.metricCoordinates && prompter_ != nullptr &&
-      warnMixedUnits_ && doc_.GetReading() != Reading::kStandard) {
+      warnMixedUnits_ && !mixedUnitsWarned_ && doc_.GetReading() != Reading::kStandard) {
+    mixedUnitsWarned_ = true;
     prompter_->ShowMessage(kMixedUnitsWarning, Prompter::Buttons::kOk);
   }
   return true;

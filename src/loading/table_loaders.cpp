@@ -42,6 +42,8 @@ bool DocumentLoader::LoadApertureFile(std::string_view name) {
   // The table replaces every aperture, those that plot files defined included.
   doc_.ClearApertures();
   ReadLines(file, true, [this](const char* line) { ReadApertureLine(doc_, line); });
+  // Flashes and strokes take their sizes from the table.
+  if (doc_.GetLayerCount() > 0) doc_.ComputeExtents();
   doc_.SetModified(true);
   ++loadCount_;
   return true;

@@ -28,6 +28,10 @@ class FrameHost {
   // Opens the help window at a page of help/.
   virtual void ShowHelpPage(const std::string& page) = 0;
   virtual void SetStatusText(std::string_view text) = 0;
+  // A shortened text for the status bar, with the whole of it as its tooltip.
+  virtual void SetStatusHint(std::string_view text, std::string_view /*fullText*/) {
+    SetStatusText(text);
+  }
   // The caption: "<document title> - Corvane".
   virtual void SetCaption(const std::string& caption) = 0;
 };

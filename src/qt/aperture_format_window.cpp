@@ -38,7 +38,9 @@ CApertureFormatWindow::CApertureFormatWindow(CApertureFormatDlg& dialog, HelpFun
        {std::pair{multiplier_, kIdMultiplierEdit}, std::pair{extension_, kIdExtensionEdit},
         std::pair{identifier_, A::kIdentifierEditId}}) {
     const int32_t controlId = id;
-    connect(edit, &QLineEdit::textEdited, this, [this, controlId](const QString& text) {
+    // Every change of the text, typed or set through the accessibility
+    // interface; the dialog's own texts come back unchanged.
+    connect(edit, &QLineEdit::textChanged, this, [this, controlId](const QString& text) {
       dialog_.OnEditChange(controlId, text.toStdString());
       Refresh();
     });

@@ -4,11 +4,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "app/app_shell.h"
@@ -156,6 +159,41 @@ bool HasQtOption(int argc, char** argv) {
   return false;
 }
 
+// While the window system starts: what the toolkit reports of the platform
+// is held back, and a failure it cannot recover from (which would abort with
+// its own text) ends the program with its one line and status 1.
+struct StartupMessages {
+  static inline QtMessageHandler previous = nullptr;
+  static inline std::string platform;
+  static inline std::vector<std::tuple<QtMsgType, std::string, QString>> held;
+
+  static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+      const std::string line = PlatformFailedMessage(platform, Environment("DISPLAY"),
+                                                     Environment("WAYLAND_DISPLAY"));
+      std::fprintf(stderr, "%s\n", line.c_str());
+      std::fflush(stderr);
+      std::_Exit(1);
+    }
+    const std::string_view category = context.category != nullptr ? context.category : "";
+    if (category.starts_with("qt.qpa")) {
+      held.emplace_back(type, std::string(category), text);
+      return;
+    }
+    if (previous != nullptr) previous(type, context, text);
+  }
+
+  // Hands on what was held back once the window system runs.
+  static void Release() {
+    qInstallMessageHandler(previous);
+    for (const auto& [type, category, text] : held) {
+      const QMessageLogContext context(nullptr, 0, nullptr, category.c_str());
+      qt_message_output(type, context, text);
+    }
+    held.clear();
+  }
+};
+
 }  // namespace
 
 int RunCorvaneWindow(int argc, char** argv) {
@@ -190,7 +228,10 @@ int RunCorvaneWindow(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", noDisplay->c_str());
     return 1;
   }
+  StartupMessages::platform = platform;
+  StartupMessages::previous = qInstallMessageHandler(&StartupMessages::Handle);
   CCorvaneApp app(argc, argv);
+  StartupMessages::Release();
   return app.Run();
 }
 

@@ -37,7 +37,9 @@ CDrillToolFormatWindow::CDrillToolFormatWindow(CDrillToolFormatDlg& dialog, Help
     grid->addWidget(*r.edit, row, 1);
     ++row;
     const int32_t id = r.id;
-    connect(*r.edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
+    // Every change of the text, typed or set through the accessibility
+    // interface; the dialog's own texts come back unchanged.
+    connect(*r.edit, &QLineEdit::textChanged, this, [this, id](const QString& text) {
       dialog_.OnEditChange(id, text.toStdString());
       Refresh();
     });

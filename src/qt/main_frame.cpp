@@ -299,8 +299,17 @@ void CMainFrame::ShowHelpPage(const std::string& page) {
 }
 
 void CMainFrame::SetStatusText(std::string_view text) {
-  statusPane_.SetMessage(text);
+  SetStatusHint(text, {});
+}
+
+void CMainFrame::SetStatusHint(std::string_view text, std::string_view fullText) {
+  statusPane_.SetMessage(text, fullText);
+  ShowStatusPane();
+}
+
+void CMainFrame::ShowStatusPane() {
   messagePane_->setText(ToQString(statusPane_.Text()));
+  messagePane_->setToolTip(ToQString(statusPane_.ToolTip()));
 }
 
 void CMainFrame::ShowPosition(std::string_view text) {
@@ -317,7 +326,7 @@ void CMainFrame::SetCaption(const std::string& caption) { setWindowTitle(ToQStri
 bool CMainFrame::event(QEvent* event) {
   if (event->type() == QEvent::StatusTip) {
     statusPane_.SetHoverPrompt(static_cast<QStatusTipEvent*>(event)->tip().toStdString());
-    messagePane_->setText(ToQString(statusPane_.Text()));
+    ShowStatusPane();
     return true;
   }
   return QMainWindow::event(event);

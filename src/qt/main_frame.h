@@ -69,6 +69,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   void ShowAbout() override;
   void ShowHelpPage(const std::string& page) override;
   void SetStatusText(std::string_view text) override;
+  void SetStatusHint(std::string_view text, std::string_view fullText) override;
   void SetCaption(const std::string& caption) override;
 
   // PlacementWindow
@@ -92,6 +93,8 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   void UpdateIndicators();
   // The view's position pane: its text, and the same for accessibility.
   void ShowPosition(std::string_view text);
+  // The message pane's text and tooltip as the status pane has them.
+  void ShowStatusPane();
   void RunCommand(int32_t id);
   // The Inspector of the view and its panel; the shell's commands reach them.
   void CreateInspector();

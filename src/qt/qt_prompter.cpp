@@ -2,11 +2,16 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
+#include <QTimer>
 
 #include "app/file_filter.h"
+#include "dialogs/file_request.h"
 #include "qt/qt_text.h"
 
 namespace corvane {
@@ -32,6 +37,21 @@ QString ToQtFileFilter(std::string_view filter) {
     entries << name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
   }
   return entries.join(QStringLiteral(";;"));
+}
+
+void LetTypedFilesOpen(QFileDialog& dialog) {
+  auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  auto* box = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+  QPushButton* open = box != nullptr ? box->button(QDialogButtonBox::Open) : nullptr;
+  if (edit == nullptr || open == nullptr) return;  // a chooser of the desktop's own
+  const auto update = [&dialog, edit, open] {
+    const auto path = TypedFileToOpen(dialog.directory().absolutePath().toStdString(),
+                                      edit->text().toStdString());
+    if (path) open->setEnabled(true);
+  };
+  // After the chooser's own update of the button, which runs first.
+  QObject::connect(edit, &QLineEdit::textChanged, open,
+                   [open, update] { QTimer::singleShot(0, open, update); });
 }
 
 Prompter::Answer QtPrompter::ShowMessage(std::string_view text, Buttons buttons) {
@@ -76,6 +96,7 @@ std::optional<std::string> QtPrompter::ChooseFile(const FileChooserRequest& requ
   if (folder) dialog.setOption(QFileDialog::ShowDirsOnly);
   dialog.setDefaultSuffix(ToQString(request.defaultExt));
   if (!request.initialName.empty()) dialog.selectFile(ToQString(request.initialName));
+  if (open && request.pathMustExist) LetTypedFilesOpen(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst().toStdString();
 }

@@ -5,6 +5,8 @@
 
 #include "platform/prompter.h"
 
+class QFileDialog;
+
 namespace corvane {
 
 // Message boxes, file choosers and the wait cursor of the desktop.
@@ -25,5 +27,10 @@ class QtPrompter : public Prompter {
 
 // "Name|*.a;*.b|All Files (*.*)|*.*||" as Qt's "Name (*.a *.A *.b *.B);;All Files (*)".
 QString ToQtFileFilter(std::string_view filter);
+
+// Lets the chooser's Open button take a typed name of an existing file that
+// its filter hides, as Return already does (the chooser of Qt's own enables
+// Open only for the names it shows).
+void LetTypedFilesOpen(QFileDialog& dialog);
 
 }  // namespace corvane

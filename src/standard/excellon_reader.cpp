@@ -105,6 +105,7 @@ class ExcellonReader {
   StandardPoint current_;
   bool routing_ = false;
   bool toolDown_ = false;
+  bool plunges_ = false;  // whether the file has lowered the tool with M15
   Motion motion_ = Motion::kMove;
 };
 
@@ -427,6 +428,7 @@ void ExcellonReader::BodyLine(std::string_view line) {
   switch (words.m) {
     case 15:
       toolDown_ = true;
+      plunges_ = true;
       break;
     case 16:
     case 17:
@@ -444,7 +446,10 @@ void ExcellonReader::BodyLine(std::string_view line) {
     constexpr Motion kMotions[] = {Motion::kMove, Motion::kLinear, Motion::kClockwise,
                                    Motion::kCounterClockwise};
     motion_ = kMotions[words.g];
-    if (words.g == 0) toolDown_ = false;  // a rapid move runs with the tool up
+    // A rapid move runs with the tool up. A file that plunges with M15 cuts
+    // only after it; many files never do, and cut from the next G01/G02/G03
+    // on until M16/M17 lifts the tool.
+    if (words.g == 0) toolDown_ = !plunges_;
   } else if (words.g == 5 || words.g == 81) {
     routing_ = false;  // back to drilling
     toolDown_ = false;

@@ -28,5 +28,29 @@ TEST(DisplayCheckTest, OneLineWithTheWayOutWhenThereIsNoDisplay) {
   }
 }
 
+TEST(DisplayCheckTest, AWindowSystemThatFailsLaterIsNamedInOneLine) {
+  struct Row {
+    const char* qpa;
+    const char* display;
+    const char* wayland;
+    const char* named;
+  };
+  const Row rows[] = {
+      {"", ":99", "", "cannot open display :99"},
+      {"xcb", ":5", "wayland-0", "cannot open display :5"},
+      {"", "", "wayland-7", "cannot open display wayland-7"},
+      {"wayland", ":0", "wayland-1", "cannot open display wayland-1"},
+      {"wayland-egl", ":0", "", "cannot start the window system wayland-egl"},
+      {"nosuch", ":0", "", "cannot start the window system nosuch"},
+      {"", "", "", "no display available"},
+  };
+  for (const Row& row : rows) {
+    const std::string message = PlatformFailedMessage(row.qpa, row.display, row.wayland);
+    EXPECT_EQ(message.rfind(std::string("corvane: ") + row.named + ";", 0), 0u) << message;
+    EXPECT_EQ(message.find('\n'), std::string::npos);
+    EXPECT_NE(message.find("xvfb-run"), std::string::npos);
+  }
+}
+
 }  // namespace
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/app_shell.h"
@@ -28,10 +29,16 @@ class StatusFrame : public FrameHost {
   void ShowHelpPage(const std::string&) override {}
   void SetStatusText(std::string_view text) override {
     status = text;
+    tooltip.clear();
     ++statusCount;
+  }
+  void SetStatusHint(std::string_view text, std::string_view fullText) override {
+    SetStatusText(text);
+    tooltip = fullText;
   }
   void SetCaption(const std::string&) override {}
   std::string status;
+  std::string tooltip;
   int statusCount = 0;
 };
 
@@ -114,8 +121,8 @@ TEST_F(StandardInterpretationTest, TheHintComesOncePerWorkingSetInTheClassicRead
   EXPECT_EQ(frame.statusCount, 0) << "nothing loaded";
   LoadBoard();
   shell->OnIdle();
-  EXPECT_EQ(frame.status, ClassicReadingHint(kFeatureRegion | kFeatureClearPolarity));
-  EXPECT_NE(frame.status.find("Options > Standard Interpretation"), std::string::npos);
+  EXPECT_EQ(frame.status, "Not drawn: regions +1 more (Options > Standard Interpretation)");
+  EXPECT_EQ(frame.tooltip, ClassicReadingHint(kFeatureRegion | kFeatureClearPolarity));
   shell->OnIdle();
   EXPECT_EQ(frame.statusCount, 1) << "once";
   shell->Loader().ReloadAll();
@@ -151,6 +158,27 @@ TEST(ClassicReadingHintTest, NamesWhatTheFilesUse) {
   EXPECT_EQ(ClassicReadingHint(kFeatureMacroFlash | kFeatureObroundFlash | kFeatureHeaderFormat),
             "The files use what the classic reading does not draw (macro, polygon or obround "
             "flashes, an Excellon header format); Options > Standard Interpretation draws them.");
+}
+
+TEST(ClassicReadingHintTest, TheShortHintFitsTheStatusBarWhateverTheFilesUse) {
+  EXPECT_EQ(ShortClassicReadingHint(0), "");
+  EXPECT_EQ(ShortClassicReadingHint(kFeatureStepRepeat),
+            "Not drawn: step and repeat (Options > Standard Interpretation)");
+  EXPECT_EQ(ShortClassicReadingHint(kFeatureMacroFlash | kFeatureRouting),
+            "Not drawn: macro, polygon or obround flashes +1 more "
+            "(Options > Standard Interpretation)");
+  // Every combination of the features the hint can name.
+  std::size_t longest = 0;
+  int combinations = 0;
+  for (uint32_t bits = 1; bits < (1u << 16); ++bits) {
+    const std::string hint = ShortClassicReadingHint(bits);
+    if (hint.empty()) continue;
+    longest = std::max(longest, hint.size());
+    EXPECT_LT(hint.size(), ClassicReadingHint(bits).size() + 1) << bits;
+    ++combinations;
+  }
+  EXPECT_GT(combinations, 1000);
+  EXPECT_LE(longest, kShortHintLength);
 }
 
 }  // namespace

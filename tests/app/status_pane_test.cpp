@@ -44,5 +44,33 @@ TEST(StatusPaneTest, PromptsUnderThePointerDoNotLoseTheProgramsText) {
   EXPECT_EQ(checked, 12);
 }
 
+TEST(StatusPaneTest, AShortenedMessageCarriesItsFullTextAsTooltip) {
+  struct TipStep {
+    Step step;
+    const char* fullText;
+    const char* tooltip;
+  };
+  const TipStep steps[] = {
+      {{Step::kMessage, "Not drawn: regions", ""}, "The files use regions.", "The files use regions."},
+      {{Step::kHover, "Zoom pointer tool", ""}, "", ""},  // a prompt has no tooltip
+      {{Step::kHover, "", ""}, "", "The files use regions."},
+      {{Step::kMessage, "Select first measurement point.", ""}, "", ""},
+      {{Step::kMessage, "", ""}, "ignored", ""},  // a cleared pane has none
+      {{Step::kHover, "", ""}, "", ""},  // the idle text has none
+  };
+  StatusPane pane;
+  int checked = 0;
+  for (const TipStep& s : steps) {
+    if (s.step.kind == Step::kMessage) {
+      pane.SetMessage(s.step.text, s.fullText);
+    } else {
+      pane.SetHoverPrompt(s.step.text);
+    }
+    EXPECT_EQ(pane.ToolTip(), s.tooltip) << checked;
+    ++checked;
+  }
+  EXPECT_EQ(checked, 6);
+}
+
 }  // namespace
 }  // namespace corvane

@@ -65,7 +65,7 @@ TEST(DocumentDumpTest, PrintsEveryKindOfRecordInOrder) {
             "primitive 0 0 2 1.5 $3\n"
             "tool 3 1 0.80000000000000004 12\n"
             "hit 3 -1.25 2\n"
-            "extents 3 -1.25 2 0.10000000000000001\n"
+            "extents 3 -1.25 2 -1.8984020906140024\n"
             "items 3\n"
             "item 0 0 0 0 0.5 0\n"
             "item 0 G 0 0 1 2\n"
@@ -186,11 +186,18 @@ class RunDumpTest : public testing::Test {
 TEST_F(RunDumpTest, UsesTheStoredSettingsUnlessDefaultsAreAsked) {
   ASSERT_EQ(Run({DataFile("worked_example.gbr")}), kExitSuccess);
   EXPECT_EQ(opened_, 1);
-  EXPECT_NE(out_.find("extents 20 10 10 0\n"), std::string::npos) << out_;
+  // The draws of an aperture 0.01 wide (0.1 at the stored multiplier of 10).
+  EXPECT_NE(out_.find("extents 20.004999999999999 -0.0050000000000000001 10.005000000000001 "
+                      "-0.0050000000000000001\n"),
+            std::string::npos)
+      << out_;
   out_.clear();
   ASSERT_EQ(Run({"--defaults", DataFile("worked_example.gbr")}), kExitSuccess);
   EXPECT_EQ(opened_, 1);
-  EXPECT_NE(out_.find("extents 2 1 1 0\n"), std::string::npos) << out_;
+  EXPECT_NE(out_.find("extents 2.0049999999999999 -0.0050000000000000001 1.0049999999999999 "
+                      "-0.0050000000000000001\n"),
+            std::string::npos)
+      << out_;
   EXPECT_TRUE(err_.empty());
 }
 

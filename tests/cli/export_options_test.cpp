@@ -205,8 +205,10 @@ TEST_F(HeadlessViewTest, PageIsPrintedAtTheMagnificationFromTheCorner) {
   const auto moves = dc_.Calls(SurfaceOp::kMoveTo);
   const auto lines = dc_.Calls(SurfaceOp::kLineTo);
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(moves[1].args[0], 0);  // plot minimum at the page's corner
-  EXPECT_EQ(lines[1].args[0], 400);
+  // The plot's minimum at the page's corner: the first draw runs from the
+  // origin, so the second starts an inch in.
+  EXPECT_EQ(moves[1].args[0], 200);
+  EXPECT_EQ(lines[1].args[0], 600);
   EXPECT_EQ(lines[1].args[1], 200);
   EXPECT_EQ(doc_.GetAutoOrigin(), 0);  // restored after the page
 }

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "loading/document_loader.h"
 
@@ -53,34 +55,108 @@ TEST(CCorvaneDocTest, ItemsGrowPastEveryReservationAndTrimKeepsThem) {
   EXPECT_EQ(doc.GetItem(count + 1).kind, 0);
 }
 
-TEST(CCorvaneDocTest, ExtentsCountDrawsAndHitsOnly) {
-  CCorvaneDoc doc;
-  doc.AddItem(Draw(1, 5));
-  doc.AddItem(Draw(2, -4));
-  doc.AddItem(Draw(3, 6));
-  doc.AddItem(Draw(-50, -50, 3));  // a flash does not count
-  doc.AddItem(Draw(90, 90, 2));    // nor a move
-  PlotItem centre = Draw(-70, -70);
-  centre.kind = kKindArcCentre;  // nor an arc centre
-  doc.AddItem(centre);
-  doc.ComputeExtents();
-  EXPECT_EQ(doc.GetExtents(), (Extents{3, 1, 6, -4}));
+PlotItem ArcTo(double x, double y, uint8_t mode) {
+  PlotItem item = Draw(x, y);
+  item.mode = mode;
+  return item;
+}
 
-  doc.AddDrillHit(DrillHit{1, 5, 0});
+PlotItem Centre(double i, double j) {
+  PlotItem item = Draw(i, j);
+  item.kind = kKindArcCentre;
+  return item;
+}
+
+// Every point drawn counts, grown by the aperture in force: D10 is a circle
+// of 0.2, D11 a rectangle of 0.4 by 0.2.
+TEST(CCorvaneDocTest, ExtentsHoldEveryDrawnPoint) {
+  struct Case {
+    const char* what;
+    std::vector<PlotItem> items;
+    Extents expected;
+  };
+  const double u = kExtentsUnset;
+  const double r2 = std::sqrt(2.0);
+  const Case cases[] = {
+      {"flashes alone", {Draw(0, 0, 10), Draw(1, 2, 3), Draw(3, 1, 3)}, {3.1, 0.9, 2.1, 0.9}},
+      {"a rectangle's flash", {Draw(0, 0, 11), Draw(1, 1, 3)}, {1.2, 0.8, 1.1, 0.9}},
+      {"an L from the origin", {Draw(2, 0), Draw(2, 1)}, {2, 0, 1, 0}},
+      {"a draw from a move", {Draw(0, 0, 10), Draw(1, -1, 2), Draw(3, -1)}, {3.1, 0.9, 0, -1.1}},
+      {"a stroke of a rectangle", {Draw(-1, -1, 11), Draw(-2, -1)}, {0, -2.2, 0, -1.2}},
+      {"a half circle anticlockwise",
+       {Draw(1, 0, 2), Centre(-1, 0), ArcTo(-1, 0, kModeCounterClockwiseMulti)},
+       {1, -1, 1, 0}},
+      {"a half circle clockwise",
+       {Draw(1, 0, 2), Centre(-1, 0), ArcTo(-1, 0, kModeClockwiseMulti)},
+       {1, -1, 0, -1}},
+      {"a quarter past the top",
+       {Draw(1, -1, 2), Centre(-1, 1), ArcTo(-1, 1, kModeCounterClockwise)},
+       {r2, -1, r2, -1}},
+      {"a closed arc: the whole circle",
+       {Draw(0, 0, 10), Draw(5, 4, 2), Centre(-1, 0), ArcTo(5, 4, kModeClockwiseMulti)},
+       {5.1, 2.9, 5.1, 2.9}},
+      {"a closed arc after a move: its point",
+       {Draw(5, 4, 2), Centre(-1, 0), Draw(5, 4, 2), ArcTo(5, 4, kModeClockwiseMulti)},
+       {5, 5, 4, 4}},
+      {"a drill hit alone", {}, {4, 4, 0, -3}},
+      // Invalid rows: nothing drawn leaves the minima unset.
+      {"moves and selections only", {Draw(-5, -5, 2), Draw(-6, -6, 10)}, {0, u, 0, u}},
+      {"an arc centre is no point", {Draw(1, 1, 2), Centre(-70, -70)}, {0, u, 0, u}},
+      {"a flash without an aperture is a point", {Draw(-1, 2, 3)}, {0, -1, 2, 2}},
+  };
+  int checked = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CCorvaneDoc doc;
+    doc.AddAperture(MakeAperture(10, -1, kShapeCircle, 0.2));
+    Aperture rectangle = MakeAperture(11, -1, kShapeRectangle, 0.4);
+    rectangle.sizeY = 0.2;
+    doc.AddAperture(rectangle);
+    for (const PlotItem& item : c.items) doc.AddItem(item);
+    if (c.items.empty()) doc.AddDrillHit(DrillHit{1, 4, -3});
+    doc.ComputeExtents();
+    const Extents e = doc.GetExtents();
+    EXPECT_NEAR(e.maxX, c.expected.maxX, 1e-12);
+    EXPECT_NEAR(e.minX, c.expected.minX, 1e-12);
+    EXPECT_NEAR(e.maxY, c.expected.maxY, 1e-12);
+    EXPECT_NEAR(e.minY, c.expected.minY, 1e-12);
+    ++checked;
+  }
+  EXPECT_EQ(checked, 14);
+}
+
+TEST(CCorvaneDocTest, ExtentsFollowTheApertureOfEachLayerAndItsOffset) {
+  CCorvaneDoc doc;
+  doc.AddAperture(MakeAperture(10, 0, kShapeCircle, 0.2));
+  doc.AddAperture(MakeAperture(10, 1, kShapeCircle, 1.0));
+  PlotLayer shifted;
+  shifted.offsetX = 10000;  // 10 plot units: arc centres carry it, and lose it again
+  doc.AddLayer(PlotLayer{});
+  doc.AddLayer(shifted);
+  doc.AddItem(Draw(0, 0, 10, 0));
+  doc.AddItem(Draw(1, 1, 3, 0));
+  doc.AddItem(Draw(0, 0, 10, 1));
+  doc.AddItem(Draw(12, 0, 2, 1));
+  PlotItem centre = Draw(-2 + 10, 0, 1, 1);
+  centre.kind = kKindArcCentre;
+  doc.AddItem(centre);
+  PlotItem arc = Draw(8, 0, 1, 1);
+  arc.mode = kModeCounterClockwiseMulti;
+  doc.AddItem(arc);
   doc.ComputeExtents();
-  EXPECT_EQ(doc.GetExtents(), (Extents{5, 1, 6, -4}));
+  EXPECT_EQ(doc.GetExtents(), (Extents{12.5, 0.9, 2.5, -0.5}));
 }
 
 TEST(CCorvaneDocTest, ExtentsWithoutDrawsKeepTheUnsetMinima) {
   CCorvaneDoc doc;
   EXPECT_EQ(doc.GetExtents(), (Extents{0, 0, 0, 0}));  // nothing computed yet
-  doc.AddItem(Draw(-5, -5, 3));
+  doc.AddItem(Draw(-5, -5, 2));
   doc.ComputeExtents();
   EXPECT_EQ(doc.GetExtents(), (Extents{0, kExtentsUnset, 0, kExtentsUnset}));
   doc.AddItem(Draw(7, 8));  // the maxima start at 0: they never fall below it
   doc.AddItem(Draw(9, 9, 1));
   doc.ComputeExtents();
-  EXPECT_EQ(doc.GetExtents(), (Extents{9, 7, 9, 8}));
+  EXPECT_EQ(doc.GetExtents(), (Extents{9, -5, 9, -5}));
 }
 
 TEST(CCorvaneDocTest, ApertureLookupPrefersTheLayersOwnDefinition) {
@@ -182,7 +258,7 @@ TEST(CCorvaneDocTest, ClearAllEmptiesTheDataButKeepsSettingsAndExtents) {
   EXPECT_FALSE(doc.IsModified());
   EXPECT_EQ(doc.Settings().gerberMultiplier, 2.5);
   EXPECT_EQ(loader.GerberState().metricApertures, 1);
-  EXPECT_EQ(doc.GetExtents(), (Extents{4, 4, 4, 4}));
+  EXPECT_EQ(doc.GetExtents(), (Extents{4, 0, 4, 0}));
 }
 
 TEST(CCorvaneDocTest, IsEmptyTurnsFalseForEachKindOfContent) {

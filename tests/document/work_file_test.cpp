@@ -403,8 +403,10 @@ TEST(DemoBoardTest, WorkFileOpensTheWholeSet) {
   ASSERT_TRUE(doc.FindDrillTool(4, tool));
   EXPECT_EQ(tool.plating, kPlatingUnplated);
   const Extents e = doc.GetExtents();
-  EXPECT_DOUBLE_EQ(e.maxX, 2.4);
-  EXPECT_DOUBLE_EQ(e.maxY, 1.6);
+  // The outline's far corner, grown by half its stroke of 0.006.
+  EXPECT_NEAR(e.maxX, 2.403, 1e-12);
+  EXPECT_NEAR(e.maxY, 1.603, 1e-12);
+  EXPECT_NEAR(e.minX, -0.003, 1e-12);
   // Written in the program's own format: saving it again changes nothing.
   EXPECT_EQ(FormatWorkFile(doc, PathFolder(demo + "demo.wrk")),
             TempFolder::Read(demo + "demo.wrk"));

@@ -42,7 +42,12 @@ TEST(GerberLoaderTest, LoadsAVisibleLayerUnderItsResolvedPath) {
   EXPECT_EQ(doc.GetItemCount(), 6);
   EXPECT_EQ(doc.GetItemCapacity(), 6u);
   EXPECT_TRUE(doc.IsModified());
-  EXPECT_EQ(doc.GetExtents(), (Extents{2.0, 1.0, 1.0, 0.0}));
+  // The draws from the origin and the arc, grown by half the 0.01 stroke.
+  const Extents e = doc.GetExtents();
+  EXPECT_NEAR(e.maxX, 2.005, 1e-12);
+  EXPECT_NEAR(e.minX, -0.005, 1e-12);
+  EXPECT_NEAR(e.maxY, 1.005, 1e-12);
+  EXPECT_NEAR(e.minY, -0.005, 1e-12);
   EXPECT_TRUE(prompter.messages.empty());
 }
 
@@ -106,19 +111,25 @@ TEST(GerberLoaderTest, PerFileStateResetsWhileFormatAndUnitsPersist) {
   EXPECT_EQ(doc.GetItem(6).layer, 1);
 }
 
-TEST(GerberLoaderTest, MixedUnitsWarningFollowsTheTwoFlags) {
+TEST(GerberLoaderTest, MixedUnitsWarningFollowsTheTwoFlagsOncePerLoad) {
   struct Step {
-    const char* file;
+    const char* file;  // nullptr: clear the document, as every new load does
     bool warns;
   };
-  // The flags are never reset, so each file is judged by what is in force after it.
+  // The flags are never reset, so each file is judged by what is in force
+  // after it; a load that has warned once stays quiet until the next clear.
   const std::vector<std::vector<Step>> runs = {
       {{"metric_apertures_only.gbr", true}},
       {{"metric_both.gbr", false},
        {"metric_apertures_only.gbr", false},  // G71 of the first file still holds
        {"worked_example.gbr", true},          // MOIN against G71
-       {"rs274d_no_final_newline.gbr", true},
+       {"rs274d_no_final_newline.gbr", false},
        {"metric_apertures_only.gbr", false}},
+      {{"metric_apertures_only.gbr", true},
+       {"rs274d_no_final_newline.gbr", false},
+       {nullptr, false},
+       {"rs274d_no_final_newline.gbr", true},  // the flags still differ in the next load
+       {"worked_example.gbr", false}},
   };
   for (const std::vector<Step>& run : runs) {
     RecordingPrompter prompter;
@@ -126,7 +137,11 @@ TEST(GerberLoaderTest, MixedUnitsWarningFollowsTheTwoFlags) {
     DocumentLoader loader(doc, nullptr, &prompter);
     std::size_t expected = 0;
     for (const Step& step : run) {
-      SCOPED_TRACE(step.file);
+      SCOPED_TRACE(step.file != nullptr ? step.file : "clear");
+      if (step.file == nullptr) {
+        loader.ClearAll();
+        continue;
+      }
       ASSERT_TRUE(loader.LoadGerberLayer(LayerFor(DataFile(step.file))));
       if (step.warns) ++expected;
       ASSERT_EQ(prompter.messages.size(), expected);

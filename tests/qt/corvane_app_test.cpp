@@ -14,13 +14,16 @@ struct ProgramRun {
   QString err;
 };
 
-// The program as a user starts it, with no screen at all.
-ProgramRun RunWithoutDisplay(const QStringList& args) {
+// The program as a user starts it, with no screen at all but what `screen`
+// names (pairs of a variable and its value).
+ProgramRun RunWithoutDisplay(const QStringList& args, const QStringList& screen = {}) {
   QTemporaryDir dir;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"}) {
     env.remove(QString::fromLatin1(name));
   }
+  env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+  for (qsizetype i = 0; i + 1 < screen.size(); i += 2) env.insert(screen[i], screen[i + 1]);
   env.insert(QStringLiteral("CORVANE_SETTINGS"), dir.filePath(QStringLiteral("s.ini")));
   QProcess process;
   process.setProcessEnvironment(env);
@@ -37,6 +40,35 @@ TEST(CorvaneAppTest, WithoutADisplayItSaysSoInOneLine) {
   EXPECT_EQ(run.exitCode, 1);  // a normal exit, not a crash
   EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
   EXPECT_TRUE(run.err.contains(QStringLiteral("xvfb-run"))) << run.err.toStdString();
+}
+
+// Displays that cannot be reached, and window systems that cannot start: the
+// toolkit would abort with its own text; the program says so in one line.
+TEST(CorvaneAppTest, AnUnreachableDisplayEndsInOneLineAndStatus1) {
+  struct Case {
+    QStringList screen;
+    QStringList args;
+    const char* named;
+  };
+  const Case cases[] = {
+      {{"DISPLAY", ":87"}, {}, "cannot open display :87"},
+      {{"DISPLAY", ":87", "WAYLAND_DISPLAY", "corvane-none"}, {}, "cannot open display :87"},
+      {{"WAYLAND_DISPLAY", "corvane-none"}, {}, "cannot open display corvane-none"},
+      {{"QT_QPA_PLATFORM", "wayland", "WAYLAND_DISPLAY", "corvane-none"},
+       {},
+       "cannot open display corvane-none"},
+      {{"QT_QPA_PLATFORM", "corvane-none"}, {}, "cannot start the window system corvane-none"},
+      {{"DISPLAY", ":87"}, {"-platform", "xcb"}, "cannot open display :87"},
+  };
+  for (const Case& c : cases) {
+    const ProgramRun run = RunWithoutDisplay(c.args + QStringList{"examples/demo/demo.wrk"},
+                                             c.screen);
+    SCOPED_TRACE(c.screen.join(' ').toStdString());
+    EXPECT_EQ(run.exitCode, 1);  // a normal exit, not the toolkit's abort
+    EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("corvane: ") + QLatin1String(c.named)))
+        << run.err.toStdString();
+  }
 }
 
 TEST(CorvaneAppTest, BadArgumentsEndWithStatus2) {

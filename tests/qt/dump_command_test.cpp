@@ -51,7 +51,8 @@ TEST_F(DumpCommandTest, DumpsTheWorkedExampleWithItems) {
                                        DataFile("worked_example.gbr").toStdString() +
                                        "\"\n"
                                        "aperture 0 10 0 0.01 0.01 0 0 0\n"
-                                       "extents 2 1 1 0\n"
+                                       "extents 2.0049999999999999 -0.0050000000000000001 "
+                                       "1.0049999999999999 -0.0050000000000000001\n"
                                        "items 6\n"
                                        "item 0 D 0 10 0 0\n"
                                        "item 0 D 0 2 0 0\n"
@@ -72,10 +73,14 @@ TEST_F(DumpCommandTest, ReadsTheStoredSettingsUnlessDefaultsAreAsked) {
   }
   const QStringList file{DataFile("worked_example.gbr")};
   const ProcessRun stored = RunCorvane(QStringList{QStringLiteral("dump")} + file, SettingsPath());
-  EXPECT_TRUE(stored.out.contains("extents 20 10 10 0\n")) << stored.out.toStdString();
+  EXPECT_TRUE(stored.out.contains("extents 20.004999999999999 -0.0050000000000000001 "
+                                  "10.005000000000001 -0.0050000000000000001\n"))
+      << stored.out.toStdString();
   const ProcessRun builtIn = RunCorvane(
       QStringList{QStringLiteral("dump"), QStringLiteral("--defaults")} + file, SettingsPath());
-  EXPECT_TRUE(builtIn.out.contains("extents 2 1 1 0\n")) << builtIn.out.toStdString();
+  EXPECT_TRUE(builtIn.out.contains("extents 2.0049999999999999 -0.0050000000000000001 "
+                                   "1.0049999999999999 -0.0050000000000000001\n"))
+      << builtIn.out.toStdString();
 }
 
 TEST_F(DumpCommandTest, WarningsGoToStandardError) {

@@ -5,7 +5,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QAccessible>
+#include <QAccessibleInterface>
 #include <QTest>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "dialogs/aperture_format_dlg.h"
 #include "dialogs/drill_tool_format_dlg.h"
@@ -160,6 +165,69 @@ TEST(FormatWindowsTest, DrillToolWindowDefaults) {
   EXPECT_EQ(Lines(*order), (QStringList{"Tool Code", "Hole Type", "Skip", "Diameter", "Quantity"}));
   Find<QPushButton>(window, "button", kIdHelpButton)->click();
   EXPECT_EQ(helped, std::vector<int32_t>{151});
+}
+
+// Sets an edit's text as a screen reader or an input tool does: through the
+// accessibility interface, with no key typed.
+void SetThroughAccessibility(QLineEdit& edit, const QString& text) {
+  QAccessibleInterface* access = QAccessible::queryAccessibleInterface(&edit);
+  ASSERT_NE(access, nullptr);
+  access->setText(QAccessible::Value, text);
+  ASSERT_EQ(edit.text(), text);
+}
+
+// What OK hands back when every field was set without typing.
+TEST(FormatWindowsTest, FieldsSetThroughAccessibilityCountAtOk) {
+  TestApplication();
+  struct Case {
+    const char* window;
+    std::vector<std::pair<int32_t, const char*>> fields;
+  };
+  const Case cases[] = {
+      {"gerber", {{1014, "2.5"}, {1016, "-3"}, {1017, "4"}, {1018, "art"}}},
+      {"aperture", {{1014, "0.5"}, {1018, "ap2"}}},
+      {"drill tool", {{1014, "2"}, {1023, "PTH"}, {1024, "NPTH"}, {1018, "tl"}}},
+  };
+  int checked = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.window);
+    RecordingPrompter prompter;
+    CGerberFormatDlg gerber(&prompter);
+    CApertureFormatDlg aperture;
+    CDrillToolFormatDlg drillTool;
+    gerber.Fill(FormatSettings{});
+    aperture.Fill(FormatSettings{});
+    drillTool.Fill(FormatSettings{});
+    const auto none = [](int32_t) {};
+    std::unique_ptr<QDialog> window;
+    const std::string name = c.window;
+    if (name == "gerber") window = std::make_unique<CCoordinateFormatWindow>(gerber, none);
+    if (name == "aperture") window = std::make_unique<CApertureFormatWindow>(aperture, none);
+    if (name == "drill tool") window = std::make_unique<CDrillToolFormatWindow>(drillTool, none);
+    window->show();
+    for (const auto& [id, text] : c.fields) {
+      SetThroughAccessibility(*Find<QLineEdit>(*window, "edit", id), QString::fromLatin1(text));
+    }
+    Find<QPushButton>(*window, "button", kIdOk)->click();
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+    EXPECT_TRUE(prompter.messages.empty());
+    if (name == "gerber") {
+      EXPECT_EQ(gerber.GetMultiplier(), 2.5);
+      EXPECT_EQ(gerber.GetOffsetX(), -3.0);
+      EXPECT_EQ(gerber.GetOffsetY(), 4.0);
+      EXPECT_EQ(gerber.GetExtension(), "art");
+    } else if (name == "aperture") {
+      EXPECT_EQ(aperture.GetMultiplier(), 0.5);
+      EXPECT_EQ(aperture.GetExtension(), "ap2");
+    } else {
+      EXPECT_EQ(drillTool.GetMultiplier(), 2.0);
+      EXPECT_EQ(drillTool.GetPlatedName(), "PTH");
+      EXPECT_EQ(drillTool.GetUnplatedName(), "NPTH");
+      EXPECT_EQ(drillTool.GetExtension(), "tl");
+    }
+    ++checked;
+  }
+  EXPECT_EQ(checked, 3);
 }
 
 }  // namespace

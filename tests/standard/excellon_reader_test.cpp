@@ -124,6 +124,45 @@ TEST(ExcellonReaderTest, LinesThatOnlyLookLikeHitsDrillNothing) {
   EXPECT_DOUBLE_EQ(layer.geometry.objects[1].x0, 5.0);
 }
 
+// Routing: G00 moves with the tool up; whether the next G01/G02/G03 cut
+// depends on M15 where the file plunges with it, and on M16/M17 lifting the
+// tool where it does not.
+TEST(ExcellonReaderTest, RoutedMovesCutWithOrWithoutM15) {
+  struct Case {
+    const char* body;
+    std::vector<StandardKind> kinds;
+  };
+  using K = StandardKind;
+  const Case cases[] = {
+      {"G00X0Y0\nG01X1Y0\nG01X1Y1\n", {K::kLine, K::kLine}},
+      {"G00X0Y0\nG01X1Y0\nG03X2Y1I1J0\n", {K::kLine, K::kArc}},
+      {"G00X0Y0\nG01X1Y0\nM16\nG01X2Y0\nG00X3Y0\nG01X4Y0\n", {K::kLine, K::kLine}},
+      {"G00X0Y0\nG01X1Y0\nM17\nX2Y0\n", {K::kLine}},
+      {"G00X0Y0\nG02X1Y1A1\nG05\nX5Y5\n", {K::kArc, K::kFlash}},
+      // A file that plunges keeps its tool up after every G00 until M15.
+      {"G00X0Y0\nM15\nG01X1Y0\nM16\nG00X2Y0\nG01X3Y0\nM15\nG01X4Y0\n",
+       {K::kLine, K::kLine}},
+      {"G00X0Y0\nM15\nG01X1Y0\nG00X2Y0\nG01X3Y0\n", {K::kLine}},
+      // Invalid rows: no G00 first, a lift before any cut, a rapid move alone.
+      {"G01X1Y0\nG01X2Y0\n", {}},
+      {"G00X0Y0\nM16\nG01X1Y0\n", {}},
+      {"G00X0Y0\nG00X1Y1\n", {}},
+  };
+  int checked = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.body);
+    const std::string text = std::string("M48\nINCH\nT1C0.1\n%\nT1\n") + c.body + "M30\n";
+    const StandardLayer layer = ReadStandardExcellon(text, {});
+    std::vector<StandardKind> kinds;
+    for (const StandardObject& object : layer.geometry.objects) kinds.push_back(object.kind);
+    EXPECT_EQ(kinds, c.kinds);
+    const bool routes = !c.kinds.empty() && c.kinds.front() != K::kFlash;
+    EXPECT_EQ((layer.features & kFeatureRouting) != 0, routes);
+    ++checked;
+  }
+  EXPECT_EQ(checked, 10);
+}
+
 TEST(ExcellonReaderTest, BrokenFilesReadWhatTheyCan) {
   const char* texts[] = {"",
                          "M48",

@@ -18,8 +18,11 @@ class ViewTest : public ::testing::Test {
     doc_.AddLayer(layer);
     PlotItem item;
     item.kind = kKindStatement;
-    item.dcode = 1;
+    // A move to the first point first: a draw from nowhere starts at the origin.
+    item.dcode = 2;
     item.x = 1;
+    doc_.AddItem(item);
+    item.dcode = 1;
     doc_.AddItem(item);
     item.dcode = 1;
     item.x = 3;
@@ -172,10 +175,11 @@ TEST_F(ViewTest, AutoOriginOnMovesThePictureByTheExtentsMinimum) {
   doc_.AddLayer(PlotLayer{});
   PlotItem item;
   item.kind = kKindStatement;
-  item.dcode = 1;
+  item.dcode = 2;  // a move to (2, 1), then the draw: extents from (2, 1)
   item.x = 2;
   item.y = 1;
   doc_.AddItem(item);
+  item.dcode = 1;
   item.x = 4;
   item.y = 3;
   doc_.AddItem(item);

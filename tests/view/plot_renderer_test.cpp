@@ -212,8 +212,8 @@ TEST_F(RendererTest, BlackLayerFlashesAreFilledBlack) {
 // An arc of radius 1 about (2, 2) from (3, 2) to (2, 3): device box (100, 100, 300, 300).
 class ArcTest : public RendererTest {
  protected:
-  void AddQuarterArc(uint8_t mode) {
-    AddAperture(10, kShapeCircle, 0.02, 0.02);
+  void AddQuarterArc(uint8_t mode, double width = 0.02) {
+    AddAperture(10, kShapeCircle, width, width);
     Add(10, 0, 0);
     Add(2, 3, 2);
     AddArcCentre(-1, 0);
@@ -240,15 +240,17 @@ TEST_F(ArcTest, ClockwiseAndCounterClockwiseAreComplementary) {
 }
 
 TEST_F(ArcTest, MirroringDrawsTheMirrorImage) {
-  AddQuarterArc(kModeCounterClockwise);
-  doc_.ComputeExtents();  // the one draw: x 2..2, y 0..3 (the maxima start at 0)
-  doc_.SetMirrorY(1);     // x' = 4 - x: centre (2, 2) stays, start (1, 2), end (2, 3)
+  AddQuarterArc(kModeCounterClockwise, 0.5);
+  // The quarter from (3, 2) to (2, 3) about (2, 2), grown by the half width
+  // 0.25: x and y 1.75..3.25.
+  doc_.ComputeExtents();
+  doc_.SetMirrorY(1);  // x' = 5 - x: centre (3, 2), start (2, 2), end (3, 3)
   Paint();
-  EXPECT_EQ(OnlyArc(), ArcCall({100, 100, 300, 300, 100, 200, 200, 300}));
+  EXPECT_EQ(OnlyArc(), ArcCall({200, 100, 400, 300, 200, 200, 300, 300}));
   doc_.SetMirrorY(0);
-  doc_.SetMirrorX(1);  // y' = 6 - y: centre (2, 4), start (3, 4), end (2, 3)
+  doc_.SetMirrorX(1);  // y' = 5 - y: centre (2, 3), start (3, 3), end (2, 2)
   Paint();
-  EXPECT_EQ(OnlyArc(), ArcCall({100, 300, 300, 500, 300, 400, 200, 300}));
+  EXPECT_EQ(OnlyArc(), ArcCall({100, 200, 300, 400, 300, 300, 200, 200}));
 }
 
 TEST_F(ArcTest, ClosedArcIsAFullCircleButATruncatedOneIsNothing) {

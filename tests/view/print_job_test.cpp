@@ -195,7 +195,8 @@ TEST_F(PrintJobTest, NothingIsCulledOnThePageAndThereIsOnlyOnePage) {
   doc_.SetPrintMagnification(10.0);
   printers_.printer.page.clipBox = {0, 0, 850, 1100};
   EXPECT_EQ(job_.Print(true, "x"), PrintOutcome::kPrinted);
-  EXPECT_EQ(DrawEndX(printers_.printer.page), 2000);
+  // 10 x 100 x (3 - 0.998): the extents hold the pen's half width of 0.002.
+  EXPECT_EQ(DrawEndX(printers_.printer.page), 2001);
   EXPECT_EQ(printers_.printer.startCount, 1);
   // The same board on the window, scrolled far away, draws nothing.
   view_.GetViewport().SetScrollPosition(100000, 100000);

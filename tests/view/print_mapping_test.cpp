@@ -55,15 +55,17 @@ class PrintTest : public ::testing::Test {
 
 struct MagnificationCase {
   double magnification;
-  int32_t startX, endX, endY, penWidth;
+  int32_t startX, startY, endX, endY, penWidth;
 };
 
 TEST_F(PrintTest, OneLogicalUnitIsAHundredthOfAnInchTimesTheMagnification) {
   const MagnificationCase cases[] = {
-      {1.0, 0, 200, 50, 0},   // 2 units wide: 2 inches from the left edge
-      {2.0, 0, 400, 100, 0},  // a 0.5-unit rise prints 1 inch; 0.004 prints trunc(0.8) = 0
-      {0.0, 0, 200, 50, 0},   // 0 prints as 1
-      {1000.0, 0, 200000, 50000, 400},
+      {1.0, 0, 0, 200, 50, 0},   // 2 units wide: 2 inches from the left edge
+      {2.0, 0, 0, 400, 100, 0},  // a 0.5-unit rise prints 1 inch; 0.004 prints trunc(0.8) = 0
+      {0.0, 0, 0, 200, 50, 0},   // 0 prints as 1
+      // The page's corner is the extents' corner, the pen's half width 0.002
+      // beyond the draw's start.
+      {1000.0, 200, 200, 200199, 50200, 400},
   };
   for (const MagnificationCase& c : cases) {
     SCOPED_TRACE(c.magnification);
@@ -73,7 +75,7 @@ TEST_F(PrintTest, OneLogicalUnitIsAHundredthOfAnInchTimesTheMagnification) {
     const auto lines = printer_.Calls(SurfaceOp::kLineTo);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(moves[1].args[0], c.startX);
-    EXPECT_EQ(moves[1].args[1], 0);
+    EXPECT_EQ(moves[1].args[1], c.startY);
     EXPECT_EQ(lines[1].args[0], c.endX);
     EXPECT_EQ(lines[1].args[1], c.endY);
     EXPECT_EQ(printer_.Calls(SurfaceOp::kSelectPen)[0].args[0], c.penWidth);

@@ -65,8 +65,11 @@ class NavigationTest : public ::testing::Test {
     doc_.AddLayer(PlotLayer{});
     PlotItem item;
     item.kind = kKindStatement;
-    item.dcode = 1;
+    // A move to the first point first: a draw from nowhere starts at the origin.
+    item.dcode = 2;
     item.x = 1;
+    doc_.AddItem(item);
+    item.dcode = 1;
     doc_.AddItem(item);
     item.x = 3;
     item.y = 1;
