@@ -192,7 +192,6 @@ class Builder {
   Part Join(Part a, Part b);
   ClusterResult Compute(const Cluster& cluster, bool parallel);
   bool Tiled(const Cluster& cluster, bool parallel, ClusterResult& result);
-  std::vector<GeoPaths> Pieces(const Cluster& cluster, unsigned threads, std::vector<Mark>& marks);
   static void Locate(ClusterResult& result, const std::vector<Mark>& marks);
   LayerGeometry Assemble(const std::vector<Cluster>& clusters,
                          const std::vector<uint32_t>& prototypeOf,
@@ -541,37 +540,11 @@ ClusterResult Builder::Compute(const Cluster& cluster, bool parallel) {
   return result;
 }
 
-// What survives of each dark member, computed once for every tile it
-// reaches, with the marks that locate its islands.
-std::vector<GeoPaths> Builder::Pieces(const Cluster& cluster, unsigned threads,
-                                      std::vector<Mark>& marks) {
-  const std::vector<StandardObject>& objects = layer_.geometry.objects;
-  const std::size_t count = cluster.members.size();
-  std::vector<GeoPaths> pieces(count);
-  constexpr std::size_t kChunk = 32;
-  const std::size_t chunks = (count + kChunk - 1) / kChunk;
-  std::vector<std::vector<Mark>> chunkMarks(chunks);
-  std::atomic<uint64_t> held{0};  // the pieces' vertices, all held at once
-  ParallelFor(chunks, threads, [&](std::size_t chunk) {
-    GeoPaths scratch;
-    uint64_t vertices = 0;
-    for (std::size_t m = chunk * kChunk; m < count && m < (chunk + 1) * kChunk; ++m) {
-      if (Stopped()) return;
-      if (objects[cluster.members[m]].polarity == StandardPolarity::kClear) continue;
-      const uint32_t member = static_cast<uint32_t>(m);
-      Piece(cluster, member, pieces[m], scratch);
-      AddMarks(member, pieces[m], chunkMarks[chunk]);
-      for (const GeoPath& path : pieces[m]) vertices += path.size();
-    }
-    if ((held += vertices) > options_.maxVertices) StopAtBound();
-  });
-  for (std::vector<Mark>& part : chunkMarks) marks.insert(marks.end(), part.begin(), part.end());
-  return pieces;
-}
-
 struct Tile {
   GeoBox rect;  // closed; about the cluster's corner
-  std::vector<uint32_t> members;
+  std::vector<uint32_t> members;  // dark members that reach the tile
+  uint32_t begin = 0;             // members whose centres lie in the tile, in
+  uint32_t end = 0;               // the split's order: their marks are made here
 };
 
 // For each mark the piece (numbered over all tiles in order) that holds it,
@@ -658,7 +631,7 @@ bool Builder::Tiled(const Cluster& cluster, bool parallel, ClusterResult& result
         return;
       }
     }
-    tiles.push_back({rect, {}});
+    tiles.push_back({rect, {}, begin, end});
   };
   split(split, all.Grown(1), 0, static_cast<uint32_t>(count));
   if (tiles.size() < 2) return false;
@@ -678,21 +651,40 @@ bool Builder::Tiled(const Cluster& cluster, bool parallel, ClusterResult& result
       std::sort(tile.members.begin(), tile.members.end());
     }
   }
-  std::vector<Mark> marks;
-  const std::vector<GeoPaths> pieces = Pieces(cluster, threads, marks);
-  if (Stopped()) return true;
+  // What survives of each member is made in every tile it reaches, so that
+  // a tile holds only its own polygons; its marks only in its own tile.
+  std::vector<std::vector<Mark>> tileMarks(tiles.size());
   std::vector<std::vector<LocalIsland>> tileIslands(tiles.size());
   ParallelFor(tiles.size(), threads, [&](std::size_t t) {
     if (Stopped()) return;
+    const Tile& tile = tiles[t];
+    std::vector<uint8_t> mine(tile.members.size(), 0);
+    for (std::size_t k = 0; k < tile.members.size(); ++k) {
+      const uint32_t m = tile.members[k];
+      mine[k] = std::find(order.begin() + tile.begin, order.begin() + tile.end, m) !=
+                order.begin() + tile.end;
+    }
     ClipperLib::Paths subject;
-    for (const uint32_t m : tiles[t].members) {
-      for (const GeoPath& path : pieces[m]) {
+    GeoPaths piece;
+    GeoPaths scratch;
+    uint64_t vertices = 0;
+    for (std::size_t k = 0; k < tile.members.size(); ++k) {
+      Piece(cluster, tile.members[k], piece, scratch);
+      if (mine[k]) AddMarks(tile.members[k], piece, tileMarks[t]);
+      for (const GeoPath& path : piece) {
+        vertices += path.size();
         if (path.size() >= 3) subject.push_back(ToClipper(path));
       }
+      if (vertices > options_.maxVertices) {
+        StopAtBound();
+        return;
+      }
     }
-    if (!ClipIslands(subject, tiles[t].rect, tileIslands[t])) StopAtBound();
+    if (!ClipIslands(subject, tile.rect, tileIslands[t])) StopAtBound();
   });
   if (Stopped()) return true;
+  std::vector<Mark> marks;
+  for (const std::vector<Mark>& part : tileMarks) marks.insert(marks.end(), part.begin(), part.end());
   std::vector<uint32_t> markPieces = LocateInTiles(tiles, tileIslands, marks, threads);
   std::vector<StitchIsland> parts;
   for (std::vector<LocalIsland>& islands : tileIslands) {
