@@ -76,6 +76,9 @@ Grid MakeGrid(const std::vector<GeoBox>& boxes, std::vector<uint8_t>& levelOf) {
   const double width = static_cast<double>(grid.all.maxX - grid.all.minX) + 1.0;
   const double height = static_cast<double>(grid.all.maxY - grid.all.minY) + 1.0;
   int64_t cell = std::max<int64_t>(extents[extents.size() / 2], 1);
+  // No more cells than about one per box: sparse boards are not paid for in empty cells.
+  const double perBox = std::sqrt(width * height / static_cast<double>(extents.size()));
+  while (static_cast<double>(cell) < perBox && cell < (int64_t{1} << 61)) cell *= 2;
   // Few enough cells whatever the board's shape.
   while (std::ceil(width / static_cast<double>(cell)) *
                  std::ceil(height / static_cast<double>(cell)) >

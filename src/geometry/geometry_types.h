@@ -82,8 +82,24 @@ GeoBox BoxOf(const GeoPaths& paths);
 
 // Inches of the standard model to nanometres, rounded; a value beyond
 // kMaxCoordinate (or not a number) is clamped and sets `clamped`.
-int64_t ToNanometres(double inches, bool& clamped);
-GeoPoint ToNanometres(double x, double y, bool& clamped);
+// Inline: every region point passes here, often more than once.
+inline int64_t ToNanometres(double inches, bool& clamped) {
+  const double nm = inches * kNanometresPerInch;
+  if (nm != nm) {  // not a number
+    clamped = true;
+    return 0;
+  }
+  constexpr double kLimit = static_cast<double>(kMaxCoordinate);
+  if (nm > kLimit || nm < -kLimit) {
+    clamped = true;
+    return nm > 0 ? kMaxCoordinate : -kMaxCoordinate;
+  }
+  // Half away from zero, without the library call.
+  return static_cast<int64_t>(nm >= 0.0 ? nm + 0.5 : nm - 0.5);
+}
+inline GeoPoint ToNanometres(double x, double y, bool& clamped) {
+  return {ToNanometres(x, clamped), ToNanometres(y, clamped)};
+}
 
 inline double NanometresToMillimetres(double nm) { return nm / kNanometresPerMillimetre; }
 inline double NanometresToInches(double nm) { return nm / kNanometresPerInch; }

@@ -13,6 +13,7 @@
 #include "geometry/clipper_paths.h"
 #include "geometry/parallel_tasks.h"
 #include "geometry/polygon_ops.h"
+#include "geometry/tile_stitch.h"
 
 namespace corvane {
 namespace {
@@ -29,6 +30,8 @@ using BoxTree = bgi::rtree<BoxEntry, bgi::quadratic<16>>;
 constexpr std::size_t kPartObjects = 192;
 // From this many clear objects in a cluster a tree finds those over an object.
 constexpr std::size_t kClearTreeFrom = 24;
+// Members whose centres lie in one tile of a cluster built in tiles, at most.
+constexpr std::size_t kTileObjects = 192;
 
 IndexBox ToIndex(const GeoBox& box) {
   return {IndexPoint(box.minX, box.minY), IndexPoint(box.maxX, box.maxY)};
@@ -98,6 +101,30 @@ bool UnionIslands(const ClipperLib::Paths& subject, std::vector<LocalIsland>& ou
   }
 }
 
+// The union of `subject` within `rect` as islands; false when the library gave up.
+bool ClipIslands(const ClipperLib::Paths& subject, const GeoBox& rect,
+                 std::vector<LocalIsland>& out) {
+  if (subject.empty()) return true;
+  try {
+    ClipperLib::Clipper clipper;
+    clipper.AddPaths(subject, ClipperLib::ptSubject, true);
+    const ClipperLib::Path frame{{rect.minX, rect.minY},
+                                 {rect.maxX, rect.minY},
+                                 {rect.maxX, rect.maxY},
+                                 {rect.minX, rect.maxY}};
+    clipper.AddPath(frame, ClipperLib::ptClip, true);
+    ClipperLib::PolyTree tree;
+    if (!clipper.Execute(ClipperLib::ctIntersection, tree, ClipperLib::pftNonZero,
+                         ClipperLib::pftNonZero)) {
+      return false;
+    }
+    for (const ClipperLib::PolyNode* outer : tree.Childs) AddIslands(*outer, out);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
 GeoPoint InteriorPoint(const GeoPath& outer, const GeoPaths& piece) {
   const std::size_t n = outer.size();
   __extension__ typedef __int128 Wide;
@@ -156,12 +183,15 @@ class Builder {
     stop_ = true;
   }
   void Content(const Cluster& cluster, std::vector<int64_t>& out) const;
+  uint64_t Digest(const Cluster& cluster) const;
+  std::vector<uint32_t> Prototypes(const std::vector<Cluster>& clusters) const;
   void PrepareClears(Cluster& cluster) const;
   void LaterClears(const Cluster& cluster, uint32_t member, GeoPaths& clips) const;
   void Piece(const Cluster& cluster, uint32_t member, GeoPaths& polygons, GeoPaths& scratch);
   Part Leaf(const Cluster& cluster, const uint32_t* members, std::size_t count);
   Part Join(Part a, Part b);
   ClusterResult Compute(const Cluster& cluster, bool parallel);
+  bool Tiled(const Cluster& cluster, bool parallel, ClusterResult& result);
   static void Locate(ClusterResult& result, const std::vector<Mark>& marks);
   LayerGeometry Assemble(const std::vector<Cluster>& clusters,
                          const std::vector<uint32_t>& prototypeOf,
@@ -214,6 +244,94 @@ void Builder::Content(const Cluster& cluster, std::vector<int64_t>& out) const {
       }
     }
   }
+}
+
+// A hash of what most distinguishes a cluster (each member's kind, ends and
+// aperture, each region contour's size), without every region point: equal
+// content gives an equal digest, and equal digests are then compared in full.
+uint64_t Builder::Digest(const Cluster& cluster) const {
+  const StandardGeometry& g = layer_.geometry;
+  bool clamped = false;
+  uint64_t hash = cluster.members.size();
+  const auto relative = [&](double x, double y) {
+    const GeoPoint p = ToNanometres(x, y, clamped);
+    hash = Mix(hash, p.x - cluster.anchor.x);
+    hash = Mix(hash, p.y - cluster.anchor.y);
+  };
+  for (const uint32_t index : cluster.members) {
+    const StandardObject& object = g.objects[index];
+    hash = Mix(hash, static_cast<int64_t>(object.kind) | static_cast<int64_t>(object.polarity) << 8);
+    // For a flash or a line the aperture; other kinds refer to their own records.
+    if (object.kind == StandardKind::kFlash || object.kind == StandardKind::kLine)
+      hash = Mix(hash, object.ref);
+    relative(object.x0, object.y0);
+    relative(object.x1, object.y1);
+    if (object.kind == StandardKind::kRegion && object.ref < g.regions.size()) {
+      const StandardRegion& region = g.regions[object.ref];
+      for (uint64_t c = region.firstContour;
+           c < uint64_t{region.firstContour} + region.contourCount && c < g.contours.size(); ++c) {
+        hash = Mix(hash, g.contours[c].pointCount);
+      }
+    }
+  }
+  return hash;
+}
+
+// For each cluster the first one with the same content (itself when none
+// comes before it). Digests are made on all threads; a cluster whose digest
+// came before is compared in full with each earlier cluster of that digest that leads
+// its own content, in order, so the answer does not depend on the threads.
+std::vector<uint32_t> Builder::Prototypes(const std::vector<Cluster>& clusters) const {
+  const std::size_t count = clusters.size();
+  std::vector<uint64_t> hashes(count);
+  ParallelFor(count, threads_, [&](std::size_t c) { hashes[c] = Digest(clusters[c]); });
+  std::unordered_map<uint64_t, std::vector<uint32_t>> byHash;
+  std::vector<uint32_t> earlier(count, UINT32_MAX);  // first earlier cluster of the same hash
+  for (uint32_t c = 0; c < count; ++c) {
+    std::vector<uint32_t>& same = byHash[hashes[c]];
+    if (!same.empty()) earlier[c] = same.front();
+    same.push_back(c);
+  }
+  // The first cluster of each hash keeps its content to be compared with.
+  std::vector<std::vector<int64_t>> kept(count);
+  std::vector<uint32_t> firsts;
+  for (uint32_t c = 0; c < count; ++c) {
+    if (earlier[c] == UINT32_MAX && byHash[hashes[c]].size() > 1) firsts.push_back(c);
+  }
+  ParallelFor(firsts.size(), threads_,
+              [&](std::size_t k) { Content(clusters[firsts[k]], kept[firsts[k]]); });
+  std::vector<uint32_t> prototypeOf(count);
+  std::vector<uint8_t> unresolved(count, 0);
+  ParallelFor(count, threads_, [&](std::size_t c) {
+    prototypeOf[c] = static_cast<uint32_t>(c);
+    if (earlier[c] == UINT32_MAX) return;
+    std::vector<int64_t> mine;
+    Content(clusters[c], mine);
+    if (mine == kept[earlier[c]]) {
+      prototypeOf[c] = earlier[c];
+    } else {
+      unresolved[c] = 1;  // a digest shared by different content: rare
+    }
+  });
+  // Different content under one hash: compared with every earlier leader.
+  std::vector<int64_t> mine;
+  std::vector<int64_t> theirs;
+  for (uint32_t c = 0; c < count; ++c) {
+    if (!unresolved[c]) continue;
+    mine.clear();
+    Content(clusters[c], mine);
+    for (const uint32_t p : byHash[hashes[c]]) {
+      if (p >= c) break;
+      if (prototypeOf[p] != p || p == earlier[c]) continue;
+      theirs.clear();
+      Content(clusters[p], theirs);
+      if (theirs == mine) {
+        prototypeOf[c] = p;
+        break;
+      }
+    }
+  }
+  return prototypeOf;
 }
 
 void Builder::PrepareClears(Cluster& cluster) const {
@@ -422,6 +540,180 @@ ClusterResult Builder::Compute(const Cluster& cluster, bool parallel) {
   return result;
 }
 
+struct Tile {
+  GeoBox rect;  // closed; about the cluster's corner
+  std::vector<uint32_t> members;  // dark members that reach the tile
+  uint32_t begin = 0;             // members whose centres lie in the tile, in
+  uint32_t end = 0;               // the split's order: their marks are made here
+};
+
+// For each mark the piece (numbered over all tiles in order) that holds it,
+// looked for in the tiles whose rectangles hold the mark; none when no piece
+// does.
+std::vector<uint32_t> LocateInTiles(const std::vector<Tile>& tiles,
+                                    const std::vector<std::vector<LocalIsland>>& tileIslands,
+                                    const std::vector<Mark>& marks, unsigned threads) {
+  std::vector<uint32_t> firstPiece(tiles.size() + 1, 0);
+  std::vector<BoxEntry> entries;
+  for (uint32_t t = 0; t < tiles.size(); ++t) {
+    firstPiece[t + 1] = firstPiece[t] + static_cast<uint32_t>(tileIslands[t].size());
+    entries.emplace_back(ToIndex(tiles[t].rect), t);
+  }
+  const BoxTree tree(entries.begin(), entries.end());
+  std::vector<uint32_t> pieces(marks.size(), UINT32_MAX);
+  constexpr std::size_t kChunk = 256;
+  ParallelFor((marks.size() + kChunk - 1) / kChunk, threads, [&](std::size_t chunk) {
+    std::vector<BoxEntry> found;
+    for (std::size_t k = chunk * kChunk; k < marks.size() && k < (chunk + 1) * kChunk; ++k) {
+      const GeoPoint at = marks[k].at;
+      found.clear();
+      tree.query(bgi::intersects(IndexPoint(at.x, at.y)), std::back_inserter(found));
+      std::sort(found.begin(), found.end(),
+                [](const BoxEntry& a, const BoxEntry& b) { return a.second < b.second; });
+      for (const BoxEntry& entry : found) {
+        const std::vector<LocalIsland>& islands = tileIslands[entry.second];
+        for (uint32_t i = 0; i < islands.size() && pieces[k] == UINT32_MAX; ++i) {
+          if (islands[i].box.Contains(at) &&
+              LocatePoint(at, islands[i].rings) != PointPlace::kOutside) {
+            pieces[k] = firstPiece[entry.second] + i;
+          }
+        }
+        if (pieces[k] != UINT32_MAX) break;
+      }
+    }
+  });
+  return pieces;
+}
+
+// The cluster in tiles: split in halves across the longer side while a tile
+// holds the centres of many members, each tile the union of the members that
+// reach it clipped to its rectangle, the tiles stitched into islands. False
+// when the stitch did not close; the caller then builds the cluster by joins.
+bool Builder::Tiled(const Cluster& cluster, bool parallel, ClusterResult& result) {
+  const unsigned threads = parallel ? threads_ : 1;
+  const std::size_t count = cluster.members.size();
+  std::vector<GeoBox> boxes(count);
+  GeoBox all;
+  for (std::size_t m = 0; m < count; ++m) {
+    boxes[m] = boxes_[cluster.members[m]].Moved({-cluster.anchor.x, -cluster.anchor.y});
+    all.Add(boxes[m]);
+  }
+  std::vector<Tile> tiles;
+  std::vector<int64_t> cutX;
+  std::vector<int64_t> cutY;
+  std::vector<uint32_t> order(count);
+  for (uint32_t m = 0; m < count; ++m) order[m] = m;
+  const auto centre = [&](uint32_t m, bool alongX) {
+    const GeoBox& box = boxes[m];
+    return alongX ? box.minX / 2 + box.maxX / 2 : box.minY / 2 + box.maxY / 2;
+  };
+  const auto split = [&](auto&& self, GeoBox rect, uint32_t begin, uint32_t end) -> void {
+    const bool alongX = rect.maxX - rect.minX >= rect.maxY - rect.minY;
+    if (end - begin > kTileObjects) {
+      const uint32_t middle = begin + (end - begin) / 2;
+      std::nth_element(order.begin() + begin, order.begin() + middle, order.begin() + end,
+                       [&](uint32_t a, uint32_t b) {
+                         const int64_t ca = centre(a, alongX);
+                         const int64_t cb = centre(b, alongX);
+                         return ca != cb ? ca < cb : a < b;
+                       });
+      const int64_t cut = centre(order[middle], alongX);
+      const int64_t low = alongX ? rect.minX : rect.minY;
+      const int64_t high = alongX ? rect.maxX : rect.maxY;
+      if (cut > low && cut < high) {
+        GeoBox first = rect;
+        GeoBox second = rect;
+        (alongX ? first.maxX : first.maxY) = cut;
+        (alongX ? second.minX : second.minY) = cut;
+        (alongX ? cutX : cutY).push_back(cut);
+        self(self, first, begin, middle);
+        self(self, second, middle, end);
+        return;
+      }
+    }
+    tiles.push_back({rect, {}, begin, end});
+  };
+  split(split, all.Grown(1), 0, static_cast<uint32_t>(count));
+  if (tiles.size() < 2) return false;
+  {
+    std::vector<BoxEntry> entries;
+    entries.reserve(count);
+    for (uint32_t m = 0; m < count; ++m) {
+      if (layer_.geometry.objects[cluster.members[m]].polarity != StandardPolarity::kClear)
+        entries.emplace_back(ToIndex(boxes[m]), m);
+    }
+    const BoxTree tree(entries.begin(), entries.end());
+    std::vector<BoxEntry> found;
+    for (Tile& tile : tiles) {
+      found.clear();
+      tree.query(bgi::intersects(ToIndex(tile.rect)), std::back_inserter(found));
+      for (const BoxEntry& entry : found) tile.members.push_back(entry.second);
+      std::sort(tile.members.begin(), tile.members.end());
+    }
+  }
+  // What survives of each member is made in every tile it reaches, so that
+  // a tile holds only its own polygons; its marks only in its own tile.
+  std::vector<std::vector<Mark>> tileMarks(tiles.size());
+  std::vector<std::vector<LocalIsland>> tileIslands(tiles.size());
+  ParallelFor(tiles.size(), threads, [&](std::size_t t) {
+    if (Stopped()) return;
+    const Tile& tile = tiles[t];
+    std::vector<uint8_t> mine(tile.members.size(), 0);
+    for (std::size_t k = 0; k < tile.members.size(); ++k) {
+      const uint32_t m = tile.members[k];
+      mine[k] = std::find(order.begin() + tile.begin, order.begin() + tile.end, m) !=
+                order.begin() + tile.end;
+    }
+    ClipperLib::Paths subject;
+    GeoPaths piece;
+    GeoPaths scratch;
+    uint64_t vertices = 0;
+    for (std::size_t k = 0; k < tile.members.size(); ++k) {
+      Piece(cluster, tile.members[k], piece, scratch);
+      if (mine[k]) AddMarks(tile.members[k], piece, tileMarks[t]);
+      for (const GeoPath& path : piece) {
+        vertices += path.size();
+        if (path.size() >= 3) subject.push_back(ToClipper(path));
+      }
+      if (vertices > options_.maxVertices) {
+        StopAtBound();
+        return;
+      }
+    }
+    if (!ClipIslands(subject, tile.rect, tileIslands[t])) StopAtBound();
+  });
+  if (Stopped()) return true;
+  std::vector<Mark> marks;
+  for (const std::vector<Mark>& part : tileMarks) marks.insert(marks.end(), part.begin(), part.end());
+  std::vector<uint32_t> markPieces = LocateInTiles(tiles, tileIslands, marks, threads);
+  std::vector<StitchIsland> parts;
+  for (std::vector<LocalIsland>& islands : tileIslands) {
+    for (LocalIsland& island : islands) parts.push_back({std::move(island.rings)});
+  }
+  StitchResult stitched = StitchTiles(std::move(parts), std::move(cutX), std::move(cutY));
+  if (!stitched.closed) return false;
+  result.anchor = cluster.anchor;
+  result.islands.clear();
+  for (StitchIsland& island : stitched.islands) {
+    LocalIsland& local = result.islands.emplace_back();
+    local.rings = std::move(island.rings);
+    local.box = BoxOf(local.rings.front());
+    for (const GeoPath& ring : local.rings) local.area += SignedArea(ring);
+  }
+  // Each mark goes where its tile's piece went; one no piece held is looked for.
+  std::vector<Mark> unplaced;
+  for (std::size_t k = 0; k < marks.size(); ++k) {
+    const uint32_t piece = markPieces[k];
+    if (piece == UINT32_MAX || stitched.islandOfPiece[piece] == UINT32_MAX) {
+      unplaced.push_back(marks[k]);
+    } else {
+      result.memberIslands.emplace_back(marks[k].member, stitched.islandOfPiece[piece]);
+    }
+  }
+  Locate(result, unplaced);
+  return true;
+}
+
 LayerGeometry Builder::Unfinished() const {
   LayerGeometry geometry;
   geometry.objectCount = layer_.geometry.objects.size();
@@ -453,35 +745,9 @@ LayerGeometry Builder::Fast() {
     cluster.members = std::move(members);
   }
   // Clusters that repeat another are made once.
-  std::vector<uint64_t> hashes(clusters.size());
-  ParallelFor(clusters.size(), threads_, [&](std::size_t c) {
-    std::vector<int64_t> content;
-    Content(clusters[c], content);
-    uint64_t hash = content.size();
-    for (const int64_t value : content) hash = Mix(hash, value);
-    hashes[c] = hash;
-  });
-  std::vector<uint32_t> prototypeOf(clusters.size());
+  const std::vector<uint32_t> prototypeOf = Prototypes(clusters);
   std::vector<uint32_t> copies(clusters.size(), 0);
-  std::unordered_map<uint64_t, std::vector<uint32_t>> byHash;
-  std::vector<int64_t> mine;
-  std::vector<int64_t> theirs;
-  for (uint32_t c = 0; c < clusters.size(); ++c) {
-    std::vector<uint32_t>& candidates = byHash[hashes[c]];
-    prototypeOf[c] = c;
-    mine.clear();
-    if (!candidates.empty()) Content(clusters[c], mine);
-    for (const uint32_t p : candidates) {
-      theirs.clear();
-      Content(clusters[p], theirs);
-      if (theirs == mine) {
-        prototypeOf[c] = p;
-        break;
-      }
-    }
-    if (prototypeOf[c] == c) candidates.push_back(c);
-    ++copies[prototypeOf[c]];
-  }
+  for (uint32_t c = 0; c < clusters.size(); ++c) ++copies[prototypeOf[c]];
   std::vector<uint32_t> small;
   std::vector<uint32_t> large;
   for (uint32_t c = 0; c < clusters.size(); ++c) {
@@ -497,15 +763,18 @@ LayerGeometry Builder::Fast() {
     }
     if ((vertices_ += vertices * copies[c]) > options_.maxVertices) StopAtBound();
   };
+  const auto compute = [&](uint32_t c, bool parallel) {
+    if (clusters[c].members.size() <= kTileObjects || !Tiled(clusters[c], parallel, results[c])) {
+      results[c] = Compute(clusters[c], parallel);
+    }
+    tally(c);
+  };
   ParallelFor(small.size(), threads_, [&](std::size_t k) {
-    if (Stopped()) return;
-    results[small[k]] = Compute(clusters[small[k]], false);
-    tally(small[k]);
+    if (!Stopped()) compute(small[k], false);
   });
   for (const uint32_t c : large) {
     if (Stopped()) break;
-    results[c] = Compute(clusters[c], true);
-    tally(c);
+    compute(c, true);
   }
   if (Stopped()) return Unfinished();
   return Assemble(clusters, prototypeOf, results);
@@ -518,49 +787,93 @@ LayerGeometry Builder::Assemble(const std::vector<Cluster>& clusters,
   g.objectCount = layer_.geometry.objects.size();
   g.tolerance = flattener_.Tolerance();
   if (clamped_) g.flags |= kGeometryClamped;
-  std::vector<std::pair<uint32_t, uint32_t>> pairs;  // (object, island)
+  // Where each cluster's islands, rings and points begin: the clusters are
+  // then placed on all threads at once.
+  struct Start {
+    std::size_t island = 0;
+    std::size_t ring = 0;
+    std::size_t point = 0;
+  };
+  std::vector<Start> starts(clusters.size() + 1);
   for (std::size_t c = 0; c < clusters.size(); ++c) {
-    const ClusterResult& result = results[prototypeOf[c]];
+    Start next = starts[c];
+    for (const LocalIsland& local : results[prototypeOf[c]].islands) {
+      ++next.island;
+      next.ring += local.rings.size();
+      for (const GeoPath& ring : local.rings) next.point += ring.size();
+    }
+    starts[c + 1] = next;
+  }
+  g.islands.resize(starts.back().island);
+  g.rings.resize(starts.back().ring);
+  g.points.resize(starts.back().point);
+  ParallelFor(clusters.size(), threads_, [&](std::size_t c) {
     // Made about the prototype's corner: each copy is placed at its own.
     const GeoPoint delta = clusters[c].anchor;
-    const uint32_t first = static_cast<uint32_t>(g.islands.size());
-    for (const LocalIsland& local : result.islands) {
-      GeoIsland& island = g.islands.emplace_back();
-      island.firstRing = static_cast<uint32_t>(g.rings.size());
+    Start at = starts[c];
+    for (const LocalIsland& local : results[prototypeOf[c]].islands) {
+      GeoIsland& island = g.islands[at.island++];
+      island.firstRing = static_cast<uint32_t>(at.ring);
       island.ringCount = static_cast<uint32_t>(local.rings.size());
       island.box = local.box.Moved(delta);
-      for (const GeoPath& ring : local.rings) {
-        g.rings.push_back(
-            {static_cast<uint32_t>(g.points.size()), static_cast<uint32_t>(ring.size())});
-        for (const GeoPoint& p : ring) g.points.push_back({p.x + delta.x, p.y + delta.y});
-      }
       island.area = local.area;
-      g.darkArea += island.area;
-      g.holeCount += local.rings.size() - 1;
-      g.extents.Add(island.box);
+      for (const GeoPath& ring : local.rings) {
+        g.rings[at.ring++] = {static_cast<uint32_t>(at.point), static_cast<uint32_t>(ring.size())};
+        for (const GeoPoint& p : ring) g.points[at.point++] = {p.x + delta.x, p.y + delta.y};
+      }
     }
-    for (const auto& [member, island] : result.memberIslands) {
-      pairs.emplace_back(clusters[c].members[member], first + island);
+  });
+  for (const GeoIsland& island : g.islands) {
+    g.darkArea += island.area;
+    g.holeCount += island.ringCount - 1;
+    g.extents.Add(island.box);
+  }
+  // Objects and islands both ways, each list in increasing order.
+  g.objectIslandStart.assign(g.objectCount + 1, 0);
+  for (std::size_t c = 0; c < clusters.size(); ++c) {
+    for (const auto& pair : results[prototypeOf[c]].memberIslands) {
+      ++g.objectIslandStart[clusters[c].members[pair.first] + 1];
     }
   }
-  std::sort(pairs.begin(), pairs.end());
-  pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
-  g.objectIslandStart.assign(g.objectCount + 1, 0);
-  for (const auto& pair : pairs) ++g.objectIslandStart[pair.first + 1];
   for (std::size_t i = 0; i < g.objectCount; ++i)
     g.objectIslandStart[i + 1] += g.objectIslandStart[i];
-  g.objectIslands.reserve(pairs.size());
-  for (const auto& pair : pairs) g.objectIslands.push_back(pair.second);
-  std::vector<uint32_t> fill(g.islands.size(), 0);
-  for (const auto& pair : pairs) ++g.islands[pair.second].objectCount;
+  g.objectIslands.resize(g.objectIslandStart.back());
+  {
+    std::vector<uint32_t> fill(g.objectIslandStart.begin(), g.objectIslandStart.end() - 1);
+    for (std::size_t c = 0; c < clusters.size(); ++c) {
+      const uint32_t first = static_cast<uint32_t>(starts[c].island);
+      for (const auto& [member, island] : results[prototypeOf[c]].memberIslands) {
+        g.objectIslands[fill[clusters[c].members[member]]++] = first + island;
+      }
+    }
+  }
+  // Sorted and without repeats (an object marked twice in one island).
+  uint32_t kept = 0;
+  for (std::size_t i = 0; i < g.objectCount; ++i) {
+    const auto begin = g.objectIslands.begin() + g.objectIslandStart[i];
+    const auto end = g.objectIslands.begin() + g.objectIslandStart[i + 1];
+    std::sort(begin, end);
+    const uint32_t from = kept;
+    for (auto it = begin; it != end; ++it) {
+      if (kept == from || g.objectIslands[kept - 1] != *it) g.objectIslands[kept++] = *it;
+    }
+    g.objectIslandStart[i] = from;
+  }
+  g.objectIslandStart[g.objectCount] = kept;
+  g.objectIslands.resize(kept);
+  for (const uint32_t island : g.objectIslands) ++g.islands[island].objectCount;
   uint32_t start = 0;
   for (GeoIsland& island : g.islands) {
     island.firstObject = start;
     start += island.objectCount;
   }
-  g.islandObjects.resize(pairs.size());
-  for (const auto& [object, island] : pairs) {
-    g.islandObjects[g.islands[island].firstObject + fill[island]++] = object;
+  std::vector<uint32_t> fill(g.islands.size(), 0);
+  g.islandObjects.resize(kept);
+  for (uint32_t object = 0; object < g.objectCount; ++object) {
+    for (uint32_t k = g.objectIslandStart[object]; k < g.objectIslandStart[object + 1]; ++k) {
+      const uint32_t island = g.objectIslands[k];
+      g.islandObjects[g.islands[island].firstObject + fill[island]++] = object;
+    }
   }
   return g;
 }

@@ -11,14 +11,16 @@
 //     touch: each such cluster is made on its own, about its own corner;
 //   - a cluster that repeats another (step and repeat, the same part placed
 //     twice) up to a whole-nanometre move is made once and moved;
-//   - a large cluster is split in halves across its longer side until the
-//     parts are small, the parts' unions are joined pairwise, and only the
-//     islands that reach across the cut take part in a join.
-// Clusters and parts run on a few threads; the result does not depend on how
-// many. The cut points and the joins depend only on the layer, so a build is
-// the same on every machine; against one boolean pass over the whole layer it
-// agrees in islands, holes and area, with vertices at most a few nanometres
-// apart where intersections were rounded in another order.
+//   - a large cluster is cut in tiles, halving across the longer side until
+//     a tile holds few members' centres; what survives of each member is made
+//     once, each tile is the union of the members that reach it clipped to
+//     its rectangle, and the tiles are stitched along the cuts into islands
+//     (tile_stitch.h), so no boolean ever sweeps across the whole cluster.
+// Clusters and tiles run on a few threads; the result does not depend on how
+// many. The cuts depend only on the layer, so a build is the same on every
+// machine; against one boolean pass over the whole layer it agrees in
+// islands, holes and area, with vertices at most a few nanometres apart where
+// intersections (and crossings of a cut) were rounded.
 
 #include <atomic>
 #include <cstdint>

@@ -215,6 +215,67 @@ TEST(GeometryAgreementTest, TheFastBuildAgreesWithOnePassOverTheWholeLayer) {
   }
 }
 
+// Single clusters large enough to be built in tiles, each against one pass.
+std::string GridText() {
+  // Squares of 1 mm at a pitch of 0.5 mm: their edges lie on each other's
+  // centres, where the tiles are cut; a few clear circles open holes.
+  std::string text = "%FSLAX46Y46*%%MOMM*%%ADD10R,1X1*%%ADD11C,0.7*%";
+  for (int row = 0; row < 16; ++row) {
+    for (int column = 0; column < 16; ++column) {
+      if ((row * 7 + column * 3) % 11 == 0) continue;
+      text += "D10*X" + std::to_string(column * 500000) + "Y" + std::to_string(row * 500000) +
+              "D03*";
+    }
+    if (row % 3 == 1) {
+      text += "%LPC*%D11*X" + std::to_string(row * 450000) + "Y" + std::to_string(row * 500000) +
+              "D03*%LPD*%";
+    }
+  }
+  return text + "M02*";
+}
+
+std::string PourText() {
+  // A pour with tracks running out of it, cut-outs and pads in them.
+  std::string text = "%FSLAX46Y46*%%MOMM*%%ADD10C,0.2*%%ADD11C,1.5*%%ADD12R,0.8X0.8*%";
+  text += "G36*X0Y0D02*X20000000Y0D01*X20000000Y20000000D01*X0Y20000000D01*X0Y0D01*G37*";
+  Random random(17);
+  const auto at = [&](uint32_t range) { return std::to_string(random.Next(range)); };
+  for (int i = 0; i < 260; ++i) {
+    if (i % 10 == 0) {
+      const std::string x = at(20000000);
+      const std::string y = at(20000000);
+      text += "%LPC*%D11*X" + x + "Y" + y + "D03*%LPD*%D12*X" + x + "Y" + y + "D03*";
+    }
+    text += "D10*X" + at(26000000) + "Y" + at(26000000) + "D02*X" + at(26000000) + "Y" +
+            at(26000000) + "D01*";
+  }
+  return text + "M02*";
+}
+
+TEST(GeometryAgreementTest, ClustersBuiltInTilesAgreeWithOnePass) {
+  const std::pair<const char*, std::string> layouts[] = {{"grid", GridText()},
+                                                         {"pour", PourText()}};
+  for (const auto& [name, text] : layouts) {
+    const StandardLayer layer = ReadStandardGerber(text, StandardContext{});
+    ASSERT_GT(layer.geometry.objects.size(), 200u) << name;
+    const LayerGeometry fast = BuildLayerGeometry(layer);
+    GeometryBuildOptions whole;
+    whole.wholeLayerInOnePass = true;
+    const LayerGeometry reference = BuildLayerGeometry(layer, whole);
+    ASSERT_TRUE(fast.Complete()) << name;
+    EXPECT_EQ(fast.islands.size(), reference.islands.size()) << name;
+    EXPECT_EQ(fast.holeCount, reference.holeCount) << name;
+    EXPECT_GT(fast.holeCount, 0u) << name;
+    // Where an edge crosses a cut its crossing is rounded to a whole
+    // nanometre: the area moves by far less than the flattening's chords.
+    EXPECT_NEAR(fast.darkArea, reference.darkArea, reference.darkArea * 1e-7) << name;
+    EXPECT_EQ(fast.extents, reference.extents) << name;
+    for (uint32_t i = 0; i < fast.objectCount; ++i) {
+      EXPECT_EQ(fast.IslandsOf(i).size(), reference.IslandsOf(i).size()) << name << " " << i;
+    }
+  }
+}
+
 TEST(GeometryAgreementTest, OneThreadAndSeveralBuildTheSame) {
   const StandardLayer layer = ReadStandardGerber(PanelText(400), StandardContext{});
   GeometryBuildOptions options;
