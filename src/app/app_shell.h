@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app_startup.h"
+#include "app/compare_mode.h"
 #include "app/command_router.h"
 #include "app/document_lifecycle.h"
 #include "app/file_dialog_commands.h"
@@ -95,6 +96,9 @@ class AppShell : private DocumentObserver {
   // The layers' geometry; null until a poster is attached.
   LayerGeometryCache* Geometry() { return geometry_.get(); }
 
+  // Compare mode; null until the view is attached.
+  CompareMode* Compare() const { return compareMode_.get(); }
+
   // Work files dropped on the window open one after the other; any other
   // files dropped (folders, archives, plot and drill files) open as one set.
   void OpenDroppedFiles(const std::vector<std::string>& paths);
@@ -108,6 +112,7 @@ class AppShell : private DocumentObserver {
   void AddFrameCommands();
   void AddApplicationCommands();
   void PrepareGeometry();
+  void AddCompareCommands();
 
   // Passes each run to the attached runner, or cancels without one.
   class DialogRunnerSlot : public DialogRunner {
@@ -143,6 +148,7 @@ class AppShell : private DocumentObserver {
   std::unique_ptr<FileDialogCommands> fileDialogCommands_;
   std::unique_ptr<FormatCommands> formatCommands_;
   std::unique_ptr<PrintCommands> printCommands_;
+  std::unique_ptr<CompareMode> compareMode_;
 
   CommandTarget viewTarget_;
   CommandTarget documentTarget_;

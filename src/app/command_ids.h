@@ -49,6 +49,13 @@ inline constexpr int32_t kIdStandardInterpretation = 32812;
 inline constexpr int32_t kIdFileOpenFolder = 32813;
 inline constexpr int32_t kIdViewLayerPanel = 32814;
 
+// Comparing two revisions.
+inline constexpr int32_t kIdCompareWith = 32840;
+inline constexpr int32_t kIdCompareWithFolder = 32841;
+inline constexpr int32_t kIdLeaveCompare = 32842;
+inline constexpr int32_t kIdNextDifference = 32843;
+inline constexpr int32_t kIdPreviousDifference = 32844;
+
 inline constexpr int32_t kRecentFileCount = 4;
 
 }  // namespace corvane

@@ -57,6 +57,7 @@ inline constexpr std::string_view kProgramUsage =
     "                      -o OUT.png|.svg|.pdf FILE...\n"
     "       corvane stats [--json] [--defaults] [--aperture-file F]\n"
     "                     [--drill-tool-file F] [--drill-file F] FILE...\n"
+    "       corvane diff [--json] [--tolerance MM] [--png DIR] [--defaults] OLD NEW\n"
     "Corvane shows Gerber plot files, aperture tables, NC drill files and drill\n"
     "tool tables of a printed circuit board for checking by eye. Without a\n"
     "command it opens the window, with WORKFILE or else the work file used last.\n"
@@ -72,6 +73,10 @@ inline constexpr std::string_view kProgramUsage =
     "export --standard draws that reading; --dpi N sizes the picture to all that\n"
     "is drawn at N pixels per plot unit (an inch in the standard reading).\n"
     "stats prints each layer as exact geometry: dark area in mm2, islands, holes,\n"
-    "extents in mm and objects; --json as an array of objects.\n";
+    "extents in mm and objects; --json as an array of objects.\n"
+    "diff compares two revisions (any PATH) as made, layer by layer: one line per\n"
+    "place, <layer> <added|removed> <area> mm2 <box> mm, or JSON; exit status 0\n"
+    "when nothing differs beyond the tolerance (0.025 mm) and every layer is\n"
+    "paired, 1 otherwise, 2 for bad use or a set that cannot be read.\n";
 
 }  // namespace corvane

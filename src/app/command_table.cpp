@@ -64,6 +64,19 @@ constexpr std::array kCommands = {
     CommandInfo{kIdAppAbout, "&About Corvane...",
                 "Display program information, version number and copyright", "About"},
     CommandInfo{kIdZoomTool, "", "Zoom pointer tool", "Zoom Tool"},
+    CommandInfo{kIdCompareWith, "Compare &With...",
+                "Compare the open working set with another revision (archive, job file, work "
+                "file)",
+                "Compare With"},
+    CommandInfo{kIdCompareWithFolder, "Compare With Fol&der...",
+                "Compare the open working set with another revision in a folder",
+                "Compare With Folder"},
+    CommandInfo{kIdLeaveCompare, "&Leave Compare Mode", "Return to the normal picture",
+                "Leave Compare Mode"},
+    CommandInfo{kIdNextDifference, "&Next Difference\tF8", "Zoom to the next difference",
+                "Next Difference"},
+    CommandInfo{kIdPreviousDifference, "&Previous Difference\tShift+F8",
+                "Zoom to the previous difference", "Previous Difference"},
 };
 
 using K = MenuEntry::Kind;
@@ -73,6 +86,9 @@ constexpr MenuEntry kSep{K::kSeparator, 0};
 constexpr std::array kWorkspaceMenu = {Cmd(kIdFileNew),
                                        Cmd(kIdFileOpen),
                                        Cmd(kIdFileOpenFolder),
+                                       Cmd(kIdCompareWith),
+                                       Cmd(kIdCompareWithFolder),
+                                       Cmd(kIdLeaveCompare),
                                        Cmd(kIdFileSave),
                                        Cmd(kIdFileSaveAs),
                                        kSep,
@@ -97,7 +113,8 @@ constexpr std::array kViewMenu = {
     Cmd(kIdViewToolbar), Cmd(kIdViewStatusBar), Cmd(kIdViewLayerPanel)};
 constexpr std::array kZoomMenu = {Cmd(kIdZoomIn), Cmd(kIdZoomOut), Cmd(kIdZoomExtents), kSep,
                                   Cmd(kIdPrintMagnification)};
-constexpr std::array kToolsMenu = {Cmd(kIdMeasure)};
+constexpr std::array kToolsMenu = {Cmd(kIdMeasure), kSep, Cmd(kIdNextDifference),
+                                   Cmd(kIdPreviousDifference)};
 constexpr std::array kOptionsMenu = {Cmd(kIdGerberFormat),
                                      Cmd(kIdDrillFormat),
                                      Cmd(kIdApertureFormat),
@@ -126,7 +143,10 @@ constexpr std::array kToolbar = {kIdFileNew,       kIdFileOpen,     kIdFileSave,
 constexpr std::array kAccelerators = {Accelerator{Accelerator::Key::kN, true, kIdFileNew},
                                       Accelerator{Accelerator::Key::kO, true, kIdFileOpen},
                                       Accelerator{Accelerator::Key::kS, true, kIdFileSave},
-                                      Accelerator{Accelerator::Key::kP, true, kIdFilePrint}};
+                                      Accelerator{Accelerator::Key::kP, true, kIdFilePrint},
+                                      Accelerator{Accelerator::Key::kF8, false, kIdNextDifference},
+                                      Accelerator{Accelerator::Key::kF8, false,
+                                                  kIdPreviousDifference, true}};
 
 }  // namespace
 

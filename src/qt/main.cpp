@@ -3,6 +3,7 @@
 
 #include "cli/layers_run.h"
 #include "qt/corvane_app.h"
+#include "qt/diff_command.h"
 #include "qt/dump_command.h"
 #include "qt/export_command.h"
 #include "qt/save_command.h"
@@ -23,6 +24,7 @@ constexpr std::array kSubcommands{
     Subcommand{"export", corvane::RunExportCommand},
     Subcommand{"layers", corvane::RunLayersCommand},
     Subcommand{"stats", corvane::RunStatsCommand},
+    Subcommand{"diff", corvane::RunDiffCommand},
 };
 
 }  // namespace

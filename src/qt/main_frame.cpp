@@ -23,6 +23,7 @@
 #include "qt/help_window.h"
 #include "qt/key_state.h"
 #include "qt/layer_panel_dock.h"
+#include "qt/place_list_panel.h"
 #include "qt/print_support.h"
 #include "qt/qt_text.h"
 #include "qt/toolbar_icons.h"
@@ -32,9 +33,12 @@ namespace corvane {
 namespace {
 
 QKeySequence ToKeySequence(const Accelerator& accelerator) {
-  static constexpr Qt::Key kKeys[] = {Qt::Key_N, Qt::Key_O, Qt::Key_S, Qt::Key_P};
+  static constexpr Qt::Key kKeys[] = {Qt::Key_N, Qt::Key_O, Qt::Key_S, Qt::Key_P, Qt::Key_F8};
   const Qt::Key key = kKeys[static_cast<int>(accelerator.key)];
-  return accelerator.ctrl ? QKeySequence(Qt::CTRL | key) : QKeySequence(key);
+  Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+  if (accelerator.ctrl) modifiers |= Qt::ControlModifier;
+  if (accelerator.shift) modifiers |= Qt::ShiftModifier;
+  return QKeySequence(QKeyCombination(modifiers, key));
 }
 
 constexpr int kIdleMilliseconds = 250;
@@ -66,6 +70,13 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
     // Wide enough for a name, a function and the colour.
     resizeDocks({layerDock_}, {380}, Qt::Horizontal);
   }
+  if (CompareMode* compare = shell_.Compare()) {
+    differencesDock_ = new CPlaceListPanel(QStringLiteral("Differences"),
+                                           compare->Differences(), this);
+    addDockWidget(Qt::RightDockWidgetArea, differencesDock_);
+    differencesDock_->hide();
+    compare->OnActiveChanged([this](bool active) { differencesDock_->setVisible(active); });
+  }
   printService_ = std::make_unique<QtPrintService>(this);
   shell_.AttachPrinting(*printService_, dialogRunner_);
   SetCaption(shell_.Lifecycle().GetCaption());
@@ -84,6 +95,11 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
+  // The view and the panel go with this window; compare mode must not keep them.
+  if (CompareMode* compare = shell_.Compare()) {
+    compare->Leave();
+    compare->OnActiveChanged({});
+  }
   shell_.AttachDialogRunner(nullptr);
   shell_.AttachFrame(nullptr);
 }

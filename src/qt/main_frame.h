@@ -22,6 +22,7 @@ namespace corvane {
 class AppShell;
 class CHelpWindow;
 class CLayerPanelDock;
+class CPlaceListPanel;
 class CViewWindow;
 class QtPrintService;
 
@@ -58,6 +59,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   bool IsLayerPanelVisible() const override;
   void ShowLayerPanel(bool visible) override;
   CLayerPanelDock* LayerPanelDock() const { return layerDock_; }
+  CPlaceListPanel* DifferencesDock() const { return differencesDock_; }
   void Close() override { close(); }
   void ShowAbout() override;
   void ShowHelpPage(const std::string& page) override;
@@ -92,6 +94,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   CViewWindow* viewWindow_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   CLayerPanelDock* layerDock_ = nullptr;
+  CPlaceListPanel* differencesDock_ = nullptr;
   QLabel* messagePane_ = nullptr;
   QLabel* positionPane_ = nullptr;
   StatusPane statusPane_;

@@ -1,0 +1,186 @@
+#include "analysis/geometry_difference.h"
+
+#include <algorithm>
+#include <numeric>
+#include <unordered_map>
+#include <utility>
+
+#include "geometry/box_clusters.h"
+#include "geometry/parallel_tasks.h"
+#include "geometry/polygon_ops.h"
+
+namespace corvane {
+namespace {
+
+// Joins of a union-find over the pieces of one difference.
+class Groups {
+ public:
+  explicit Groups(std::size_t count) : parent_(count) {
+    std::iota(parent_.begin(), parent_.end(), std::size_t{0});
+  }
+  std::size_t Root(std::size_t i) {
+    while (parent_[i] != i) i = parent_[i] = parent_[parent_[i]];
+    return i;
+  }
+  void Join(std::size_t a, std::size_t b) { parent_[Root(a)] = Root(b); }
+
+ private:
+  std::vector<std::size_t> parent_;
+};
+
+// Pieces whose outlines meet (at a corner, say) are one place. Pairs are
+// found by a sweep over the boxes, so a difference of many pieces stays
+// linear in them where they do not crowd.
+void JoinTouching(const std::vector<GeoPaths>& pieces, const std::vector<GeoBox>& boxes,
+                  Groups& groups) {
+  std::vector<std::size_t> order(pieces.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::sort(order.begin(), order.end(),
+            [&](std::size_t a, std::size_t b) { return boxes[a].minX < boxes[b].minX; });
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    const GeoBox& a = boxes[order[i]];
+    for (std::size_t k = i + 1; k < order.size() && boxes[order[k]].minX <= a.maxX; ++k) {
+      if (!a.Overlaps(boxes[order[k]])) continue;
+      if (groups.Root(order[i]) == groups.Root(order[k])) continue;
+      if (ClosestBetween(pieces[order[i]], pieces[order[k]]).distance <= 0.0) {
+        groups.Join(order[i], order[k]);
+      }
+    }
+  }
+}
+
+uint64_t HashIsland(const LayerGeometry& geometry, uint32_t island) {
+  uint64_t hash = 1469598103934665603ull;
+  const auto mix = [&hash](uint64_t value) {
+    hash ^= value;
+    hash *= 1099511628211ull;
+  };
+  const GeoIsland& is = geometry.islands[island];
+  for (uint32_t r = is.firstRing; r < is.firstRing + is.ringCount; ++r) {
+    mix(geometry.rings[r].pointCount);
+    for (const GeoPoint& p : geometry.Ring(r)) {
+      mix(static_cast<uint64_t>(p.x));
+      mix(static_cast<uint64_t>(p.y));
+    }
+  }
+  return hash;
+}
+
+bool SameIsland(const LayerGeometry& a, uint32_t ia, const LayerGeometry& b, uint32_t ib) {
+  const GeoIsland& x = a.islands[ia];
+  const GeoIsland& y = b.islands[ib];
+  if (x.ringCount != y.ringCount || !(x.box == y.box)) return false;
+  for (uint32_t r = 0; r < x.ringCount; ++r) {
+    const auto ra = a.Ring(x.firstRing + r);
+    const auto rb = b.Ring(y.firstRing + r);
+    if (!std::equal(ra.begin(), ra.end(), rb.begin(), rb.end())) return false;
+  }
+  return true;
+}
+
+// Islands drawn exactly alike in both revisions differ nowhere and touch
+// nothing else that differs (islands of one layer never overlap): they are
+// set aside before any boolean is run, which makes comparing a board with
+// itself cost a pass over its points.
+struct Unequal {
+  std::vector<uint32_t> before;
+  std::vector<uint32_t> after;
+};
+
+Unequal UnequalIslands(const LayerGeometry& before, const LayerGeometry& after) {
+  std::unordered_multimap<uint64_t, uint32_t> byHash;
+  byHash.reserve(before.islands.size());
+  for (uint32_t i = 0; i < before.islands.size(); ++i) byHash.emplace(HashIsland(before, i), i);
+  std::vector<bool> beforeMatched(before.islands.size(), false);
+  Unequal unequal;
+  for (uint32_t i = 0; i < after.islands.size(); ++i) {
+    bool matched = false;
+    const auto [first, last] = byHash.equal_range(HashIsland(after, i));
+    for (auto it = first; it != last && !matched; ++it) {
+      if (beforeMatched[it->second] || !SameIsland(before, it->second, after, i)) continue;
+      beforeMatched[it->second] = true;
+      matched = true;
+    }
+    if (!matched) unequal.after.push_back(i);
+  }
+  for (uint32_t i = 0; i < before.islands.size(); ++i) {
+    if (!beforeMatched[i]) unequal.before.push_back(i);
+  }
+  return unequal;
+}
+
+void AppendIsland(const LayerGeometry& geometry, uint32_t island, GeoPaths& out) {
+  GeoPaths paths = geometry.IslandPaths(island);
+  for (GeoPath& path : paths) out.push_back(std::move(path));
+}
+
+}  // namespace
+
+std::vector<DifferencePlace> PlacesOf(const GeoPaths& area, DifferenceKind kind,
+                                      int64_t tolerance) {
+  if (area.empty()) return {};
+  const double radius = static_cast<double>(std::max<int64_t>(tolerance, 0)) / 2.0;
+  const GeoPaths opened = radius > 0.0 ? OffsetOf(OffsetOf(area, -radius), radius) : area;
+  std::vector<GeoPaths> pieces = SeparateIslands(opened);
+  std::vector<GeoBox> boxes;
+  boxes.reserve(pieces.size());
+  for (const GeoPaths& piece : pieces) boxes.push_back(BoxOf(piece));
+  Groups groups(pieces.size());
+  JoinTouching(pieces, boxes, groups);
+
+  std::unordered_map<std::size_t, std::size_t> placeOfRoot;
+  std::vector<DifferencePlace> places;
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    const double pieceArea = SignedArea(pieces[i]);
+    if (pieceArea <= 0.0) continue;
+    const auto [it, fresh] = placeOfRoot.emplace(groups.Root(i), places.size());
+    if (fresh) places.push_back({kind, {}, {}, 0.0});
+    DifferencePlace& place = places[it->second];
+    for (GeoPath& path : pieces[i]) place.shape.push_back(std::move(path));
+    place.box.Add(boxes[i]);
+    place.area += pieceArea;
+  }
+  return places;
+}
+
+std::vector<DifferencePlace> CompareGeometry(const LayerGeometry& before,
+                                             const LayerGeometry& after,
+                                             const DifferenceOptions& options) {
+  const Unequal unequal = UnequalIslands(before, after);
+  // Islands whose boxes overlap, directly or through others, are compared
+  // together; separate groups cannot meet, so each is a problem of its own.
+  std::vector<GeoBox> boxes;
+  boxes.reserve(unequal.before.size() + unequal.after.size());
+  for (uint32_t i : unequal.before) boxes.push_back(before.islands[i].box);
+  for (uint32_t i : unequal.after) boxes.push_back(after.islands[i].box);
+  const std::vector<std::vector<uint32_t>> clusters = ClusterBoxes(boxes);
+  const auto beforeCount = static_cast<uint32_t>(unequal.before.size());
+
+  std::vector<std::vector<DifferencePlace>> found(clusters.size());
+  ParallelFor(clusters.size(), options.threads, [&](std::size_t c) {
+    if (options.cancel != nullptr && options.cancel->load()) return;
+    GeoPaths old;
+    GeoPaths now;
+    for (uint32_t member : clusters[c]) {
+      if (member < beforeCount) {
+        AppendIsland(before, unequal.before[member], old);
+      } else {
+        AppendIsland(after, unequal.after[member - beforeCount], now);
+      }
+    }
+    const GeoPaths added = old.empty() ? now : DifferenceOf(now, old);
+    const GeoPaths removed = now.empty() ? old : DifferenceOf(old, now);
+    found[c] = PlacesOf(added, DifferenceKind::kAdded, options.tolerance);
+    for (DifferencePlace& place : PlacesOf(removed, DifferenceKind::kRemoved, options.tolerance)) {
+      found[c].push_back(std::move(place));
+    }
+  });
+  std::vector<DifferencePlace> places;
+  for (std::vector<DifferencePlace>& group : found) {
+    for (DifferencePlace& place : group) places.push_back(std::move(place));
+  }
+  std::sort(places.begin(), places.end(), PlaceBefore);
+  return places;
+}
+
+}  // namespace corvane
