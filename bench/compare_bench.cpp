@@ -78,9 +78,7 @@ void CompareBuilt(benchmark::State& state, const StandardModel& a, const Standar
   state.counters["threads"] = ThreadCount(0);
 }
 
-void BM_ComparePanelWithItself(benchmark::State& state) {
-  CompareBuilt(state, Panel(), Panel());
-}
+void BM_ComparePanelWithItself(benchmark::State& state) { CompareBuilt(state, Panel(), Panel()); }
 BENCHMARK(BM_ComparePanelWithItself)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ComparePanelMovedAMicrometre(benchmark::State& state) {

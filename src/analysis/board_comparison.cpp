@@ -116,14 +116,16 @@ BoardComparison CompareBoards(const StandardModel& before, const ModelGeometry& 
 std::string ComparisonSummary(const BoardComparison& comparison) {
   const uint64_t places = comparison.PlaceCount();
   const std::size_t layers = comparison.ChangedLayerCount();
-  std::string text = places == 0 ? std::string("No differences")
-                                 : std::to_string(places) +
-                                       (places == 1 ? " difference on " : " differences on ") +
-                                       std::to_string(layers) + (layers == 1 ? " layer" : " layers");
-  const std::size_t unmatched = comparison.unmatchedBefore.size() + comparison.unmatchedAfter.size();
+  std::string text = places == 0
+                         ? std::string("No differences")
+                         : std::to_string(places) +
+                               (places == 1 ? " difference on " : " differences on ") +
+                               std::to_string(layers) + (layers == 1 ? " layer" : " layers");
+  const std::size_t unmatched =
+      comparison.unmatchedBefore.size() + comparison.unmatchedAfter.size();
   if (unmatched > 0) {
-    text += ", " + std::to_string(unmatched) + (unmatched == 1 ? " layer" : " layers") +
-            " unmatched";
+    text +=
+        ", " + std::to_string(unmatched) + (unmatched == 1 ? " layer" : " layers") + " unmatched";
   }
   return text;
 }

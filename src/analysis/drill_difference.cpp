@@ -23,7 +23,8 @@ bool IsRoundHole(const StandardLayer& layer, const StandardObject& object) {
 class HoleGrid {
  public:
   HoleGrid(const std::vector<DrillHole>& holes, int64_t cell) : cell_(std::max<int64_t>(cell, 1)) {
-    for (uint32_t i = 0; i < holes.size(); ++i) cells_[Key(Cell(holes[i].at.x), Cell(holes[i].at.y))].push_back(i);
+    for (uint32_t i = 0; i < holes.size(); ++i)
+      cells_[Key(Cell(holes[i].at.x), Cell(holes[i].at.y))].push_back(i);
   }
 
   // The nearest unused hole that fits `hole`, taken; -1 when none does.
@@ -76,9 +77,10 @@ DifferencePlace HolePlace(const DrillHole& hole, DifferenceKind kind) {
   place.kind = kind;
   const double radius = static_cast<double>(hole.diameter) / 2.0;
   GeoPath circle;
-  AppendCircle(0.0, 0.0, radius, static_cast<double>(kDefaultFlatteningTolerance), hole.at,
-               circle);
-  place.box = BoxOf(circle);
+  AppendCircle(0.0, 0.0, radius, static_cast<double>(kDefaultFlatteningTolerance), hole.at, circle);
+  // The hole's own box: its flattened circle reaches a little beyond it.
+  const int64_t r = (hole.diameter + 1) / 2;
+  place.box = {hole.at.x - r, hole.at.y - r, hole.at.x + r, hole.at.y + r};
   place.area = std::numbers::pi * radius * radius;
   place.shape.push_back(std::move(circle));
   return place;

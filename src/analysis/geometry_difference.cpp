@@ -28,11 +28,15 @@ class Groups {
   std::vector<std::size_t> parent_;
 };
 
-// Pieces whose outlines meet (at a corner, say) are one place. Pairs are
-// found by a sweep over the boxes, so a difference of many pieces stays
-// linear in them where they do not crowd.
-void JoinTouching(const std::vector<GeoPaths>& pieces, const std::vector<GeoBox>& boxes,
-                  Groups& groups) {
+// Pieces that touch are one place; so are pieces closer than the tolerance,
+// since the opening pulls apart pieces that met at a corner. Pairs are found
+// by a sweep over the boxes, so a difference of many pieces stays linear in
+// them where they do not crowd.
+void JoinTouching(const std::vector<GeoPaths>& pieces, const std::vector<GeoBox>& rawBoxes,
+                  int64_t gap, Groups& groups) {
+  std::vector<GeoBox> boxes;
+  boxes.reserve(rawBoxes.size());
+  for (const GeoBox& box : rawBoxes) boxes.push_back(box.Grown(gap / 2 + 1));
   std::vector<std::size_t> order(pieces.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::sort(order.begin(), order.end(),
@@ -42,7 +46,8 @@ void JoinTouching(const std::vector<GeoPaths>& pieces, const std::vector<GeoBox>
     for (std::size_t k = i + 1; k < order.size() && boxes[order[k]].minX <= a.maxX; ++k) {
       if (!a.Overlaps(boxes[order[k]])) continue;
       if (groups.Root(order[i]) == groups.Root(order[k])) continue;
-      if (ClosestBetween(pieces[order[i]], pieces[order[k]]).distance <= 0.0) {
+      if (ClosestBetween(pieces[order[i]], pieces[order[k]]).distance <=
+          static_cast<double>(gap)) {
         groups.Join(order[i], order[k]);
       }
     }
@@ -126,7 +131,7 @@ std::vector<DifferencePlace> PlacesOf(const GeoPaths& area, DifferenceKind kind,
   boxes.reserve(pieces.size());
   for (const GeoPaths& piece : pieces) boxes.push_back(BoxOf(piece));
   Groups groups(pieces.size());
-  JoinTouching(pieces, boxes, groups);
+  JoinTouching(pieces, boxes, std::max<int64_t>(tolerance, 0), groups);
 
   std::unordered_map<std::size_t, std::size_t> placeOfRoot;
   std::vector<DifferencePlace> places;

@@ -6,7 +6,8 @@
 // rounded coordinates, another number format, arcs written as chords or
 // macros written as regions leave nothing behind, while a moved pad, a
 // deleted track or an added via stays. The pieces that are left are grouped
-// into places: pieces that touch are one place.
+// into places: pieces that touch, or come closer than the tolerance, are one
+// place.
 
 #include <atomic>
 #include <cstdint>
@@ -34,8 +35,7 @@ std::vector<DifferencePlace> CompareGeometry(const LayerGeometry& before,
                                              const DifferenceOptions& options = {});
 
 // The places of one raw difference (`area` covered by the nonzero rule):
-// opened by `tolerance`, taken apart, touching pieces grouped.
-std::vector<DifferencePlace> PlacesOf(const GeoPaths& area, DifferenceKind kind,
-                                      int64_t tolerance);
+// opened by `tolerance`, taken apart, pieces within the tolerance grouped.
+std::vector<DifferencePlace> PlacesOf(const GeoPaths& area, DifferenceKind kind, int64_t tolerance);
 
 }  // namespace corvane

@@ -30,8 +30,8 @@ double Inches(int64_t nm) { return NanometresToInches(static_cast<double>(nm)); 
 PlaceRow DifferenceRow(const StandardLayer& layer, const DifferencePlace& place) {
   PlaceRow row;
   const std::string name = PairingName(layer.fileName);
-  row.texts.push_back(layer.function.Identified() ? FunctionInWords(layer.function) + " (" + name + ")"
-                                                  : name);
+  row.texts.push_back(
+      layer.function.Identified() ? FunctionInWords(layer.function) + " (" + name + ")" : name);
   row.texts.emplace_back(DifferenceKindName(place.kind));
   row.texts.push_back(Format("%.4f mm²", place.area / 1e12));
   const double cx = (static_cast<double>(place.box.minX) + static_cast<double>(place.box.maxX)) / 2;
@@ -54,7 +54,8 @@ bool CompareMode::OnCompareWith() {
   FileChooserRequest request;
   request.title = std::string(kCompareWithTitle);
   request.filter =
-      "Fabrication Sets (*.zip;*.tar;*.tgz;*.7z;*.gbrjob;*.wrk)|*.zip;*.tar;*.tgz;*.7z;*.gbrjob;*.wrk|"
+      "Fabrication Sets "
+      "(*.zip;*.tar;*.tgz;*.7z;*.gbrjob;*.wrk)|*.zip;*.tar;*.tgz;*.7z;*.gbrjob;*.wrk|"
       "All Files (*.*)|*.*||";
   const auto path = services_.prompter.ChooseFile(request);
   return path && Start(*path);
@@ -130,18 +131,17 @@ bool CompareMode::Start(const std::string& path) {
   return true;
 }
 
-void CompareMode::Show(const StandardModel& after, const std::vector<LayerGeometry>& afterGeometry) {
+void CompareMode::Show(const StandardModel& after,
+                       const std::vector<LayerGeometry>& afterGeometry) {
   std::vector<PlaceRow> rows;
   std::vector<DifferencePlace> places;
   std::vector<GeoPaths> muted;
   for (const LayerComparison& layer : comparison_.layers) {
     muted.push_back(afterGeometry[layer.after].AllPaths());
     for (const DifferencePlace& place : layer.places) {
-      const StandardModel& side =
-          place.kind == DifferenceKind::kAdded ? after : before_->model;
-      rows.push_back(
-          DifferenceRow(side.layers[place.kind == DifferenceKind::kAdded ? layer.after : layer.before],
-                        place));
+      const StandardModel& side = place.kind == DifferenceKind::kAdded ? after : before_->model;
+      rows.push_back(DifferenceRow(
+          side.layers[place.kind == DifferenceKind::kAdded ? layer.after : layer.before], place));
       places.push_back(place);
     }
   }

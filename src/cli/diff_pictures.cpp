@@ -108,9 +108,9 @@ void FillPaths(const GeoPaths& paths, const PictureFrame& frame, uint32_t color,
   for (int32_t row = 0; row < picture.height; ++row) {
     const double y = row + 0.5;
     for (const Edge& e : starting[row]) active.push_back(e);
-    active.erase(std::remove_if(active.begin(), active.end(),
-                                [y](const Edge& e) { return e.y1 <= y; }),
-                 active.end());
+    active.erase(
+        std::remove_if(active.begin(), active.end(), [y](const Edge& e) { return e.y1 <= y; }),
+        active.end());
     crossings.clear();
     for (const Edge& e : active) {
       if (e.y0 > y) continue;

@@ -171,8 +171,8 @@ std::optional<double> ParseTolerance(std::string_view text) {
 std::string DiffLine(const std::string& path, const DifferencePlace& place) {
   const GeoBox& b = place.box;
   return path + " " + std::string(DifferenceKindName(place.kind)) + " " +
-         Fixed(SquareMm(place.area)) + " mm² " + Fixed(Mm(b.minX)) + " " + Fixed(Mm(b.minY)) +
-         " " + Fixed(Mm(b.maxX)) + " " + Fixed(Mm(b.maxY)) + " mm";
+         Fixed(SquareMm(place.area)) + " mm² " + Fixed(Mm(b.minX)) + " " + Fixed(Mm(b.minY)) + " " +
+         Fixed(Mm(b.maxX)) + " " + Fixed(Mm(b.maxY)) + " mm";
 }
 
 int RunDiff(std::span<const std::string> args, const DiffEnvironment& environment) {

@@ -22,7 +22,7 @@ struct BoardWriting {
 struct BoardChanges {
   double padMoveX = 0.0;  // mm, the round pad at (15, 20)
   bool trackDeleted = false;
-  bool viaAdded = false;  // a via pad at (30, 20) and its hole
+  bool viaAdded = false;      // a via pad at (30, 20) and its hole
   double holeDiameter = 0.8;  // mm, the hole at (15, 20)
 };
 
@@ -40,7 +40,8 @@ class RevisionWriter {
     t += "%ADD" + Code(1) + "C," + Size(1.5) + "*%\n";
     t += "%ADD" + Code(2) + "PAD," + Size(1.6) + "X" + Size(1.0) + "*%\n";
     t += "G01*\n";
-    if (!c_.trackDeleted) t += "D" + Code(0) + "*\n" + Xy(10, 10) + "D02*\n" + Xy(20, 10) + "D01*\n";
+    if (!c_.trackDeleted)
+      t += "D" + Code(0) + "*\n" + Xy(10, 10) + "D02*\n" + Xy(20, 10) + "D01*\n";
     t += "D" + Code(1) + "*\n" + Xy(15 + c_.padMoveX, 20) + "D03*\n";
     if (c_.viaAdded) t += Xy(30, 20) + "D03*\n";
     t += Pad(10, 10) + Pad(20, 10);

@@ -118,6 +118,7 @@ TEST(CompareModeRowTest, RowSaysLayerKindAreaAndPosition) {
   EXPECT_EQ(row.color, kCompareRemoved);
   EXPECT_NEAR(row.box.maxX, 3.0 / 25.4, 1e-12);
   EXPECT_NEAR(row.atY, 2.25 / 25.4, 1e-12);
+  layer.function.kind = FileKind::kGerber;
   layer.function.side = LayerSide::kTop;
   layer.function.type = LayerType::kCopper;
   layer.function.from = FunctionSource::kAttributes;

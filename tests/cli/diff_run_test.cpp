@@ -124,8 +124,8 @@ TEST_F(DiffRunTest, JsonHasTheLayersTheirRegionsAndWhatIsUnmatched) {
     EXPECT_EQ(keys, (std::vector<std::string>{"old", "new", "side", "type", "added_mm2",
                                               "removed_mm2", "regions"}));
   }
-  const auto& top = report["layers"][0]["type"] == "copper" ? report["layers"][0]
-                                                             : report["layers"][1];
+  const auto& top =
+      report["layers"][0]["type"] == "copper" ? report["layers"][0] : report["layers"][1];
   EXPECT_EQ(top["side"], "top");
   EXPECT_EQ(top["added_mm2"], 0.0);
   EXPECT_NEAR(top["removed_mm2"].get<double>(), 2.1, 0.01);  // the deleted track
