@@ -1,6 +1,7 @@
 #include "analysis/geometry_difference.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <unordered_map>
 #include <utility>
@@ -46,8 +47,7 @@ void JoinTouching(const std::vector<GeoPaths>& pieces, const std::vector<GeoBox>
     for (std::size_t k = i + 1; k < order.size() && boxes[order[k]].minX <= a.maxX; ++k) {
       if (!a.Overlaps(boxes[order[k]])) continue;
       if (groups.Root(order[i]) == groups.Root(order[k])) continue;
-      if (ClosestBetween(pieces[order[i]], pieces[order[k]]).distance <=
-          static_cast<double>(gap)) {
+      if (ClosestBetween(pieces[order[i]], pieces[order[k]]).distance <= static_cast<double>(gap)) {
         groups.Join(order[i], order[k]);
       }
     }
@@ -119,14 +119,87 @@ void AppendIsland(const LayerGeometry& geometry, uint32_t island, GeoPaths& out)
   for (GeoPath& path : paths) out.push_back(std::move(path));
 }
 
-}  // namespace
+// A cluster with more vertices than this is compared in tiles: booleans over
+// two nearly equal long outlines slow down far faster than their size grows.
+constexpr uint64_t kTileVertices = 4000;
+constexpr int64_t kMaxTilesPerSide = 64;
 
-std::vector<DifferencePlace> PlacesOf(const GeoPaths& area, DifferenceKind kind,
-                                      int64_t tolerance) {
+struct Tile {
+  std::size_t cluster = 0;
+  GeoBox box;
+  bool whole = true;  // the whole cluster: nothing to cut
+};
+
+struct TilePieces {
+  std::vector<GeoPaths> added;
+  std::vector<GeoPaths> removed;
+};
+
+GeoPath BoxPath(const GeoBox& box) {
+  return {{box.minX, box.minY}, {box.maxX, box.minY}, {box.maxX, box.maxY}, {box.minX, box.maxY}};
+}
+
+template <typename Vertices>
+std::vector<Tile> TilesOf(const std::vector<std::vector<uint32_t>>& clusters,
+                          const std::vector<GeoBox>& boxes, const Vertices& vertices) {
+  std::vector<Tile> tiles;
+  for (std::size_t c = 0; c < clusters.size(); ++c) {
+    GeoBox box;
+    uint64_t count = 0;
+    for (uint32_t member : clusters[c]) {
+      box.Add(boxes[member]);
+      count += vertices(member);
+    }
+    const auto side = std::min<int64_t>(
+        kMaxTilesPerSide,
+        static_cast<int64_t>(std::ceil(std::sqrt(static_cast<double>(count / kTileVertices)))));
+    if (side <= 1) {
+      tiles.push_back({c, box, true});
+      continue;
+    }
+    const auto at = [side](int64_t from, int64_t to, int64_t i) {
+      return from + static_cast<int64_t>(static_cast<double>(to - from) * static_cast<double>(i) /
+                                         static_cast<double>(side));
+    };
+    for (int64_t i = 0; i < side; ++i) {
+      for (int64_t k = 0; k < side; ++k) {
+        const GeoBox part{at(box.minX, box.maxX, i), at(box.minY, box.maxY, k),
+                          at(box.minX, box.maxX, i + 1), at(box.minY, box.maxY, k + 1)};
+        tiles.push_back({c, part, false});
+      }
+    }
+  }
+  return tiles;
+}
+
+// What is left of `area` after the opening, as islands.
+std::vector<GeoPaths> OpenedPieces(const GeoPaths& area, int64_t tolerance) {
   if (area.empty()) return {};
   const double radius = static_cast<double>(std::max<int64_t>(tolerance, 0)) / 2.0;
   const GeoPaths opened = radius > 0.0 ? OffsetOf(OffsetOf(area, -radius), radius) : area;
-  std::vector<GeoPaths> pieces = SeparateIslands(opened);
+  return SeparateIslands(opened);
+}
+
+std::vector<GeoPaths> CutTo(std::vector<GeoPaths> pieces, const Tile& tile) {
+  if (tile.whole) return pieces;
+  std::vector<GeoPaths> cut;
+  const GeoPaths frame{BoxPath(tile.box)};
+  for (const GeoPaths& piece : pieces) {
+    const GeoBox box = BoxOf(piece);
+    if (box.minX >= tile.box.minX && box.maxX <= tile.box.maxX && box.minY >= tile.box.minY &&
+        box.maxY <= tile.box.maxY) {
+      cut.push_back(piece);
+      continue;
+    }
+    for (GeoPaths& part : SeparateIslands(IntersectionOf(piece, frame))) {
+      cut.push_back(std::move(part));
+    }
+  }
+  return cut;
+}
+
+std::vector<DifferencePlace> GroupPieces(std::vector<GeoPaths> pieces, DifferenceKind kind,
+                                         int64_t tolerance) {
   std::vector<GeoBox> boxes;
   boxes.reserve(pieces.size());
   for (const GeoPaths& piece : pieces) boxes.push_back(BoxOf(piece));
@@ -148,6 +221,39 @@ std::vector<DifferencePlace> PlacesOf(const GeoPaths& area, DifferenceKind kind,
   return places;
 }
 
+// The tiles' pieces joined into places, cluster by cluster.
+std::vector<DifferencePlace> PlacesOfTiles(const std::vector<Tile>& tiles,
+                                           std::vector<TilePieces> pieces, std::size_t clusterCount,
+                                           int64_t tolerance, unsigned threads) {
+  std::vector<TilePieces> byCluster(clusterCount);
+  for (std::size_t t = 0; t < tiles.size(); ++t) {
+    TilePieces& into = byCluster[tiles[t].cluster];
+    for (GeoPaths& piece : pieces[t].added) into.added.push_back(std::move(piece));
+    for (GeoPaths& piece : pieces[t].removed) into.removed.push_back(std::move(piece));
+  }
+  std::vector<std::vector<DifferencePlace>> found(clusterCount);
+  ParallelFor(clusterCount, threads, [&](std::size_t c) {
+    found[c] = GroupPieces(std::move(byCluster[c].added), DifferenceKind::kAdded, tolerance);
+    for (DifferencePlace& place :
+         GroupPieces(std::move(byCluster[c].removed), DifferenceKind::kRemoved, tolerance)) {
+      found[c].push_back(std::move(place));
+    }
+  });
+  std::vector<DifferencePlace> places;
+  for (std::vector<DifferencePlace>& group : found) {
+    for (DifferencePlace& place : group) places.push_back(std::move(place));
+  }
+  std::sort(places.begin(), places.end(), PlaceBefore);
+  return places;
+}
+
+}  // namespace
+
+std::vector<DifferencePlace> PlacesOf(const GeoPaths& area, DifferenceKind kind,
+                                      int64_t tolerance) {
+  return GroupPieces(OpenedPieces(area, tolerance), kind, tolerance);
+}
+
 std::vector<DifferencePlace> CompareGeometry(const LayerGeometry& before,
                                              const LayerGeometry& after,
                                              const DifferenceOptions& options) {
@@ -160,32 +266,49 @@ std::vector<DifferencePlace> CompareGeometry(const LayerGeometry& before,
   for (uint32_t i : unequal.after) boxes.push_back(after.islands[i].box);
   const std::vector<std::vector<uint32_t>> clusters = ClusterBoxes(boxes);
   const auto beforeCount = static_cast<uint32_t>(unequal.before.size());
+  const auto vertices = [&](uint32_t member) {
+    const LayerGeometry& g = member < beforeCount ? before : after;
+    const uint32_t island =
+        member < beforeCount ? unequal.before[member] : unequal.after[member - beforeCount];
+    const GeoIsland& is = g.islands[island];
+    uint64_t count = 0;
+    for (uint32_t r = is.firstRing; r < is.firstRing + is.ringCount; ++r) {
+      count += g.rings[r].pointCount;
+    }
+    return count;
+  };
+  const std::vector<Tile> tiles = TilesOf(clusters, boxes, vertices);
 
-  std::vector<std::vector<DifferencePlace>> found(clusters.size());
-  ParallelFor(clusters.size(), options.threads, [&](std::size_t c) {
+  const int64_t tolerance = std::max<int64_t>(options.tolerance, 0);
+  std::vector<TilePieces> pieces(tiles.size());
+  ParallelFor(tiles.size(), options.threads, [&](std::size_t t) {
     if (options.cancel != nullptr && options.cancel->load()) return;
+    const Tile& tile = tiles[t];
+    // The opening at a point depends on what lies within the tolerance of
+    // it: each tile is computed over itself and that much more, then cut
+    // back, so the tiles' pieces are what one pass would give.
+    const GeoBox reach = tile.box.Grown(tolerance + 2);
     GeoPaths old;
     GeoPaths now;
-    for (uint32_t member : clusters[c]) {
-      if (member < beforeCount) {
-        AppendIsland(before, unequal.before[member], old);
-      } else {
-        AppendIsland(after, unequal.after[member - beforeCount], now);
+    for (uint32_t member : clusters[tile.cluster]) {
+      if (tile.whole || boxes[member].Overlaps(reach)) {
+        if (member < beforeCount) {
+          AppendIsland(before, unequal.before[member], old);
+        } else {
+          AppendIsland(after, unequal.after[member - beforeCount], now);
+        }
       }
+    }
+    if (!tile.whole) {
+      old = IntersectionOf(old, {BoxPath(reach)});
+      now = IntersectionOf(now, {BoxPath(reach)});
     }
     const GeoPaths added = old.empty() ? now : DifferenceOf(now, old);
     const GeoPaths removed = now.empty() ? old : DifferenceOf(old, now);
-    found[c] = PlacesOf(added, DifferenceKind::kAdded, options.tolerance);
-    for (DifferencePlace& place : PlacesOf(removed, DifferenceKind::kRemoved, options.tolerance)) {
-      found[c].push_back(std::move(place));
-    }
+    pieces[t].added = CutTo(OpenedPieces(added, tolerance), tile);
+    pieces[t].removed = CutTo(OpenedPieces(removed, tolerance), tile);
   });
-  std::vector<DifferencePlace> places;
-  for (std::vector<DifferencePlace>& group : found) {
-    for (DifferencePlace& place : group) places.push_back(std::move(place));
-  }
-  std::sort(places.begin(), places.end(), PlaceBefore);
-  return places;
+  return PlacesOfTiles(tiles, std::move(pieces), clusters.size(), tolerance, options.threads);
 }
 
 }  // namespace corvane

@@ -70,7 +70,7 @@ class CompareMode {
 
   // The smallest side a place is zoomed to, inches: a hole stays in view
   // with what lies round it.
-  static constexpr double kMinimumZoomSide = 0.1;
+  static constexpr double kMinimumZoomSide = 0.25;
 
  private:
   std::optional<StandardLoad> LoadNewSet(const std::string& path, std::string& error) const;
