@@ -72,6 +72,24 @@ void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdat
   checkCommands_ =
       std::make_unique<CheckCommands>(view, standardModels_, store_, dialogs_, prompter_, checks);
   checkCommands_->Register(viewTarget_);
+  AddCompareCommands();
+}
+
+void AppShell::AddCompareCommands() {
+  compareMode_ = std::make_unique<CompareMode>(CompareMode::Services{
+      *view_, standardModels_, prompter_, &store_, [this](std::string_view text) {
+        if (frame_ != nullptr) frame_->SetStatusText(text);
+      }});
+  CompareMode& compare = *compareMode_;
+  const auto comparing = [&compare](int32_t, CommandUi& ui) { ui.enabled = compare.Active(); };
+  const auto placed = [&compare](int32_t, CommandUi& ui) {
+    ui.enabled = compare.Active() && !compare.Differences().Rows().empty();
+  };
+  viewTarget_.On(kIdCompareWith, [&compare](int32_t) { compare.OnCompareWith(); });
+  viewTarget_.On(kIdCompareWithFolder, [&compare](int32_t) { compare.OnCompareWithFolder(); });
+  viewTarget_.On(kIdLeaveCompare, [&compare](int32_t) { compare.Leave(); }, comparing);
+  viewTarget_.On(kIdNextDifference, [&compare](int32_t) { compare.Next(); }, placed);
+  viewTarget_.On(kIdPreviousDifference, [&compare](int32_t) { compare.Previous(); }, placed);
 }
 
 void AppShell::AttachPrinting(PrintService& printers, DialogRunner& dialogs) {
@@ -83,6 +101,8 @@ void AppShell::AttachPrinting(PrintService& printers, DialogRunner& dialogs) {
 
 void AppShell::OnDocumentReplaced() {
   if (checkCommands_ != nullptr) checkCommands_->Clear();
+  // Another set is open: what was compared is gone.
+  if (compareMode_ != nullptr) compareMode_->Leave();
   // The set's own reading, else the user's.
   if (view_ != nullptr) {
     view_->SetInterpretation(SetInterpretation(doc_.GetReading(), StoredInterpretation(&store_)));

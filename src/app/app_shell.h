@@ -8,6 +8,7 @@
 
 #include "app/app_startup.h"
 #include "app/check_commands.h"
+#include "app/compare_mode.h"
 #include "app/command_router.h"
 #include "app/document_lifecycle.h"
 #include "app/file_dialog_commands.h"
@@ -108,6 +109,9 @@ class AppShell : private DocumentObserver {
   void AttachInspector(Inspector* inspector) { inspector_ = inspector; }
   Inspector* GetInspector() const { return inspector_; }
 
+  // Compare mode; null until the view is attached.
+  CompareMode* Compare() const { return compareMode_.get(); }
+
   // Work files dropped on the window open one after the other; any other
   // files dropped (folders, archives, plot and drill files) open as one set.
   void OpenDroppedFiles(const std::vector<std::string>& paths);
@@ -123,6 +127,7 @@ class AppShell : private DocumentObserver {
   // The Inspector's panel, Find and units (inspector_commands.cpp).
   void AddInspectorCommands();
   void PrepareGeometry();
+  void AddCompareCommands();
 
   // Passes each run to the attached runner, or cancels without one.
   class DialogRunnerSlot : public DialogRunner {
@@ -162,6 +167,7 @@ class AppShell : private DocumentObserver {
   std::unique_ptr<NetlistCommands> netlist_;
   std::unique_ptr<CheckCommands> checkCommands_;
   Inspector* inspector_ = nullptr;
+  std::unique_ptr<CompareMode> compareMode_;
 
   CommandTarget viewTarget_;
   CommandTarget documentTarget_;

@@ -66,6 +66,12 @@ inline constexpr int32_t kIdUnitsOfFiles = 32822;
 inline constexpr int32_t kIdUnitsMillimetre = 32823;
 inline constexpr int32_t kIdUnitsInch = 32824;
 inline constexpr int32_t kIdUnitsMil = 32825;
+// Comparing two revisions.
+inline constexpr int32_t kIdCompareWith = 32840;
+inline constexpr int32_t kIdCompareWithFolder = 32841;
+inline constexpr int32_t kIdLeaveCompare = 32842;
+inline constexpr int32_t kIdNextDifference = 32843;
+inline constexpr int32_t kIdPreviousDifference = 32844;
 
 inline constexpr int32_t kRecentFileCount = 4;
 

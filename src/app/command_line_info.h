@@ -62,6 +62,7 @@ inline constexpr std::string_view kProgramUsage =
     "                     [--min-annular-ring MM] [--min-drill MM] [--min-hole-spacing MM]\n"
     "                     [--min-drill-to-copper MM] [--min-mask-web MM]\n"
     "                     [--min-silk-clearance MM] [--defaults] PATH...\n"
+    "       corvane diff [--json] [--tolerance MM] [--png DIR] [--defaults] OLD NEW\n"
     "Corvane shows Gerber plot files, aperture tables, NC drill files and drill\n"
     "tool tables of a printed circuit board for checking by eye. Without a\n"
     "command it opens the window, with WORKFILE or else the work file used last.\n"
@@ -79,6 +80,10 @@ inline constexpr std::string_view kProgramUsage =
     "stats prints each layer as exact geometry: dark area in mm2, islands, holes,\n"
     "extents in mm and objects; --json as an array of objects.\n"
     "netlist compares the copper's nets with the IPC-D-356 netlist (or the X2\n"
-    "net names): opens, shorts, unconnected points; exit 1 with opens or shorts.\n";
+    "net names): opens, shorts, unconnected points; exit 1 with opens or shorts.\n"
+    "diff compares two revisions (any PATH) as made, layer by layer: one line per\n"
+    "place, <layer> <added|removed> <area> mm2 <box> mm, or JSON; exit status 0\n"
+    "when nothing differs beyond the tolerance (0.025 mm) and every layer is\n"
+    "paired, 1 otherwise, 2 for bad use or a set that cannot be read.\n";
 
 }  // namespace corvane

@@ -94,6 +94,19 @@ constexpr std::array kCommands = {
                 "Finds what the shop cannot build: thin copper, narrow gaps, thin rings, small "
                 "holes, mask webs and silkscreen on pads",
                 "Fabrication Checks"},
+    CommandInfo{kIdCompareWith, "Compare &With...",
+                "Compare the open working set with another revision (archive, job file, work "
+                "file)",
+                "Compare With"},
+    CommandInfo{kIdCompareWithFolder, "Compare With Fol&der...",
+                "Compare the open working set with another revision in a folder",
+                "Compare With Folder"},
+    CommandInfo{kIdLeaveCompare, "&Leave Compare Mode", "Return to the normal picture",
+                "Leave Compare Mode"},
+    CommandInfo{kIdNextDifference, "&Next Difference\tF8", "Zoom to the next difference",
+                "Next Difference"},
+    CommandInfo{kIdPreviousDifference, "&Previous Difference\tShift+F8",
+                "Zoom to the previous difference", "Previous Difference"},
 };
 
 using K = MenuEntry::Kind;
@@ -103,6 +116,9 @@ constexpr MenuEntry kSep{K::kSeparator, 0};
 constexpr std::array kWorkspaceMenu = {Cmd(kIdFileNew),
                                        Cmd(kIdFileOpen),
                                        Cmd(kIdFileOpenFolder),
+                                       Cmd(kIdCompareWith),
+                                       Cmd(kIdCompareWithFolder),
+                                       Cmd(kIdLeaveCompare),
                                        Cmd(kIdFileSave),
                                        Cmd(kIdFileSaveAs),
                                        kSep,
@@ -133,7 +149,8 @@ constexpr std::array kViewMenu = {
 constexpr std::array kZoomMenu = {Cmd(kIdZoomIn), Cmd(kIdZoomOut), Cmd(kIdZoomExtents), kSep,
                                   Cmd(kIdPrintMagnification)};
 constexpr std::array kToolsMenu = {Cmd(kIdMeasure), Cmd(kIdCheckNetlist),
-                                   Cmd(kIdFabricationChecks)};
+                                   Cmd(kIdFabricationChecks), kSep,
+                                   Cmd(kIdNextDifference), Cmd(kIdPreviousDifference)};
 constexpr std::array kOptionsMenu = {Cmd(kIdGerberFormat),
                                      Cmd(kIdDrillFormat),
                                      Cmd(kIdApertureFormat),
@@ -164,7 +181,10 @@ constexpr std::array kAccelerators = {Accelerator{Accelerator::Key::kN, true, kI
                                       Accelerator{Accelerator::Key::kS, true, kIdFileSave},
                                       Accelerator{Accelerator::Key::kP, true, kIdFilePrint},
                                       Accelerator{Accelerator::Key::kF, true,
-                                                  kIdFindNetOrComponent}};
+                                                  kIdFindNetOrComponent},
+                                      Accelerator{Accelerator::Key::kF8, false, kIdNextDifference},
+                                      Accelerator{Accelerator::Key::kF8, false,
+                                                  kIdPreviousDifference, true}};
 
 }  // namespace
 

@@ -32,10 +32,11 @@ struct MenuInfo {
 
 // A key that reaches a command handler.
 struct Accelerator {
-  enum class Key { kN, kO, kS, kP, kF };
+  enum class Key { kN, kO, kS, kP, kF, kF8 };
   Key key;
   bool ctrl = false;
   int32_t id = 0;
+  bool shift = false;
 };
 
 // 0 in the toolbar list is a separator.

@@ -185,6 +185,36 @@ GeoPaths OffsetOf(const GeoPaths& paths, double delta, int64_t tolerance) {
   }
 }
 
+namespace {
+
+void AddIsland(const ClipperLib::PolyNode& outer, std::vector<GeoPaths>& out) {
+  GeoPaths island{FromClipper(outer.Contour)};
+  for (const ClipperLib::PolyNode* hole : outer.Childs) island.push_back(FromClipper(hole->Contour));
+  out.push_back(std::move(island));
+  for (const ClipperLib::PolyNode* hole : outer.Childs) {
+    for (const ClipperLib::PolyNode* inner : hole->Childs) AddIsland(*inner, out);
+  }
+}
+
+}  // namespace
+
+std::vector<GeoPaths> SeparateIslands(const GeoPaths& paths) {
+  std::vector<GeoPaths> islands;
+  try {
+    ClipperLib::Clipper clipper;
+    clipper.AddPaths(ToClipper(paths), ClipperLib::ptSubject, true);
+    ClipperLib::PolyTree tree;
+    if (!clipper.Execute(ClipperLib::ctUnion, tree, ClipperLib::pftNonZero,
+                         ClipperLib::pftNonZero)) {
+      return {};
+    }
+    for (const ClipperLib::PolyNode* outer : tree.Childs) AddIsland(*outer, islands);
+  } catch (...) {
+    return {};
+  }
+  return islands;
+}
+
 ClosestPoints ClosestBetween(const GeoPaths& a, const GeoPaths& b) {
   ClosestPoints best;
   std::vector<SegmentEntry> entries;

@@ -40,6 +40,11 @@ GeoPaths XorOf(const GeoPaths& a, const GeoPaths& b);
 GeoPaths OffsetOf(const GeoPaths& paths, double delta,
                   int64_t tolerance = kDefaultFlatteningTolerance);
 
+// The union of `paths` taken apart into islands: each an outer contour
+// (counter-clockwise) followed by its holes; an island inside a hole is an
+// island of its own. Empty when the library refuses the input.
+std::vector<GeoPaths> SeparateIslands(const GeoPaths& paths);
+
 // The nearest points of two polygon sets. `distance` is 0 where they touch or
 // overlap; infinity when either is empty.
 struct ClosestPoints {

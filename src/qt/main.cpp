@@ -3,6 +3,7 @@
 
 #include "cli/layers_run.h"
 #include "qt/corvane_app.h"
+#include "qt/diff_command.h"
 #include "qt/dump_command.h"
 #include "qt/export_command.h"
 #include "qt/save_command.h"
@@ -29,6 +30,7 @@ constexpr std::array kSubcommands{
     Subcommand{"netlist", corvane::RunNetlistCommand},
     Subcommand{"check", corvane::RunCheckCommand},
     Subcommand{"query", corvane::RunQueryCommand},
+    Subcommand{"diff", corvane::RunDiffCommand},
 };
 
 }  // namespace

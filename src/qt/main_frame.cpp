@@ -35,9 +35,13 @@ namespace corvane {
 namespace {
 
 QKeySequence ToKeySequence(const Accelerator& accelerator) {
-  static constexpr Qt::Key kKeys[] = {Qt::Key_N, Qt::Key_O, Qt::Key_S, Qt::Key_P, Qt::Key_F};
+  static constexpr Qt::Key kKeys[] = {Qt::Key_N, Qt::Key_O, Qt::Key_S,
+                                      Qt::Key_P, Qt::Key_F, Qt::Key_F8};
   const Qt::Key key = kKeys[static_cast<int>(accelerator.key)];
-  return accelerator.ctrl ? QKeySequence(Qt::CTRL | key) : QKeySequence(key);
+  Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+  if (accelerator.ctrl) modifiers |= Qt::ControlModifier;
+  if (accelerator.shift) modifiers |= Qt::ShiftModifier;
+  return QKeySequence(QKeyCombination(modifiers, key));
 }
 
 constexpr int kIdleMilliseconds = 250;
@@ -89,6 +93,13 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
     });
   }
   CreateInspector();
+  if (CompareMode* compare = shell_.Compare()) {
+    differencesDock_ = new CPlaceListPanel(QStringLiteral("Differences"),
+                                           compare->Differences(), this);
+    addDockWidget(Qt::RightDockWidgetArea, differencesDock_);
+    differencesDock_->hide();
+    compare->OnActiveChanged([this](bool active) { differencesDock_->setVisible(active); });
+  }
   printService_ = std::make_unique<QtPrintService>(this);
   shell_.AttachPrinting(*printService_, dialogRunner_);
   SetCaption(shell_.Lifecycle().GetCaption());
@@ -108,6 +119,11 @@ CMainFrame::CMainFrame(AppShell& shell, QString helpDir, QWidget* parent)
 
 CMainFrame::~CMainFrame() {
   shell_.AttachInspector(nullptr);
+  // The view and the panel go with this window; compare mode must not keep them.
+  if (CompareMode* compare = shell_.Compare()) {
+    compare->Leave();
+    compare->OnActiveChanged({});
+  }
   shell_.AttachDialogRunner(nullptr);
   shell_.AttachFrame(nullptr);
 }

@@ -65,6 +65,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   void StartFind() override;
   CLayerPanelDock* LayerPanelDock() const { return layerDock_; }
   CInspectorDock* InspectorDock() const { return inspectorDock_; }
+  CPlaceListPanel* DifferencesDock() const { return differencesDock_; }
   void Close() override { close(); }
   void ShowAbout() override;
   void ShowHelpPage(const std::string& page) override;
@@ -106,6 +107,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public PlacementWindow 
   CLayerPanelDock* layerDock_ = nullptr;
   CPlaceListPanel* netlistDock_ = nullptr;  // shown by the first netlist check
   CPlaceListPanel* findingsDock_ = nullptr;
+  CPlaceListPanel* differencesDock_ = nullptr;
   QLabel* messagePane_ = nullptr;
   QLabel* positionPane_ = nullptr;
   StatusPane statusPane_;

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "app/status_texts.h"
 
@@ -34,15 +35,18 @@ TEST(CommandTableTest, MenusInOrderWithTheirSeparators) {
   for (const MenuInfo& menu : menus) titles.push_back(menu.title);
   EXPECT_EQ(titles, (std::vector<std::string_view>{"&Workspace", "&Files", "&View", "&Zoom",
                                                    "&Tools", "&Options", "&Help"}));
-  // Workspace: New Open OpenFolder Save SaveAs | Print Preview Setup | Recent | Exit
+  // Workspace: New Open OpenFolder CompareWith CompareWithFolder LeaveCompare Save SaveAs |
+  // Print Preview Setup | Recent | Exit
   std::string shape;
   for (const MenuEntry& entry : menus[0].entries) {
     shape += entry.kind == MenuEntry::Kind::kSeparator     ? '|'
              : entry.kind == MenuEntry::Kind::kRecentFiles ? 'R'
                                                            : 'c';
   }
-  EXPECT_EQ(shape, "ccccc|ccc|R|c");
+  EXPECT_EQ(shape, "cccccccc|ccc|R|c");
   EXPECT_EQ(menus[0].entries[2].id, kIdFileOpenFolder);
+  EXPECT_EQ(menus[0].entries[3].id, kIdCompareWith);
+  EXPECT_EQ(menus[0].entries[5].id, kIdLeaveCompare);
   // Options: the four formats, then the reading's switch.
   const MenuInfo& options = menus[5];
   ASSERT_EQ(options.entries.size(), 6u);
@@ -114,18 +118,20 @@ TEST(CommandTableTest, ToolbarOrderSeparatorsAndImages) {
   EXPECT_EQ(ToolbarImageIndex(kIdMirrorX), -1);
 }
 
-TEST(CommandTableTest, AcceleratorsReachNewOpenSavePrintAndFind) {
-  std::map<Accelerator::Key, int32_t> keys;
+TEST(CommandTableTest, AcceleratorsReachNewOpenSavePrintFindAndTheDifferences) {
+  using Key = std::tuple<Accelerator::Key, bool, bool>;  // key, Ctrl, Shift
+  std::map<Key, int32_t> keys;
   for (const Accelerator& a : Accelerators()) {
-    EXPECT_TRUE(a.ctrl);
-    keys[a.key] = a.id;
+    EXPECT_TRUE(keys.emplace(Key{a.key, a.ctrl, a.shift}, a.id).second) << a.id;
   }
-  EXPECT_EQ(keys, (std::map<Accelerator::Key, int32_t>{{Accelerator::Key::kN, kIdFileNew},
-                                                       {Accelerator::Key::kO, kIdFileOpen},
-                                                       {Accelerator::Key::kS, kIdFileSave},
-                                                       {Accelerator::Key::kP, kIdFilePrint},
-                                                       {Accelerator::Key::kF,
-                                                        kIdFindNetOrComponent}}));
+  EXPECT_EQ(keys, (std::map<Key, int32_t>{
+                      {{Accelerator::Key::kN, true, false}, kIdFileNew},
+                      {{Accelerator::Key::kO, true, false}, kIdFileOpen},
+                      {{Accelerator::Key::kS, true, false}, kIdFileSave},
+                      {{Accelerator::Key::kP, true, false}, kIdFilePrint},
+                      {{Accelerator::Key::kF, true, false}, kIdFindNetOrComponent},
+                      {{Accelerator::Key::kF8, false, false}, kIdNextDifference},
+                      {{Accelerator::Key::kF8, false, true}, kIdPreviousDifference}}));
 }
 
 TEST(StatusTextsTest, IndicatorsShowTheirTextOnlyWhileOn) {
