@@ -116,7 +116,7 @@ TEST_F(DiffRunTest, JsonHasTheLayersTheirRegionsAndWhatIsUnmatched) {
   std::vector<std::string> keys;
   for (const auto& item : report.items()) keys.push_back(item.key());
   EXPECT_EQ(keys, (std::vector<std::string>{"layers", "unmatched", "unlisted"}));
-  EXPECT_EQ(report["unmatched"], nlohmann::json::array({old + "/board-B_Cu.gbr"}));
+  EXPECT_EQ(report["unmatched"], nlohmann::ordered_json::array({old + "/board-B_Cu.gbr"}));
   ASSERT_EQ(report["layers"].size(), 2u);
   for (const auto& layer : report["layers"]) {
     keys.clear();
