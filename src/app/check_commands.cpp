@@ -120,9 +120,12 @@ CheckCommands::CheckCommands(CCorvaneView& view, StandardModelCache& models, Set
       findings_({std::begin(kFindingColumns), std::end(kFindingColumns)}) {
   findings_.OnChosen([this](std::size_t row) { Choose(row); });
   view_.AddOverlay(&markers_);
+  viewLifetime_ = view_.Lifetime();
 }
 
-CheckCommands::~CheckCommands() { view_.RemoveOverlay(&markers_); }
+CheckCommands::~CheckCommands() {
+  if (!viewLifetime_.expired()) view_.RemoveOverlay(&markers_);
+}
 
 void CheckCommands::Register(CommandTarget& target) {
   target.On(

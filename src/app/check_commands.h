@@ -6,6 +6,7 @@
 // the counts per rule for the status bar.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,6 +85,7 @@ class CheckCommands {
   CheckServices services_;
   PlaceList findings_;
   MarkerOverlay markers_;
+  std::weak_ptr<const void> viewLifetime_;  // the view may go first
   bool waiting_ = false;
 };
 

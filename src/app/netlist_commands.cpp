@@ -90,10 +90,11 @@ NetlistCommands::NetlistCommands(CCorvaneView& view, const DocumentLoader& loade
       prompter_(prompter),
       list_({"Kind", "Nets", "At (mm)", "Detail"}) {
   list_.OnChosen([this](std::size_t row) { Chosen(row); });
+  viewLifetime_ = view_.Lifetime();
 }
 
 NetlistCommands::~NetlistCommands() {
-  if (overlaysAdded_) {
+  if (overlaysAdded_ && !viewLifetime_.expired()) {
     view_.RemoveOverlay(&places_);
     view_.RemoveOverlay(&netCopper_);
   }

@@ -67,6 +67,7 @@ class NetlistCommands {
   MarkerOverlay places_;
   MarkerOverlay netCopper_;
   bool overlaysAdded_ = false;
+  std::weak_ptr<const void> viewLifetime_;  // the view may go first
   std::unique_ptr<Session> session_;
   std::vector<std::vector<uint32_t>> rowNets_;  // the extracted nets of each row
   std::function<void()> shown_;

@@ -129,6 +129,9 @@ class CCorvaneView : public LayerVisibilityTarget {
   // export of this view; not owned, and removed before they go.
   void AddOverlay(ViewOverlay* overlay);
   void RemoveOverlay(ViewOverlay* overlay);
+  // Expires when this view goes: whoever outlives it by chance (the shell's
+  // commands, at the end of the program) asks this before touching it.
+  std::weak_ptr<const void> Lifetime() const { return lifetime_; }
   // Shows the box (plot units of the reading drawn) filling the window with a
   // margin, each side at least `minimumSide` long, and repaints. False (and
   // nothing changes) when no usable scale shows it.
@@ -203,6 +206,7 @@ class CCorvaneView : public LayerVisibilityTarget {
   const LayerVisibilityChoice* visibilityDialog_ = nullptr;
   std::vector<ViewOverlay*> overlays_;
   PointerInspector* inspector_ = nullptr;
+  std::shared_ptr<const void> lifetime_ = std::make_shared<int>(0);
 };
 
 }  // namespace corvane
