@@ -80,6 +80,7 @@ struct NetlistCommands::Session {
   std::vector<LayerGeometryCache::Built> built;  // by copper position
   std::unique_ptr<BoardNets> nets;
   std::optional<NetlistCheck> check;
+  std::string referencePath;  // the set's netlist, or the one the user chose
 };
 
 NetlistCommands::NetlistCommands(CCorvaneView& view, const DocumentLoader& loader,
@@ -135,7 +136,19 @@ void NetlistCommands::Check() {
                           Prompter::Buttons::kOk);
     return;
   }
+  session_->referencePath = view_.GetDocument().GetNetlistFileName();
+  if (session_->referencePath.empty()) session_->referencePath = AskForReference();
   Continue(session_->generation);
+}
+
+// A set without its own netlist: the user may name one; Cancel checks the
+// copper against its own net names (or extracts the nets only).
+std::string NetlistCommands::AskForReference() {
+  FileChooserRequest request;
+  request.title = "Reference Netlist (Cancel: the copper's own net names)";
+  request.filter =
+      "IPC-D-356 Netlists (*.ipc;*.356;*.d356)|*.ipc;*.356;*.d356|All Files (*.*)|*.*||";
+  return prompter_.ChooseFile(request).value_or("");
 }
 
 // Asks for each copper layer's geometry; the last one to arrive runs the comparison.
@@ -163,8 +176,13 @@ void NetlistCommands::Compare() {
   std::vector<const GeometryIndex*> indices;
   for (const auto& built : s.built) indices.push_back(built->index.get());
   s.nets = std::make_unique<BoardNets>(s.built.front()->load->model, s.board, indices);
-  const std::string& path = view_.GetDocument().GetNetlistFileName();
+  const std::string& path = s.referencePath;
   const std::optional<std::string> text = path.empty() ? std::nullopt : ReadNetlistText(path);
+  if (!path.empty() && !text) {
+    prompter_.ShowMessage("The netlist " + path +
+                              " cannot be read; the copper is checked against its own net names.",
+                          Prompter::Buttons::kOk);
+  }
   s.check = CheckNetlist(*s.nets, ChooseReference(*s.nets, text ? &*text : nullptr, path));
   Show();
 }

@@ -52,6 +52,7 @@ class NetlistCommands {
 
  private:
   struct Session;
+  std::string AskForReference();
   void Continue(uint64_t generation);
   void Compare();
   void Show();
