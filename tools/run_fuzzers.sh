@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time over
 # a scratch copy of its seed corpus in fuzz/corpus/, so that the committed seeds
-# stay as they are; an input that fails is kept in build-fuzz/ and fails the run.
+# stay as they are; an input that fails is kept in the build folder and fails the run.
 # Prints each target's rate; with CORVANE_FUZZ_MIN_RATE set (10000 is the aim
 # on one free core) a target below it fails the run.
 # Usage: tools/run_fuzzers.sh [seconds per target, default 30] [BUILD]
