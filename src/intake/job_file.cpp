@@ -45,12 +45,15 @@ std::optional<JobFile> ParseJobFile(std::string_view text) {
   const nlohmann::json root = nlohmann::json::parse(text, nullptr, false);
   if (!root.is_object()) return std::nullopt;
   JobFile job;
-  if (const auto specs = root.find("GeneralSpecs"); specs != root.end() && specs->is_object()) {
-    const auto layers = specs->find("LayerNumber");
-    if (layers != specs->end() && layers->is_number_integer()) {
-      const auto count = layers->get<int64_t>();
-      if (count > 0 && count < 1000) job.layerCount = static_cast<int32_t>(count);
-    }
+  // The board's layer count stands in the job's section of general board
+  // data; it is the one top-level section that gives a LayerNumber.
+  for (const nlohmann::json& section : root) {
+    if (!section.is_object()) continue;
+    const auto layers = section.find("LayerNumber");
+    if (layers == section.end() || !layers->is_number_integer()) continue;
+    const auto count = layers->get<int64_t>();
+    if (count > 0 && count < 1000) job.layerCount = static_cast<int32_t>(count);
+    break;
   }
   const auto files = root.find("FilesAttributes");
   if (files == root.end() || !files->is_array()) return job;

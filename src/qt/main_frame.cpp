@@ -16,13 +16,13 @@
 #include <QUrl>
 
 #include "app/app_shell.h"
-#include "app/inspector.h"
+#include "app/object_probe.h"
 #include "app/command_table.h"
 #include "app/status_texts.h"
 #include "qt/about_dlg.h"
 #include "qt/dialog_windows.h"
 #include "qt/help_window.h"
-#include "qt/inspector_dock.h"
+#include "qt/probe_dock.h"
 #include "qt/key_state.h"
 #include "qt/layer_panel_dock.h"
 #include "qt/place_list_panel.h"

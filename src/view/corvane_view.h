@@ -13,7 +13,7 @@
 #include "view/key_scroll.h"
 #include "view/layer_visibility.h"
 #include "view/plot_renderer.h"
-#include "view/pointer_inspector.h"
+#include "view/pointer_probe.h"
 #include "view/pointer_tools.h"
 #include "view/print_info.h"
 #include "view/print_mapping.h"

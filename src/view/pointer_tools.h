@@ -6,7 +6,7 @@
 
 #include "platform/drawing_surface.h"
 #include "view/key_scroll.h"
-#include "view/pointer_inspector.h"
+#include "view/pointer_probe.h"
 
 namespace corvane {
 

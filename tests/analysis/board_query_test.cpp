@@ -19,13 +19,13 @@ namespace {
 constexpr int64_t kMm = 1'000'000;
 
 std::string ReadBoardFile(const std::string& name) {
-  std::ifstream in(std::string(CORVANE_TEST_DATA_DIR) + "/inspect/" + name, std::ios::binary);
+  std::ifstream in(std::string(CORVANE_TEST_DATA_DIR) + "/probe/" + name, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
 }
 
-// The small board of tests/data/inspect: top copper with R1's pads, a VCC
+// The small board of tests/data/probe: top copper with R1's pads, a VCC
 // track to a via and a GND pour with a square hole; bottom copper with the
 // via's pad, a VCC track and U1's pin 3 named only by its pin; the via's
 // drill hit on VCC and one hole on no net.

@@ -29,7 +29,7 @@ QueryOutput Query(std::vector<std::string> args) {
 }
 
 std::string Board(const std::string& name) {
-  return std::string(CORVANE_TEST_DATA_DIR) + "/inspect/" + name;
+  return std::string(CORVANE_TEST_DATA_DIR) + "/probe/" + name;
 }
 
 const std::vector<std::string> kBoard{Board("bottom.gbr"), Board("top.gbr"), Board("drill.drl")};

@@ -16,10 +16,10 @@
 
 #include "analysis/board_query.h"
 #include "analysis/object_report.h"
-#include "app/inspector_text.h"
+#include "app/probe_text.h"
 #include "app/layer_geometry_cache.h"
 #include "view/highlight_overlay.h"
-#include "view/pointer_inspector.h"
+#include "view/pointer_probe.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "app/inspector.h"
+#include "app/object_probe.h"
 
 #include <algorithm>
 #include <chrono>

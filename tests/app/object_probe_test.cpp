@@ -1,4 +1,4 @@
-#include "app/inspector.h"
+#include "app/object_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ namespace {
 constexpr double kMmPerInch = 25.4;
 
 std::string BoardPath(const std::string& name) {
-  return std::string(CORVANE_TEST_DATA_DIR) + "/inspect/" + name;
+  return std::string(CORVANE_TEST_DATA_DIR) + "/probe/" + name;
 }
 
 bool Has(const std::string& text, const std::string& part) {

@@ -2,7 +2,7 @@
 pointer rests on a pad and the Inspector shows its net and pin; two pads are
 measured with snapping to their centres; a net is found by typing its name.
 
-    run_e2e.sh CORVANE_BINARY inspect_e2e.py BOARD_DIR [SCREENSHOT_DIR]
+    run_e2e.sh CORVANE_BINARY probe_e2e.py BOARD_DIR [SCREENSHOT_DIR]
 """
 
 import os
@@ -90,7 +90,7 @@ def test_hovering_a_pad_shows_its_net_and_pin():
                  lambda: "Net: VCC" in inspector_text(app)
                  and "Pin: R1,2,Anode" in inspector_text(app))
         expect("Component: R1" in inspector_text(app), "no component: " + inspector_text(app))
-        shot(app, "inspect_hover")
+        shot(app, "probe_hover")
     finally:
         app.quit()
 
@@ -106,7 +106,7 @@ def test_measuring_two_pads_snaps_to_their_centres():
         app.wait_status("Select second measurement point.")
         app.click_view(*pixels(12.8, 10.1))
         app.wait_status("Centre to centre 3.000 mm (X 3.000, Y 0.000), clearance 1.500 mm")
-        shot(app, "inspect_measure")
+        shot(app, "probe_measure")
     finally:
         app.quit()
 
@@ -123,7 +123,7 @@ def test_finding_a_net_by_its_name():
         app.set_text(field, "vcc")
         pyatspi.Registry.generateKeyboardEvent(0xff0d, None, pyatspi.KEY_SYM)  # Return
         app.wait_status("Net vcc: 7 objects on 3 layers.")
-        shot(app, "inspect_find")
+        shot(app, "probe_find")
     finally:
         app.quit()
 

@@ -1,4 +1,4 @@
-#include "qt/inspector_dock.h"
+#include "qt/probe_dock.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/inspector.h"
+#include "app/object_probe.h"
 #include "document/corvane_doc.h"
 #include "loading/document_loader.h"
 #include "loading/standard_model_cache.h"
@@ -23,7 +23,7 @@ class InspectorDockTest : public ::testing::Test {
   InspectorDockTest() : loader(doc), models(loader), cache(models, poster), view(doc, host) {
     TestApplication();
     PlotLayer layer;
-    layer.fileName = std::string(CORVANE_TEST_DATA_DIR) + "/inspect/top.gbr";
+    layer.fileName = std::string(CORVANE_TEST_DATA_DIR) + "/probe/top.gbr";
     EXPECT_TRUE(loader.LoadGerberLayer(layer));
     view.AttachStandardModels(&models);
     view.SetInterpretation(Interpretation::kStandard);

@@ -1,4 +1,4 @@
-#include "qt/inspector_dock.h"
+#include "qt/probe_dock.h"
 
 #include <QAction>
 #include <QCompleter>
@@ -7,7 +7,7 @@
 #include <QStringListModel>
 #include <QVBoxLayout>
 
-#include "app/inspector.h"
+#include "app/object_probe.h"
 #include "qt/qt_text.h"
 
 namespace corvane {

@@ -15,7 +15,7 @@
 
 #include "analysis/board_query.h"
 #include "analysis/object_report.h"
-#include "app/inspector_text.h"
+#include "app/probe_text.h"
 #include "geometry/geometry_index.h"
 #include "geometry/layer_geometry_builder.h"
 #include "panel_generator.h"

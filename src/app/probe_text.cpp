@@ -1,4 +1,4 @@
-#include "app/inspector_text.h"
+#include "app/probe_text.h"
 
 #include <cstdio>
 

@@ -7,7 +7,7 @@
 
 #include "app/app_shell.h"
 #include "app/command_ids.h"
-#include "app/inspector.h"
+#include "app/object_probe.h"
 #include "platform/frame_host.h"
 
 namespace corvane {
