@@ -1,14 +1,15 @@
 // Any byte sequence read as a Gerber and as an Excellon layer must flatten
 // and resolve into geometry: no crash, no hang, no undefined behaviour, and
 // what is built must hold together (every island's objects list it back).
-// The fuzz build's reading bounds and the vertex bound here are small ones,
-// so that inputs stay quick; the code that enforces them is the same. A few
-// point queries follow.
+// The reading's bounds (fuzz_bounds.h) and the vertex bound here are small
+// ones, so that inputs stay quick; the code that enforces them is the same.
+// A few point queries follow.
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "fuzz_bounds.h"
 #include "geometry/geometry_index.h"
 #include "geometry/layer_geometry_builder.h"
 #include "standard/standard_reader.h"
@@ -47,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (size > 1024) return 0;  // small inputs: the booleans' cost grows faster than the text
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   corvane::StandardContext context;
+  context.bounds = corvane_fuzz::SmallReadBounds();
   Check(corvane::ReadStandardGerber(text, context));
   Check(corvane::ReadStandardExcellon(text, context));
   return 0;

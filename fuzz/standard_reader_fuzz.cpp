@@ -1,20 +1,22 @@
 // Any byte sequence must read to completion in both standard readings, and
 // its model must dump: no crash, no hang, no undefined behaviour. The first
 // byte also picks the document's settings that stand in for what a file
-// leaves open, out-of-range digit counts included. The fuzz build's bounds
-// are small, so that an input that multiplies reaches them quickly; the code
-// that enforces them is the same.
+// leaves open, out-of-range digit counts included. The reading's bounds are
+// small ones (fuzz_bounds.h), so that an input that multiplies reaches them
+// quickly.
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "fuzz_bounds.h"
 #include "standard/standard_dump.h"
 #include "standard/standard_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   corvane::StandardContext context;
+  context.bounds = corvane_fuzz::SmallReadBounds();
   const uint8_t pick = size > 0 ? data[0] : 0;
   corvane::FormatSettings& s = context.settings;
   s.gerberCompression = pick & 3;

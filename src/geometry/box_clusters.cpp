@@ -140,23 +140,72 @@ void FillLevels(Grid& grid, const std::vector<GeoBox>& boxes, const std::vector<
   }
 }
 
-// Owners of one cell against each other, swept in x.
-void JoinWithinCells(const Level& level, const std::vector<GeoBox>& boxes, DisjointSets& sets) {
-  std::vector<uint32_t> scratch;
+// Owners of one cell against each other, swept in x. A box still open in the
+// sweep that a later one covers in y and outlasts in x is closed early: every
+// box after it that would touch it touches the later one, which it joins. A
+// box that an open one contains is joined to it and goes no further, and is
+// left out of the cell for the coarser levels' tests too. Boxes stacked on
+// each other so cost no more than one.
+void JoinWithinCells(Level& level, const std::vector<GeoBox>& boxes, DisjointSets& sets,
+                     std::vector<uint8_t>& contained) {
+  // Containers sort before what they contain.
+  const auto before = [&](uint32_t a, uint32_t b) {
+    const GeoBox& p = boxes[a];
+    const GeoBox& q = boxes[b];
+    if (p.minX != q.minX) return p.minX < q.minX;
+    if (p.maxX != q.maxX) return p.maxX > q.maxX;
+    if (p.minY != q.minY) return p.minY < q.minY;
+    if (p.maxY != q.maxY) return p.maxY > q.maxY;
+    return a < b;
+  };
+  std::vector<uint32_t> sorted;
+  std::vector<uint32_t> open;
+  std::vector<uint32_t> owners;
+  std::vector<uint32_t> start(level.start.size(), 0);
+  owners.reserve(level.owners.size());
   for (std::size_t cell = 0; cell + 1 < level.start.size(); ++cell) {
+    start[cell] = static_cast<uint32_t>(owners.size());
     const uint32_t first = level.start[cell];
     const uint32_t end = level.start[cell + 1];
-    if (end - first < 2) continue;
-    scratch.assign(level.owners.begin() + first, level.owners.begin() + end);
-    std::sort(scratch.begin(), scratch.end(),
-              [&](uint32_t a, uint32_t b) { return boxes[a].minX < boxes[b].minX; });
-    for (std::size_t i = 0; i < scratch.size(); ++i) {
-      const GeoBox& a = boxes[scratch[i]];
-      for (std::size_t j = i + 1; j < scratch.size() && boxes[scratch[j]].minX <= a.maxX; ++j) {
-        if (a.Overlaps(boxes[scratch[j]])) sets.Join(scratch[i], scratch[j]);
+    if (end - first < 2) {
+      owners.insert(owners.end(), level.owners.begin() + first, level.owners.begin() + end);
+      continue;
+    }
+    sorted.assign(level.owners.begin() + first, level.owners.begin() + end);
+    std::sort(sorted.begin(), sorted.end(), before);
+    open.clear();
+    for (const uint32_t b : sorted) {
+      const GeoBox& box = boxes[b];
+      bool inside = false;
+      for (const uint32_t a : open) {
+        const GeoBox& other = boxes[a];
+        if (other.maxX < box.minX) continue;  // the sweep has passed it
+        if (other.minY > box.maxY || box.minY > other.maxY) continue;
+        sets.Join(a, b);
+        // It began no later, so covering it in y and outlasting it contains it.
+        inside = inside ||
+                 (other.minY <= box.minY && box.maxY <= other.maxY && box.maxX <= other.maxX);
       }
+      if (inside) {
+        contained[b] = 1;
+        continue;
+      }
+      owners.push_back(b);
+      std::size_t stay = 0;
+      for (const uint32_t a : open) {
+        const GeoBox& other = boxes[a];
+        const bool passed = other.maxX < box.minX;
+        const bool overtaken =
+            box.minY <= other.minY && other.maxY <= box.maxY && other.maxX <= box.maxX;
+        if (!passed && !overtaken) open[stay++] = a;
+      }
+      open.resize(stay);
+      open.push_back(b);
     }
   }
+  start.back() = static_cast<uint32_t>(owners.size());
+  level.start = std::move(start);
+  level.owners = std::move(owners);
 }
 
 }  // namespace
@@ -167,12 +216,14 @@ std::vector<std::vector<uint32_t>> ClusterBoxes(const std::vector<GeoBox>& boxes
   if (grid.levels.empty()) return {};
   FillLevels(grid, boxes, levelOf);
   DisjointSets sets(boxes.size());
-  for (const Level& level : grid.levels) {
-    if (level.used) JoinWithinCells(level, boxes, sets);
+  // Boxes that another of their level contains, which meets all they meet.
+  std::vector<uint8_t> contained(boxes.size(), 0);
+  for (Level& level : grid.levels) {
+    if (level.used) JoinWithinCells(level, boxes, sets, contained);
   }
   // Each box against the owners of the coarser levels' cells it covers.
   for (std::size_t i = 0; i < boxes.size(); ++i) {
-    if (boxes[i].Empty()) continue;
+    if (boxes[i].Empty() || contained[i] != 0) continue;
     for (std::size_t l = levelOf[i] + 1u; l < grid.levels.size(); ++l) {
       const Level& level = grid.levels[l];
       if (!level.used) continue;

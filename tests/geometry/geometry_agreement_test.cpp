@@ -337,6 +337,23 @@ TEST(BoxClustersTest, GroupsAreTheConnectedPartsOfTheOverlaps) {
         boxes.push_back(GeoBox{});  // an object with no geometry
         continue;
       }
+      // Some boxes repeat an earlier one: the same, inside it, around it or
+      // stepped from it a little, as stacked flashes and repeats make them.
+      if (!boxes.empty() && random.Next(3) == 0) {
+        GeoBox box = boxes[random.Next(boxes.size())];
+        if (box.Empty()) continue;
+        const auto d = static_cast<int64_t>(random.Next(200));
+        switch (random.Next(5)) {
+          case 0: break;
+          case 1: box = {box.minX + d / 2, box.minY, box.maxX - d / 2, box.maxY}; break;
+          case 2: box = {box.minX - d, box.minY - d, box.maxX + d, box.maxY}; break;
+          case 3: box = {box.minX + d, box.minY, box.maxX + d, box.maxY}; break;
+          default: box = {box.minX, box.minY + d, box.maxX, box.maxY + d}; break;
+        }
+        if (box.minX > box.maxX) box.maxX = box.minX;
+        boxes.push_back(box);
+        continue;
+      }
       const int64_t x = random.Next(100000);
       const int64_t y = random.Next(100000);
       const int64_t size = random.Next(10) == 0 ? random.Next(40000) : random.Next(3000);
@@ -379,6 +396,19 @@ TEST(BoxClustersTest, GroupsAreTheConnectedPartsOfTheOverlaps) {
     EXPECT_EQ(groups.size(), roots) << seed;
   }
   EXPECT_GT(grouped, 20);
+}
+
+TEST(BoxClustersTest, StackedBoxesAreOneGroupBesideTheirNeighbours) {
+  // A repeat with no step: a hundred thousand copies of one pad, a chain of
+  // copies a step apart, and a pad alone.
+  std::vector<GeoBox> boxes(100'000, GeoBox{0, 0, 1000, 1000});
+  for (int64_t i = 0; i < 50'000; ++i) boxes.push_back({5000 + i, 0, 6000 + i, 1000});
+  boxes.push_back({100'000, 0, 101'000, 1000});
+  const std::vector<std::vector<uint32_t>> groups = ClusterBoxes(boxes);
+  ASSERT_EQ(groups.size(), 3u);
+  EXPECT_EQ(groups[0].size(), 100'000u);
+  EXPECT_EQ(groups[1].size(), 50'000u);
+  EXPECT_EQ(groups[2], std::vector<uint32_t>{150'000});
 }
 
 }  // namespace
