@@ -127,7 +127,14 @@ Extents PlotExtents(const CCorvaneDoc& doc) {
     x = item.x;
     y = item.y;
   }
-  for (const DrillHit& hit : doc.DrillHits()) box.Add(hit.x, hit.y, 0.0, 0.0);
+  // A hole reaches as far as its tool's radius, as it is drawn.
+  for (const DrillHit& hit : doc.DrillHits()) {
+    DrillTool tool;
+    const double r = doc.FindDrillTool(hit.tool, tool) && std::isfinite(tool.diameter)
+                         ? std::fabs(tool.diameter) / 2
+                         : 0.0;
+    box.Add(hit.x, hit.y, r, r);
+  }
   return box.Result();
 }
 

@@ -76,6 +76,12 @@ CColorComboBox::CColorComboBox(CColorCombo& combo, QWidget* parent)
   setItemDelegate(new ColorItemDelegate(*this, this));
   setSizeAdjustPolicy(QComboBox::AdjustToContents);
   connect(this, &QComboBox::activated, this, [this](int index) { emit colorChosen(index); });
+  // A choice made without the popup (a screen reader or an input tool selects
+  // the item) counts as well; ShowState sets the index with signals blocked.
+  // Choosing the colour twice sets it twice, which changes nothing.
+  connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (index >= 0) emit colorChosen(index);
+  });
 }
 
 void CColorComboBox::ShowState() {

@@ -65,7 +65,7 @@ TEST(DocumentDumpTest, PrintsEveryKindOfRecordInOrder) {
             "primitive 0 0 2 1.5 $3\n"
             "tool 3 1 0.80000000000000004 12\n"
             "hit 3 -1.25 2\n"
-            "extents 3 -1.25 2 -1.8984020906140024\n"
+            "extents 3 -1.6499999999999999 2.3999999999999999 -1.8984020906140024\n"
             "items 3\n"
             "item 0 0 0 0 0.5 0\n"
             "item 0 G 0 0 1 2\n"

@@ -127,6 +127,13 @@ TEST(ColorComboBoxTest, KeysAndChoicesReachTheDialog) {
   EXPECT_EQ(steps, (std::vector<CColorCombo::Key>{CColorCombo::Key::kDown, CColorCombo::Key::kUp}));
   emit box.activated(4);
   EXPECT_EQ(chosen, std::vector<int>{4});
+  // Selected without the popup, as the accessibility interface does it.
+  box.setCurrentIndex(2);
+  EXPECT_EQ(chosen, (std::vector<int>{4, 2}));
+  // The core's own state shown back is no choice.
+  combo.SelectIndex(5);
+  box.ShowState();
+  EXPECT_EQ(chosen, (std::vector<int>{4, 2}));
   box.showPopup();
   EXPECT_TRUE(combo.IsDroppedDown());
   box.hidePopup();
