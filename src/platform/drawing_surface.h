@@ -110,6 +110,13 @@ class DrawingSurface {
   // a surface draws them itself.
   virtual void FillDisc(SubPoint centre, int32_t diameter, FillMode mode);
   virtual void FillStroke(SubPoint from, SubPoint to, int32_t width, FillMode mode);
+
+  // Lays `color` over `rect` at `opacity` (0 to 255) of its full strength,
+  // what lies below showing through: the picture dimmed under what is lit.
+  // A surface that cannot blend leaves the picture as it is.
+  virtual void FadeRect(const DeviceRect& rect, uint32_t color, uint8_t opacity) {
+    (void)rect, (void)color, (void)opacity;
+  }
 };
 
 // Appends a counter-clockwise (as seen with y up) polygon within a quarter of
@@ -133,7 +140,8 @@ enum class SurfaceOp {
   kEndLayer,
   kFillPath,   // args: 0 dark, 1 clear; path
   kFillDisc,   // args: mode, centre x, y, diameter (sub-units)
-  kFillStroke  // args: mode, from x, y, to x, y, width (sub-units)
+  kFillStroke,  // args: mode, from x, y, to x, y, width (sub-units)
+  kFadeRect     // color, args: left, top, right, bottom, opacity
 };
 
 struct SurfaceCall {
@@ -171,6 +179,9 @@ class RecordingSurface : public DrawingSurface {
   void FillPath(const DevicePath& path, FillMode mode) override;
   void FillDisc(SubPoint centre, int32_t diameter, FillMode mode) override;
   void FillStroke(SubPoint from, SubPoint to, int32_t width, FillMode mode) override;
+  void FadeRect(const DeviceRect& rect, uint32_t color, uint8_t opacity) override {
+    Record({SurfaceOp::kFadeRect, color, {rect.left, rect.top, rect.right, rect.bottom, opacity}});
+  }
 
   // The recorded calls of one kind, in order.
   std::vector<SurfaceCall> Calls(SurfaceOp op) const;

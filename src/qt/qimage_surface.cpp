@@ -226,6 +226,34 @@ void QImageSurface::FillSolidRect(const DeviceRect& rect, uint32_t color) {
   });
 }
 
+// Each channel moved `opacity`/255 of the way to the colour, rounded: the
+// same pixels whichever strips are painted.
+void QImageSurface::FadeRect(const DeviceRect& rect, uint32_t color, uint8_t opacity) {
+  if (!fast_) {
+    QPainterSurface::FadeRect(rect, color, opacity);
+    return;
+  }
+  const uint32_t argb = ToArgb(color);
+  const uint32_t keep = 255u - opacity;
+  const auto blend = [&](uint32_t pixel, int shift) {
+    const uint32_t below = (pixel >> shift) & 0xFFu;
+    const uint32_t over = (argb >> shift) & 0xFFu;
+    return ((below * keep + over * opacity + 127u) / 255u) << shift;
+  };
+  InLimits(rect, [&] {
+    const int32_t top = std::max(rect.top, limit_.top);
+    const int32_t bottom = std::min(rect.bottom, limit_.bottom);
+    const int32_t left = std::max(rect.left, limit_.left);
+    const int32_t right = std::min(rect.right, limit_.right);
+    for (int32_t y = top; y < bottom; ++y) {
+      uint32_t* row = bits_ + y * stride_;
+      for (int32_t x = left; x < right; ++x) {
+        row[x] = 0xFF000000u | blend(row[x], 16) | blend(row[x], 8) | blend(row[x], 0);
+      }
+    }
+  });
+}
+
 // A filled ellipse outlined in the same colour is the ellipse grown by half
 // the one-pixel outline; any other combination goes to the painter.
 void QImageSurface::Ellipse(const DeviceRect& rect) {

@@ -40,6 +40,7 @@ class QImageSurface : public QPainterSurface {
   void FillPath(const DevicePath& path, FillMode mode) override;
   void FillDisc(SubPoint centre, int32_t diameter, FillMode mode) override;
   void FillStroke(SubPoint from, SubPoint to, int32_t width, FillMode mode) override;
+  void FadeRect(const DeviceRect& rect, uint32_t color, uint8_t opacity) override;
 
  private:
   // Runs `draw` with the limit set to each area that `box` (inclusive, in

@@ -90,6 +90,13 @@ void QPainterSurface::FillSolidRect(const DeviceRect& rect, uint32_t color) {
   painter_.fillRect(ToQRect(rect), ToQColor(color));
 }
 
+void QPainterSurface::FadeRect(const DeviceRect& rect, uint32_t color, uint8_t opacity) {
+  if (rect.right <= rect.left || rect.bottom <= rect.top || opacity == 0) return;
+  QColor veil = ToQColor(color);
+  veil.setAlpha(opacity);
+  painter_.fillRect(ToQRect(rect), veil);
+}
+
 void QPainterSurface::Ellipse(const DeviceRect& rect) {
   ApplyTools();
   painter_.drawEllipse(ToQRect(rect));

@@ -44,6 +44,7 @@ class QPainterSurface : public DrawingSurface {
   void FillPath(const DevicePath& path, FillMode mode) override;
   void FillDisc(SubPoint centre, int32_t diameter, FillMode mode) override;
   void FillStroke(SubPoint from, SubPoint to, int32_t width, FillMode mode) override;
+  void FadeRect(const DeviceRect& rect, uint32_t color, uint8_t opacity) override;
 
  protected:
   uint32_t LayerColor() const { return layerColor_; }

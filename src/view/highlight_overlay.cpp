@@ -56,6 +56,8 @@ void HighlightOverlay::Draw(DrawingSurface& dc, const PlotMapping& map) {
         path.points.resize(first);
     }
     if (!path.Empty()) {
+      // The rest fades, so that what is lit stands out on every layer.
+      dc.FadeRect(dc.GetClipBox(), dc.GetBackgroundColor(), kDimOpacity);
       dc.BeginLayer(kHighlightColor, false);
       dc.FillPath(path, FillMode::kDark);
       dc.EndLayer();

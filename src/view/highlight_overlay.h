@@ -17,6 +17,9 @@ namespace corvane {
 
 inline constexpr uint32_t kHighlightColor = 0x00FFFF;  // yellow, 0x00BBGGRR
 inline constexpr uint32_t kSnapMarkerColor = 0xFF00FF;
+// How far the rest of the picture fades toward the background while
+// something is lit (of 255).
+inline constexpr uint8_t kDimOpacity = 160;
 // Half the side of the square that marks a snap point, pixels.
 inline constexpr int32_t kSnapMarkerPixels = 5;
 

@@ -117,6 +117,36 @@ TEST(QImageSurfaceTest, MatchesThePainter) {
   }
 }
 
+// A fade moves each pixel part of the way to the colour, as the painter's
+// blending does, and a picture painted in strips fades as it does whole.
+TEST(QImageSurfaceTest, FadesAsThePainterBlends) {
+  const Drawing draw = [](DrawingSurface& s) {
+    s.FillSolidRect({0, 0, 100, 200}, 0x0000FF);
+    s.FillSolidRect({100, 0, 200, 200}, 0x00FF00);
+    s.FadeRect({50, 50, 150, 150}, 0x000000, 160);
+  };
+  const QImage painted = WithPainter(draw);
+  const QImage filled = WithImageSurface(draw);
+  for (const QPoint at : {QPoint(60, 60), QPoint(140, 140)}) {
+    const QColor p = painted.pixelColor(at);
+    const QColor f = filled.pixelColor(at);
+    EXPECT_NEAR(p.red(), f.red(), 1);
+    EXPECT_NEAR(p.green(), f.green(), 1);
+    EXPECT_NEAR(p.blue(), f.blue(), 1);
+  }
+  EXPECT_EQ(filled.pixelColor(60, 60), QColor(95, 0, 0));  // 95 of 255 kept
+  EXPECT_EQ(filled.pixelColor(10, 10), QColor(255, 0, 0)) << "outside the rect stays";
+
+  QImage strips = Blank();
+  {
+    QPainter painter(&strips);
+    QImageSurface surface(strips, painter);
+    ASSERT_TRUE(surface.LimitTo({{0, 0, 200, 70}, {0, 70, 200, 200}}));
+    draw(surface);
+  }
+  EXPECT_EQ(strips, filled);
+}
+
 // A line cut by the picture's edges lights the pixels the whole line would.
 TEST(QImageSurfaceTest, CutLinesKeepTheirPixels) {
   for (const int32_t width : {0, 5}) {

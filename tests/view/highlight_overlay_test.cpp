@@ -24,7 +24,12 @@ TEST(HighlightOverlayTest, LitPolygonsAreOneFill) {
   EXPECT_DOUBLE_EQ(overlay.MaxY(), 3.0);
 
   RecordingSurface dc;
+  dc.background = 0x102030;
   overlay.Draw(dc, HundredPixelsPerInch());
+  // The rest of the picture fades toward the background first.
+  ASSERT_GE(dc.calls.size(), 2u);
+  EXPECT_EQ(dc.calls[0], (SurfaceCall{SurfaceOp::kFadeRect, 0x102030, {0, 0, 800, 600, kDimOpacity}}));
+  EXPECT_EQ(dc.calls[1].op, SurfaceOp::kBeginLayer);
   const auto layers = dc.Calls(SurfaceOp::kBeginLayer);
   ASSERT_EQ(layers.size(), 1u);
   EXPECT_EQ(layers[0].color, kHighlightColor);
