@@ -8,6 +8,7 @@
 # dumps). Prints runs, rate and coverage per target; an input that fails is
 # kept in <home>/artifacts/ and fails the campaign.
 # Usage: tools/fuzz_campaign.sh HOURS        (fractions allowed: 0.1 is 6 minutes)
+# CORVANE_FUZZ_BUILD names another fuzz build to use (CI's sanitizer build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ $# -eq 1 ] || { echo "usage: tools/fuzz_campaign.sh HOURS" >&2; exit 2; }
@@ -15,7 +16,7 @@ hours="$1"
 home="${CORVANE_FUZZ_HOME:-$HOME/.cache/corvane-fuzz}"
 source tools/build_fuzzers.sh
 
-targets=(build-fuzz/fuzz/*_fuzz)
+targets=("$CORVANE_FUZZ_BUILD"/fuzz/*_fuzz)
 total="$(awk -v h="$hours" 'BEGIN { printf "%d", h * 3600 }')"
 share=$((total / ${#targets[@]}))
 [ "$share" -ge 1 ] || { echo "fuzz_campaign: $hours hours is too short for ${#targets[@]} targets" >&2; exit 2; }
