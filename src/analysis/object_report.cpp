@@ -128,7 +128,13 @@ const StandardAperture* ObjectDescriber::ApertureOf(uint32_t object) const {
     if (o.ref >= layer_.geometry.arcs.size()) return nullptr;
     shape = layer_.geometry.arcs[o.ref].shape;
   }
-  const auto found = apertureOfShape_.find(shape);
+  auto found = apertureOfShape_.find(shape);
+  // A turned or mirrored copy of an aperture's shape draws with that aperture.
+  const std::vector<StandardShape>& shapes = layer_.shapes.shapes;
+  if (found == apertureOfShape_.end() && shape < shapes.size() &&
+      shapes[shape].base != kNoBaseShape) {
+    found = apertureOfShape_.find(shapes[shape].base);
+  }
   return found == apertureOfShape_.end() ? nullptr : &layer_.apertures[found->second];
 }
 

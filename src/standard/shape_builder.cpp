@@ -196,7 +196,9 @@ uint32_t AddTransformedShape(ShapeBuilder& builder, uint32_t index, const Affine
     }
     builder.AddPolygon(part.polarity, points.data(), points.size());
   }
-  return builder.Finish();
+  const uint32_t made = builder.Finish();
+  shapes.shapes[made].base = source.base != kNoBaseShape ? source.base : index;
+  return made;
 }
 
 void TransformAllShapes(StandardShapes& shapes, const Affine& linear, ReadBudget& budget) {

@@ -142,7 +142,13 @@ struct StandardShape {
   uint8_t flags = 0;
   double roundDiameter = 0.0;  // the circle's diameter when kShapeRound is set
   StandardBox box;             // of the dark parts
+  // The shape this one is a turned, mirrored or scaled copy of (an aperture
+  // flashed under LR, LM or LS, or inside a transformed block), so that an
+  // object can name its aperture; kNoBaseShape for a shape of its own.
+  uint32_t base = UINT32_MAX;
 };
+
+inline constexpr uint32_t kNoBaseShape = UINT32_MAX;
 
 struct StandardShapes {
   std::vector<StandardShape> shapes;

@@ -101,6 +101,33 @@ TEST_F(BoardQueryTest, APadSaysItsNetComponentPinAndFunction) {
   }
 }
 
+// Turned or mirrored flashes, and the pads of a block flashed turned, draw
+// with copies of their aperture's shape and still name the aperture.
+TEST(ObjectDescriberTest, TurnedAndBlockFlashesNameTheirAperture) {
+  const std::string text =
+      "%FSLAX46Y46*%%MOMM*%\n"
+      "%ADD10R,2.0X1.0*%\n"
+      "%ADD11O,1.0X0.5*%\n"
+      "%ABD20*%\nD11*\nX0Y0D03*\n%AB*%\n"
+      "D10*\nX0Y0D03*\n"
+      "%LR90*%\nX5000000Y0D03*\n"
+      "%LMXY*%%LR30*%\nX10000000Y0D03*\n"
+      "D20*\nX15000000Y0D03*\n"
+      "M02*\n";
+  const StandardLayer layer = ReadStandardGerber(text, StandardContext{});
+  ASSERT_EQ(layer.geometry.objects.size(), 4u);
+  const ObjectDescriber describer(layer, 0);
+  const int32_t codes[] = {10, 10, 10, 11};
+  const double widths[] = {2.0, 2.0, 2.0, 1.0};
+  for (uint32_t object = 0; object < 4; ++object) {
+    SCOPED_TRACE(object);
+    const ObjectReport report = describer.Describe(object);
+    ASSERT_TRUE(report.aperture.known);
+    EXPECT_EQ(report.aperture.code, codes[object]);
+    EXPECT_NEAR(report.aperture.widthMm, widths[object], 1e-9);
+  }
+}
+
 TEST_F(BoardQueryTest, AttributesKeepTheirNamesAndReadableWords) {
   const ObjectReport report = Describe({1, 1});
   std::vector<std::string> seen;
