@@ -51,11 +51,26 @@ struct BoardPicture {
 };
 
 // The geometry of a model's layer by index; null when it is not to be had.
+// Asked on the calling thread only.
 using LayerGeometryOf = std::function<const LayerGeometry*(uint32_t layer)>;
 
+struct BoardComposeOptions {
+  // Threads to use; 0 for one per core. The picture is the same for any number.
+  unsigned threads = 0;
+  // Each part by booleans over the whole board at once, as the parts are
+  // defined: slow on a panel, and the reference the piecewise composing is
+  // checked against.
+  bool wholeBoardInOnePass = false;
+};
+
+// Each separate dark area of copper, mask, silkscreen and paste is clipped
+// only against the holes, openings and board edges near it
+// (board_pieces.h): the same areas as booleans over the whole board, with
+// vertices at most a few nanometres apart where intersections were rounded.
 BoardPicture ComposeBoardPicture(const StandardModel& model, const BoardLayers& layers,
                                  BoardSide side, const BoardStyle& style,
-                                 const LayerGeometryOf& geometryOf);
+                                 const LayerGeometryOf& geometryOf,
+                                 const BoardComposeOptions& options = {});
 
 // Builds the geometry of the layers the picture needs, then composes it; a
 // layer whose geometry could not be built whole is left out and said.

@@ -58,13 +58,27 @@ bool BoardRenderer::Culled(const GeoBox& box, const DeviceRect& clip) const {
          std::min(y0, y1) > (clip.bottom + 1.0) * kSubUnits;
 }
 
+bool BoardRenderer::Inside(const GeoBox& box, const DeviceRect& clip) const {
+  if (box.Empty()) return false;
+  const double x0 = kx_ * static_cast<double>(box.minX) + cx_;
+  const double x1 = kx_ * static_cast<double>(box.maxX) + cx_;
+  const double y0 = ky_ * static_cast<double>(box.minY) + cy_;
+  const double y1 = ky_ * static_cast<double>(box.maxY) + cy_;
+  return std::min(x0, x1) >= static_cast<double>(clip.left) * kSubUnits &&
+         std::max(x0, x1) <= static_cast<double>(clip.right) * kSubUnits &&
+         std::min(y0, y1) >= static_cast<double>(clip.top) * kSubUnits &&
+         std::max(y0, y1) <= static_cast<double>(clip.bottom) * kSubUnits;
+}
+
 void BoardRenderer::DrawPart(DrawingSurface& dc, const BoardPicturePart& part,
                              const DeviceRect& clip) {
   path_.Clear();
+  // A part wholly in view needs no contour's box.
+  const bool cull = !Inside(part.box, clip);
   for (const GeoPath& contour : part.paths) {
     // A hole lies inside its outer contour: leaving out a contour wholly
     // beyond the clip never leaves a hole without the contour around it.
-    if (contour.size() < 3 || Culled(BoxOf(contour), clip)) continue;
+    if (contour.size() < 3 || (cull && Culled(BoxOf(contour), clip))) continue;
     const std::size_t first = path_.points.size();
     for (const GeoPoint& p : contour) {
       const SubPoint q{ToSub(kx_ * static_cast<double>(p.x) + cx_),

@@ -31,6 +31,7 @@ class BoardRenderer {
  private:
   void DrawPart(DrawingSurface& dc, const BoardPicturePart& part, const DeviceRect& clip);
   bool Culled(const GeoBox& box, const DeviceRect& clip) const;
+  bool Inside(const GeoBox& box, const DeviceRect& clip) const;
 
   double kx_ = 0.0;  // nanometres to sub-units
   double cx_ = 0.0;
