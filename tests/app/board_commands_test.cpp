@@ -7,6 +7,10 @@
 
 #include "app/app_shell.h"
 #include "app/command_ids.h"
+#include "app/layer_geometry_cache.h"
+#include "app/status_texts.h"
+#include "loading/standard_model_cache.h"
+#include "platform/ui_thread_poster.h"
 #include "fake_work_file_io.h"
 #include "platform/frame_host.h"
 #include "platform/prompter.h"
@@ -113,6 +117,65 @@ TEST_F(BoardCommandsTest, ColoursAreChosenInTurnStoredAndDrawn) {
   CCorvaneView otherView(again.Doc(), host);
   again.AttachView(otherView);
   EXPECT_TRUE(again.Update(kIdBoardPaste).checked);
+}
+
+// With a poster, as in the window: the picture is composed on a worker from
+// the cache's geometry and handed over on the window's thread.
+class BoardOnWorkerTest : public BoardCommandsTest {
+ protected:
+  BoardOnWorkerTest() { shell->AttachPoster(poster); }
+  // Runs the workers and what they post until no picture is on its way.
+  void Settle() {
+    for (int i = 0; i < 1000 && (shell->Board()->Composing() || shell->Geometry()->Building()); ++i) {
+      shell->Geometry()->WaitForWorker();
+      shell->Board()->WaitForWorker();
+      poster.RunPending();
+    }
+  }
+
+  QueuedPoster poster;
+};
+
+TEST_F(BoardOnWorkerTest, ThePictureComesLaterTheSameAndTheViewStaysUsable) {
+  Open();
+  Settle();
+  ASSERT_TRUE(shell->Execute(kIdViewBoardTop));
+  EXPECT_TRUE(shell->Board()->Composing());
+  EXPECT_EQ(frame.status, "Composing the board picture of the top side...");
+  // Meanwhile the view draws the layers and takes commands.
+  EXPECT_EQ(view->GetBoardPicture(BoardSide::kTop), nullptr);
+  EXPECT_FALSE(view->DrawsBoard());
+  EXPECT_TRUE(shell->Update(kIdViewBoardTop).checked);
+  const double scale = view->GetViewport().GetScale();
+  EXPECT_TRUE(shell->Execute(kIdZoomIn));
+  EXPECT_NE(view->GetViewport().GetScale(), scale);
+  Settle();
+  EXPECT_FALSE(shell->Board()->Composing());
+  ASSERT_NE(view->GetBoardPicture(BoardSide::kTop), nullptr);
+  EXPECT_TRUE(view->DrawsBoard());
+  EXPECT_EQ(frame.status, kIdleStatusText);  // the demo board lacks nothing
+  const BoardPicture here =
+      BuildBoardPicture(shell->StandardModels().Current().model, BoardSide::kTop, BoardStyle{});
+  const BoardPicture& came = *view->GetBoardPicture(BoardSide::kTop);
+  ASSERT_EQ(came.parts.size(), here.parts.size());
+  for (std::size_t i = 0; i < here.parts.size(); ++i) {
+    EXPECT_EQ(came.parts[i].part, here.parts[i].part);
+    EXPECT_EQ(came.parts[i].paths, here.parts[i].paths);
+  }
+}
+
+TEST_F(BoardOnWorkerTest, APictureOverTakenByANewColourIsDropped) {
+  Open();
+  ASSERT_TRUE(shell->Execute(kIdViewBoardTop));
+  ASSERT_TRUE(shell->Execute(kIdBoardMaskColor));  // before the first one came
+  Settle();
+  const BoardPicture* picture = view->GetBoardPicture(BoardSide::kTop);
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->Find(BoardPart::kMask)->color, 0x1E1EA8u);  // red
+  // Nothing older arrives later.
+  Settle();
+  EXPECT_EQ(poster.RunPending(), 0u);
+  EXPECT_EQ(view->GetBoardPicture(BoardSide::kTop)->Find(BoardPart::kMask)->color, 0x1E1EA8u);
 }
 
 }  // namespace
