@@ -119,6 +119,29 @@ TEST_F(BoardCommandsTest, ColoursAreChosenInTurnStoredAndDrawn) {
   EXPECT_TRUE(again.Update(kIdBoardPaste).checked);
 }
 
+TEST_F(BoardCommandsTest, MirrorYShowsWhatTheUserSetInTheBottomViewToo) {
+  Open();
+  struct Step {
+    int32_t command;
+    bool checked;        // Mirror Y's check mark
+    int32_t mapping;     // the view's left-right mirroring right after the command
+  };
+  // The bottom view is mirrored by itself; the user's Mirror Y turns it back.
+  const Step steps[] = {
+      {kIdViewBoardBottom, false, 1}, {kIdMirrorY, true, 0},        {kIdViewPlotLayers, true, 1},
+      {kIdViewBoardTop, true, 1},     {kIdViewBoardBottom, true, 0}, {kIdMirrorY, false, 1},
+      {kIdViewPlotLayers, false, 0},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.command);
+    ASSERT_TRUE(shell->Execute(s.command));
+    EXPECT_EQ(shell->Update(kIdMirrorY).checked, s.checked);
+    EXPECT_EQ(shell->Doc().GetMirrorY() != 0, s.checked);
+    EXPECT_EQ(view->GetViewport().GetMirrorY(), s.mapping);
+    EXPECT_EQ(view->MirrorLeftRight(), s.mapping);
+  }
+}
+
 // With a poster, as in the window: the picture is composed on a worker from
 // the cache's geometry and handed over on the window's thread.
 class BoardOnWorkerTest : public BoardCommandsTest {
