@@ -40,10 +40,19 @@ GeoPaths Drawn(const std::vector<uint32_t>& indices, const LayerGeometryOf& geom
   return indices.size() > 1 ? UnionOf(all) : all;
 }
 
+void AddPart(BoardPicture& picture, BoardPart part, uint32_t color, std::vector<PlacedPaths> placed) {
+  if (placed.empty()) return;
+  GeoBox box;
+  for (const PlacedPaths& p : placed) box.Add(p.box);
+  picture.parts.push_back({part, color, std::move(placed), box});
+}
+
 void AddPart(BoardPicture& picture, BoardPart part, uint32_t color, GeoPaths paths) {
   if (paths.empty()) return;
   const GeoBox box = BoxOf(paths);
-  picture.parts.push_back({part, color, std::move(paths), box});
+  std::vector<PlacedPaths> placed;
+  placed.push_back({std::make_shared<const GeoPaths>(std::move(paths)), {}, box});
+  AddPart(picture, part, color, std::move(placed));
 }
 
 GeoBox FallbackBox(const StandardModel& model, const BoardLayers& layers,
@@ -73,6 +82,25 @@ std::vector<uint32_t> Drills(const BoardLayers& layers) {
 }
 
 }  // namespace
+
+GeoPaths BoardPicturePart::Paths() const {
+  GeoPaths paths;
+  for (const PlacedPaths& p : placed) {
+    for (const GeoPath& path : *p.paths) {
+      GeoPath& moved = paths.emplace_back(path);
+      for (GeoPoint& q : moved) q = {q.x + p.at.x, q.y + p.at.y};
+    }
+  }
+  return paths;
+}
+
+uint64_t BoardPicturePart::PointCount() const {
+  uint64_t count = 0;
+  for (const PlacedPaths& p : placed) {
+    for (const GeoPath& path : *p.paths) count += path.size();
+  }
+  return count;
+}
 
 const BoardPicturePart* BoardPicture::Find(BoardPart part) const {
   for (const BoardPicturePart& p : parts) {
@@ -148,7 +176,7 @@ void ComposeByPieces(BoardPicture& picture, const StandardModel& model, const Bo
   const BoardSide side = picture.side;
   const RegionEdges board(std::move(region));
   const BoardPieces holes = PiecesOfLayers(Drills(layers), geometryOf, threads);
-  GeoPaths substrate = RegionLess(board, holes);
+  std::vector<PlacedPaths> substrate = RegionLess(board, holes);
   if (substrate.empty()) return;
   AddPart(picture, BoardPart::kSubstrate, kSubstrateColor, std::move(substrate));
 
@@ -162,26 +190,26 @@ void ComposeByPieces(BoardPicture& picture, const StandardModel& model, const Bo
   const BoardPieces& bare = joined.empty() ? (holes.empty() ? openings : holes) : joined;
   if (masked) AddPart(picture, BoardPart::kMask, style.MaskColor(), RegionLess(board, bare));
 
-  const PieceSet holeSet(holes, threads);
+  const PieceSet holeSet(holes);
   const PieceClip onTheBoard{&board, nullptr, &holeSet};
   BoardPieces copper = ClipPieces(
       PiecesOfLayers(OuterCopper(model, layers, side), geometryOf, threads), onTheBoard, threads);
   if (masked) {
-    const PieceSet openingSet(openings, threads);
-    GeoPaths finish = PathsOf(ClipPieces(copper, {nullptr, &openingSet, nullptr}, threads));
+    const PieceSet openingSet(openings);
+    std::vector<PlacedPaths> finish = PlacedOf(ClipPieces(copper, {nullptr, &openingSet, nullptr}, threads));
     AddPart(picture, BoardPart::kCopperUnderMask, style.CopperUnderMaskColor(),
-            PathsOf(std::move(copper)));
+            PlacedOf(std::move(copper)));
     AddPart(picture, BoardPart::kFinish, style.FinishColor(), std::move(finish));
   } else {
-    AddPart(picture, BoardPart::kFinish, style.FinishColor(), PathsOf(std::move(copper)));
+    AddPart(picture, BoardPart::kFinish, style.FinishColor(), PlacedOf(std::move(copper)));
   }
   if (style.paste && !s.paste.empty()) {
     AddPart(picture, BoardPart::kPaste, kPasteColor,
-            PathsOf(ClipPieces(PiecesOfLayers(s.paste, geometryOf, threads), onTheBoard, threads)));
+            PlacedOf(ClipPieces(PiecesOfLayers(s.paste, geometryOf, threads), onTheBoard, threads)));
   }
-  const PieceSet notSilkscreened(bare, threads);
+  const PieceSet notSilkscreened(bare);
   AddPart(picture, BoardPart::kSilkscreen, style.SilkColor(),
-          PathsOf(ClipPieces(PiecesOfLayers(s.silkscreen, geometryOf, threads),
+          PlacedOf(ClipPieces(PiecesOfLayers(s.silkscreen, geometryOf, threads),
                              {&board, nullptr, &notSilkscreened}, threads)));
 }
 

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,11 +33,23 @@ enum class BoardPart : uint8_t {
   kSilkscreen,
 };
 
+// Contours drawn moved by `at`; the copies of a shape share its contours.
+struct PlacedPaths {
+  std::shared_ptr<const GeoPaths> paths;
+  GeoPoint at;
+  GeoBox box;  // where they are drawn
+};
+
 struct BoardPicturePart {
   BoardPart part = BoardPart::kSubstrate;
   uint32_t color = 0;  // 0x00BBGGRR
-  GeoPaths paths;
+  // Filled together by the nonzero rule; each point is covered once at most.
+  std::vector<PlacedPaths> placed;
   GeoBox box;
+
+  // Every contour where it is drawn.
+  GeoPaths Paths() const;
+  uint64_t PointCount() const;
 };
 
 struct BoardPicture {

@@ -1,6 +1,7 @@
 #include "analysis/board_pieces.h"
 
 #include <algorithm>
+#include <span>
 #include <tuple>
 #include <unordered_map>
 
@@ -15,39 +16,26 @@ __extension__ typedef __int128 Wide;
 
 void Append(GeoPaths& to, const GeoPaths& paths) { to.insert(to.end(), paths.begin(), paths.end()); }
 
-// Pieces that may overlap, joined by one union for each group of
-// overlapping boxes; a piece alone in its group stays as it is.
-BoardPieces Joined(BoardPieces pieces, unsigned threads) {
-  std::vector<GeoBox> boxes;
-  boxes.reserve(pieces.size());
-  for (const BoardPiece& piece : pieces) boxes.push_back(piece.box);
-  const std::vector<std::vector<uint32_t>> groups = ClusterBoxes(boxes);
-  BoardPieces joined(groups.size());
-  ParallelFor(groups.size(), threads, [&](std::size_t g) {
-    const std::vector<uint32_t>& group = groups[g];
-    if (group.size() == 1) {
-      joined[g] = std::move(pieces[group.front()]);
-      return;
-    }
-    GeoPaths all;
-    for (const uint32_t i : group) Append(all, pieces[i].paths);
-    joined[g].paths = UnionOf(all);
-    joined[g].box = BoxOf(joined[g].paths);
-  });
-  std::erase_if(joined, [](const BoardPiece& piece) { return piece.paths.empty(); });
-  return joined;
-}
-
 uint64_t Mix(uint64_t hash, int64_t value) {
   hash ^= static_cast<uint64_t>(value) + 0x9E3779B97F4A7C15ull + (hash << 6) + (hash >> 2);
   return hash * 0xBF58476D1CE4E5B9ull;
 }
 
-void AddIslands(const LayerGeometry& geometry, BoardPieces& pieces) {
-  for (uint32_t i = 0; i < geometry.islands.size(); ++i) {
-    pieces.push_back({geometry.IslandPaths(i), geometry.islands[i].box});
+GeoPoint Plus(GeoPoint a, GeoPoint b) { return {a.x + b.x, a.y + b.y}; }
+GeoPoint Minus(GeoPoint a, GeoPoint b) { return {a.x - b.x, a.y - b.y}; }
+
+// Contours as seen from `origin`: the same for every copy.
+template <typename Rings>
+uint64_t PrintOf(const Rings& rings, GeoPoint origin) {
+  uint64_t hash = Mix(0x9E3779B97F4A7C15ull, static_cast<int64_t>(rings.size()));
+  for (const auto& ring : rings) {
+    hash = Mix(hash, static_cast<int64_t>(ring.size()));
+    for (const GeoPoint& p : ring) hash = Mix(Mix(hash, p.x - origin.x), p.y - origin.y);
   }
+  return hash;
 }
+
+GeoBox BoxOfShape(const GeoPaths& shape, GeoPoint at) { return BoxOf(shape).Moved(at); }
 
 int64_t Along(GeoPoint p, bool alongX) { return alongX ? p.x : p.y; }
 
@@ -99,42 +87,161 @@ std::size_t PointsOf(const GeoPaths& paths) {
   return count;
 }
 
-void Split(BoardPiece piece, std::size_t maxPoints, int depth, bool cut, BoardPieces& out) {
-  const GeoBox& b = piece.box;
+// Cuts `shape` (as it lies, unmoved) into tiles while it holds too many points.
+void Split(GeoPaths shape, const GeoBox& b, std::size_t maxPoints, int depth, bool cut,
+           std::vector<std::shared_ptr<const GeoPaths>>& out) {
   const int64_t width = b.maxX - b.minX;
   const int64_t height = b.maxY - b.minY;
-  if (PointsOf(piece.paths) <= maxPoints || depth == 0 || std::max(width, height) < 2) {
-    if (cut) {
-      // A clipped path runs along the cut where the piece went beyond it;
-      // the booleans take such runs badly, so each tile is made clean once.
-      piece.paths = UnionOf(piece.paths);
-      if (piece.paths.empty()) return;
-      piece.box = BoxOf(piece.paths);
-    }
-    out.push_back(std::move(piece));
+  if (PointsOf(shape) <= maxPoints || depth == 0 || std::max(width, height) < 2) {
+    // A clipped path runs along the cut where the piece went beyond it;
+    // the booleans take such runs badly, so each tile is made clean once.
+    if (cut) shape = UnionOf(shape);
+    if (!shape.empty()) out.push_back(std::make_shared<const GeoPaths>(std::move(shape)));
     return;
   }
   const bool alongX = width >= height;
   const int64_t c = alongX ? b.minX + width / 2 : b.minY + height / 2;
   for (const bool low : {true, false}) {
-    BoardPiece half;
-    for (const GeoPath& path : piece.paths) {
+    GeoPaths half;
+    for (const GeoPath& path : shape) {
       GeoPath kept = ClipPath(path, alongX, c, low);
-      if (!kept.empty()) half.paths.push_back(std::move(kept));
+      if (!kept.empty()) half.push_back(std::move(kept));
     }
-    if (half.paths.empty()) continue;
-    half.box = BoxOf(half.paths);
-    Split(std::move(half), maxPoints, depth - 1, true, out);
+    if (half.empty()) continue;
+    const GeoBox box = BoxOf(half);
+    Split(std::move(half), box, maxPoints, depth - 1, true, out);
+  }
+}
+
+// Pieces that may overlap, joined by one union for each group of
+// overlapping boxes; a piece alone in its group stays as it is.
+BoardPieces Joined(BoardPieces pieces, unsigned threads) {
+  std::vector<GeoBox> boxes;
+  boxes.reserve(pieces.size());
+  for (const BoardPiece& piece : pieces) boxes.push_back(piece.box);
+  const std::vector<std::vector<uint32_t>> groups = ClusterBoxes(boxes);
+  BoardPieces joined(groups.size());
+  ParallelFor(groups.size(), threads, [&](std::size_t g) {
+    const std::vector<uint32_t>& group = groups[g];
+    if (group.size() == 1) {
+      joined[g] = std::move(pieces[group.front()]);
+      return;
+    }
+    GeoPaths all;
+    for (const uint32_t i : group) Append(all, pieces[i].Paths());
+    GeoPaths united = UnionOf(all);
+    if (!united.empty()) joined[g] = BoardPiece::Of(std::make_shared<const GeoPaths>(std::move(united)));
+  });
+  std::erase_if(joined, [](const BoardPiece& piece) { return piece.shape == nullptr; });
+  return joined;
+}
+
+bool SameRings(const LayerGeometry& g, const GeoIsland& a, const GeoIsland& b) {
+  if (a.ringCount != b.ringCount) return false;
+  const int64_t dx = b.box.minX - a.box.minX;
+  const int64_t dy = b.box.minY - a.box.minY;
+  for (uint32_t r = 0; r < a.ringCount; ++r) {
+    const std::span<const GeoPoint> ra = g.Ring(a.firstRing + r);
+    const std::span<const GeoPoint> rb = g.Ring(b.firstRing + r);
+    if (ra.size() != rb.size()) return false;
+    for (std::size_t i = 0; i < ra.size(); ++i) {
+      if (ra[i].x + dx != rb[i].x || ra[i].y + dy != rb[i].y) return false;
+    }
+  }
+  return true;
+}
+
+// One layer's islands, each copy of an island sharing the first one's shape,
+// kept as seen from its box's corner.
+void AddIslands(const LayerGeometry& g, unsigned threads, BoardPieces& pieces) {
+  const std::size_t count = g.islands.size();
+  std::vector<uint64_t> prints(count);
+  ParallelFor(count, threads, [&](std::size_t i) {
+    const GeoIsland& island = g.islands[i];
+    std::vector<std::span<const GeoPoint>> rings;
+    for (uint32_t r = 0; r < island.ringCount; ++r) rings.push_back(g.Ring(island.firstRing + r));
+    prints[i] = PrintOf(rings, {island.box.minX, island.box.minY});
+  });
+  std::unordered_map<uint64_t, std::vector<uint32_t>> firsts;
+  std::vector<std::shared_ptr<const GeoPaths>> shapes(count);
+  for (uint32_t i = 0; i < count; ++i) {
+    const GeoIsland& island = g.islands[i];
+    const GeoPoint corner{island.box.minX, island.box.minY};
+    std::vector<uint32_t>& same = firsts[prints[i]];
+    for (const uint32_t j : same) {
+      if (SameRings(g, g.islands[j], island)) {
+        shapes[i] = shapes[j];
+        break;
+      }
+    }
+    if (shapes[i] == nullptr) {
+      GeoPaths shape = g.IslandPaths(i);
+      for (GeoPath& path : shape) {
+        for (GeoPoint& p : path) p = Minus(p, corner);
+      }
+      shapes[i] = std::make_shared<const GeoPaths>(std::move(shape));
+      same.push_back(i);
+    }
+    pieces.push_back({shapes[i], corner, island.box, prints[i]});
   }
 }
 
 }  // namespace
 
+BoardPiece BoardPiece::Of(std::shared_ptr<const GeoPaths> shape, GeoPoint at) {
+  BoardPiece piece;
+  piece.box = BoxOfShape(*shape, at);
+  piece.print = PrintOf(*shape, Minus({piece.box.minX, piece.box.minY}, at));
+  piece.shape = std::move(shape);
+  piece.at = at;
+  return piece;
+}
+
+GeoPaths BoardPiece::Paths() const {
+  GeoPaths paths = *shape;
+  if (at.x != 0 || at.y != 0) {
+    for (GeoPath& path : paths) {
+      for (GeoPoint& p : path) p = Plus(p, at);
+    }
+  }
+  return paths;
+}
+
+std::size_t BoardPiece::PointCount() const { return PointsOf(*shape); }
+
+bool SameShape(const BoardPiece& a, const BoardPiece& b) {
+  const GeoPoint d{b.box.minX - a.box.minX, b.box.minY - a.box.minY};
+  if (a.box.Moved(d) != b.box || a.print != b.print) return false;
+  const GeoPoint shift = Minus(Plus(a.at, d), b.at);  // a's shape onto b's
+  if (a.shape == b.shape) return shift.x == 0 && shift.y == 0;
+  const GeoPaths& sa = *a.shape;
+  const GeoPaths& sb = *b.shape;
+  if (sa.size() != sb.size()) return false;
+  for (std::size_t k = 0; k < sa.size(); ++k) {
+    if (sa[k].size() != sb[k].size()) return false;
+    for (std::size_t i = 0; i < sa[k].size(); ++i) {
+      if (!(Plus(sa[k][i], shift) == sb[k][i])) return false;
+    }
+  }
+  return true;
+}
+
 BoardPieces TiledPieces(BoardPieces pieces, std::size_t maxPoints) {
+  maxPoints = std::max<std::size_t>(maxPoints, 3);
+  // The tiles of each shape, made once for all its copies.
+  std::unordered_map<const GeoPaths*, std::vector<std::shared_ptr<const GeoPaths>>> tilesOf;
   BoardPieces tiled;
   tiled.reserve(pieces.size());
   for (BoardPiece& piece : pieces) {
-    Split(std::move(piece), std::max<std::size_t>(maxPoints, 3), 40, false, tiled);
+    if (piece.PointCount() <= maxPoints) {
+      tiled.push_back(std::move(piece));
+      continue;
+    }
+    auto [found, added] = tilesOf.try_emplace(piece.shape.get());
+    if (added) Split(*piece.shape, BoxOf(*piece.shape), maxPoints, 40, false, found->second);
+    for (const std::shared_ptr<const GeoPaths>& tile : found->second) {
+      tiled.push_back(BoardPiece::Of(tile, piece.at));
+    }
   }
   return tiled;
 }
@@ -144,7 +251,7 @@ BoardPieces PiecesOf(const std::vector<const LayerGeometry*>& layers, unsigned t
   std::size_t given = 0;
   for (const LayerGeometry* geometry : layers) {
     if (geometry == nullptr) continue;
-    AddIslands(*geometry, pieces);
+    AddIslands(*geometry, threads, pieces);
     ++given;
   }
   // One layer's islands never overlap; several layers' may.
@@ -159,51 +266,20 @@ BoardPieces JoinedPieces(const BoardPieces& a, const BoardPieces& b, unsigned th
   return Joined(std::move(all), threads);
 }
 
-GeoPaths PathsOf(BoardPieces pieces) {
-  GeoPaths paths;
-  std::size_t count = 0;
-  for (const BoardPiece& piece : pieces) count += piece.paths.size();
-  paths.reserve(count);
-  for (BoardPiece& piece : pieces) {
-    for (GeoPath& path : piece.paths) paths.push_back(std::move(path));
-  }
-  return paths;
+std::vector<PlacedPaths> PlacedOf(BoardPieces pieces) {
+  std::vector<PlacedPaths> placed;
+  placed.reserve(pieces.size());
+  for (BoardPiece& piece : pieces) placed.push_back({std::move(piece.shape), piece.at, piece.box});
+  return placed;
 }
 
-uint64_t ShapeOf(const BoardPiece& piece) {
-  uint64_t hash = Mix(0x9E3779B97F4A7C15ull, static_cast<int64_t>(piece.paths.size()));
-  for (const GeoPath& path : piece.paths) {
-    hash = Mix(hash, static_cast<int64_t>(path.size()));
-    for (const GeoPoint& p : path) hash = Mix(Mix(hash, p.x - piece.box.minX), p.y - piece.box.minY);
-  }
-  return hash;
-}
-
-bool SameShape(const BoardPiece& a, const BoardPiece& b) {
-  if (a.paths.size() != b.paths.size()) return false;
-  const int64_t dx = b.box.minX - a.box.minX;
-  const int64_t dy = b.box.minY - a.box.minY;
-  if (a.box.Moved({dx, dy}) != b.box) return false;
-  for (std::size_t k = 0; k < a.paths.size(); ++k) {
-    const GeoPath& pa = a.paths[k];
-    const GeoPath& pb = b.paths[k];
-    if (pa.size() != pb.size()) return false;
-    for (std::size_t i = 0; i < pa.size(); ++i) {
-      if (pa[i].x + dx != pb[i].x || pa[i].y + dy != pb[i].y) return false;
-    }
-  }
-  return true;
-}
-
-PieceSet::PieceSet(const BoardPieces& pieces, unsigned threads)
-    : pieces_(pieces), shapes_(pieces.size()), tree_([&] {
+PieceSet::PieceSet(const BoardPieces& pieces)
+    : pieces_(pieces), tree_([&] {
         std::vector<GeoBox> boxes;
         boxes.reserve(pieces.size());
         for (const BoardPiece& piece : pieces) boxes.push_back(piece.box);
         return BoxTree(boxes);
-      }()) {
-  ParallelFor(pieces.size(), threads, [&](std::size_t i) { shapes_[i] = ShapeOf(pieces[i]); });
-}
+      }()) {}
 
 RegionEdges::RegionEdges(GeoPaths region) : region_(std::move(region)) {
   std::vector<GeoBox> boxes;
@@ -275,7 +351,7 @@ std::vector<Surroundings::Near> NearOf(const PieceSet* set, const GeoBox& box) {
   if (set == nullptr) return near;
   for (const uint32_t i : set->Near(box)) {
     const GeoBox& b = set->Piece(i).box;
-    near.push_back({b.minX - box.minX, b.minY - box.minY, set->Shape(i), i});
+    near.push_back({b.minX - box.minX, b.minY - box.minY, set->Piece(i).print, i});
   }
   std::sort(near.begin(), near.end());
   return near;
@@ -305,40 +381,19 @@ GeoPaths PathsNear(const PieceSet& set, std::vector<Surroundings::Near> near) {
   std::sort(near.begin(), near.end(),
             [](const Surroundings::Near& a, const Surroundings::Near& b) { return a.piece < b.piece; });
   GeoPaths paths;
-  for (const Surroundings::Near& n : near) Append(paths, set.Piece(n.piece).paths);
+  for (const Surroundings::Near& n : near) Append(paths, set.Piece(n.piece).Paths());
   return paths;
 }
 
 BoardPiece ClipOne(const BoardPiece& piece, const Surroundings& s, const PieceClip& clip) {
   if (s.place == BoxPlace::kOutside) return {};
   if (clip.within != nullptr && s.within.empty()) return {};
-  GeoPaths paths;
-  const GeoPaths* now = &piece.paths;
-  if (s.place == BoxPlace::kAcross) {
-    paths = IntersectionOf(*now, clip.region->Region());
-    now = &paths;
-  }
-  if (clip.within != nullptr) {
-    paths = IntersectionOf(*now, PathsNear(*clip.within, s.within));
-    now = &paths;
-  }
-  if (!s.less.empty()) {
-    paths = DifferenceOf(*now, PathsNear(*clip.less, s.less));
-    now = &paths;
-  }
-  if (now == &piece.paths) return piece;
-  BoardPiece kept;
-  kept.box = BoxOf(paths);
-  kept.paths = std::move(paths);
-  return kept;
-}
-
-BoardPiece Moved(const BoardPiece& piece, GeoPoint by) {
-  BoardPiece moved{piece.paths, piece.box.Moved(by)};
-  for (GeoPath& path : moved.paths) {
-    for (GeoPoint& p : path) p = {p.x + by.x, p.y + by.y};
-  }
-  return moved;
+  GeoPaths paths = piece.Paths();
+  if (s.place == BoxPlace::kAcross) paths = IntersectionOf(paths, clip.region->Region());
+  if (clip.within != nullptr) paths = IntersectionOf(paths, PathsNear(*clip.within, s.within));
+  if (!s.less.empty()) paths = DifferenceOf(paths, PathsNear(*clip.less, s.less));
+  if (paths.empty()) return {};
+  return BoardPiece::Of(std::make_shared<const GeoPaths>(std::move(paths)));
 }
 
 }  // namespace
@@ -356,7 +411,7 @@ BoardPieces ClipPieces(BoardPieces pieces, const PieceClip& clip, unsigned threa
     s.within = NearOf(clip.within, piece.box);
     s.less = NearOf(clip.less, piece.box);
     asIs[i] = s.place == BoxPlace::kInside && clip.within == nullptr && s.less.empty();
-    if (!asIs[i]) s.key = KeyOf(ShapeOf(piece), s);
+    if (!asIs[i]) s.key = KeyOf(piece.print, s);
   });
   // Each piece's original: the first piece with the same shape and the same
   // surroundings; across the board's edge every piece is its own.
@@ -387,22 +442,26 @@ BoardPieces ClipPieces(BoardPieces pieces, const PieceClip& clip, unsigned threa
     const uint32_t j = original[i];
     if (asIs[i]) {
       kept[i] = std::move(pieces[i]);
-    } else if (j != i && !kept[j].paths.empty()) {
-      kept[i] = Moved(kept[j], {pieces[i].box.minX - pieces[j].box.minX,
-                                pieces[i].box.minY - pieces[j].box.minY});
+    } else if (j != i && kept[j].shape != nullptr) {
+      // The original's result, shared, moved as far as this copy lies from it.
+      const GeoPoint by{pieces[i].box.minX - pieces[j].box.minX,
+                        pieces[i].box.minY - pieces[j].box.minY};
+      kept[i] = kept[j];
+      kept[i].at = Plus(kept[j].at, by);
+      kept[i].box = kept[j].box.Moved(by);
     }
   });
-  std::erase_if(kept, [](const BoardPiece& piece) { return piece.paths.empty(); });
+  std::erase_if(kept, [](const BoardPiece& piece) { return piece.shape == nullptr; });
   return kept;
 }
 
-GeoPaths RegionLess(const RegionEdges& region, const BoardPieces& pieces) {
+std::vector<PlacedPaths> RegionLess(const RegionEdges& region, const BoardPieces& pieces) {
   GeoPaths across;
   std::vector<const BoardPiece*> inside;
   for (const BoardPiece& piece : pieces) {
     switch (region.Locate(piece.box)) {
       case BoxPlace::kAcross:
-        Append(across, piece.paths);
+        Append(across, piece.Paths());
         break;
       case BoxPlace::kInside:
         inside.push_back(&piece);
@@ -414,11 +473,22 @@ GeoPaths RegionLess(const RegionEdges& region, const BoardPieces& pieces) {
   // The boolean also gives the region's contours their orientation, which
   // the turned-round pieces rely on: covered once inside, not at all outside.
   GeoPaths left = DifferenceOf(region.Region(), across);
-  if (left.empty()) return left;
+  if (left.empty()) return {};
+  std::vector<PlacedPaths> placed;
+  placed.reserve(inside.size() + 1);
+  const GeoBox box = BoxOf(left);
+  placed.push_back({std::make_shared<const GeoPaths>(std::move(left)), {}, box});
+  std::unordered_map<const GeoPaths*, std::shared_ptr<const GeoPaths>> turned;
   for (const BoardPiece* piece : inside) {
-    for (const GeoPath& path : piece->paths) left.emplace_back(path.rbegin(), path.rend());
+    std::shared_ptr<const GeoPaths>& hole = turned[piece->shape.get()];
+    if (hole == nullptr) {
+      GeoPaths round;
+      for (const GeoPath& path : *piece->shape) round.emplace_back(path.rbegin(), path.rend());
+      hole = std::make_shared<const GeoPaths>(std::move(round));
+    }
+    placed.push_back({hole, piece->at, piece->box});
   }
-  return left;
+  return placed;
 }
 
 }  // namespace corvane

@@ -8,25 +8,44 @@
 // boolean sweeps across the whole board, and the pieces are shared out over a
 // few threads, each result in its own slot, so the picture does not depend on
 // how many there are.
+//
+// The copies of a shape (a panel's step and repeat, a part placed twice)
+// share its contours: a piece is its shape's contours moved into place, and
+// what is made of a copy with the same surroundings is made once and moved.
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "analysis/board_picture.h"
 #include "geometry/box_tree.h"
 #include "geometry/layer_geometry.h"
 
 namespace corvane {
 
 struct BoardPiece {
-  GeoPaths paths;  // outer contours counter-clockwise, holes clockwise
-  GeoBox box;
+  // Outer contours counter-clockwise, holes clockwise, moved by `at`.
+  std::shared_ptr<const GeoPaths> shape;
+  GeoPoint at;
+  GeoBox box;          // where the piece lies
+  uint64_t print = 0;  // of the shape as seen from the box's corner
+
+  // A piece of `shape` moved by `at`.
+  static BoardPiece Of(std::shared_ptr<const GeoPaths> shape, GeoPoint at = {});
+  // The contours where the piece lies.
+  GeoPaths Paths() const;
+  std::size_t PointCount() const;
 };
 using BoardPieces = std::vector<BoardPiece>;
 
-// What the layers draw together: one layer's islands as they are, the
-// islands of several layers joined where their boxes overlap (one union for
-// each group of overlapping boxes). Null layers are left out.
+// Whether two pieces are the same contours, one moved onto the other.
+bool SameShape(const BoardPiece& a, const BoardPiece& b);
+
+// What the layers draw together: one layer's islands as they are, copies
+// sharing one shape; the islands of several layers joined where their boxes
+// overlap (one union for each group of overlapping boxes). Null layers are
+// left out.
 BoardPieces PiecesOf(const std::vector<const LayerGeometry*>& layers, unsigned threads);
 
 // A piece of more than this many points is cut in tiles before any boolean
@@ -34,44 +53,36 @@ BoardPieces PiecesOf(const std::vector<const LayerGeometry*>& layers, unsigned t
 inline constexpr std::size_t kPiecePoints = 512;
 
 // The pieces with every large one cut in tiles, halving its box across the
-// longer side until a tile holds at most `maxPoints` points. The tiles of a
-// piece meet along the cuts and fill exactly what it filled, but for the
-// crossings of a cut, rounded to the nanometre.
+// longer side until a tile holds at most `maxPoints` points; the copies of a
+// shape share its tiles. The tiles of a piece meet along the cuts and fill
+// exactly what it filled, but for the crossings of a cut, rounded to the
+// nanometre.
 BoardPieces TiledPieces(BoardPieces pieces, std::size_t maxPoints = kPiecePoints);
 
 // Both lists as one, joined where their boxes overlap.
 BoardPieces JoinedPieces(const BoardPieces& a, const BoardPieces& b, unsigned threads);
 
-// Every piece's contours, in the pieces' order.
-GeoPaths PathsOf(BoardPieces pieces);
-
-// A fingerprint of a piece's contours as seen from its box's lower left
-// corner: the same for the copies of a piece wherever they lie.
-uint64_t ShapeOf(const BoardPiece& piece);
-// Whether two pieces are the same contours, one moved onto the other.
-bool SameShape(const BoardPiece& a, const BoardPiece& b);
+// The pieces as a picture part draws them.
+std::vector<PlacedPaths> PlacedOf(BoardPieces pieces);
 
 // A list of pieces by place. Keeps a reference: the pieces outlive it.
 class PieceSet {
  public:
-  explicit PieceSet(const BoardPieces& pieces, unsigned threads = 1);
+  explicit PieceSet(const BoardPieces& pieces);
   // The pieces whose boxes overlap `box`, in increasing order: within `box`
   // their fill is the fill of the whole list.
   std::vector<uint32_t> Near(const GeoBox& box) const { return tree_.Overlapping(box); }
   const BoardPiece& Piece(uint32_t i) const { return pieces_[i]; }
-  uint64_t Shape(uint32_t i) const { return shapes_[i]; }
 
  private:
   const BoardPieces& pieces_;
-  std::vector<uint64_t> shapes_;
   BoxTree tree_;
 };
 
 enum class BoxPlace : uint8_t { kOutside, kInside, kAcross };
 
 // A region (the board) and its edges by place. The region is the nonzero
-// fill of its contours, each covered point covered once, as the booleans
-// give it.
+// fill of its contours.
 class RegionEdges {
  public:
   explicit RegionEdges(GeoPaths region);
@@ -105,9 +116,10 @@ struct PieceClip {
 };
 BoardPieces ClipPieces(BoardPieces pieces, const PieceClip& clip, unsigned threads);
 
-// The region less the pieces: a piece wholly inside it becomes holes in it as
-// it is (its contours turned round), and only the pieces across its edges are
-// taken away by a boolean. Empty when nothing of the region is left.
-GeoPaths RegionLess(const RegionEdges& region, const BoardPieces& pieces);
+// The region less the pieces, as a part draws it: a piece wholly inside it
+// becomes holes in it as it is (its shape turned round, shared by its
+// copies), and only the pieces across its edges are taken away by a boolean.
+// Empty when nothing of the region is left.
+std::vector<PlacedPaths> RegionLess(const RegionEdges& region, const BoardPieces& pieces);
 
 }  // namespace corvane

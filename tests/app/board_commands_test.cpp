@@ -183,7 +183,7 @@ TEST_F(BoardOnWorkerTest, ThePictureComesLaterTheSameAndTheViewStaysUsable) {
   ASSERT_EQ(came.parts.size(), here.parts.size());
   for (std::size_t i = 0; i < here.parts.size(); ++i) {
     EXPECT_EQ(came.parts[i].part, here.parts[i].part);
-    EXPECT_EQ(came.parts[i].paths, here.parts[i].paths);
+    EXPECT_EQ(came.parts[i].Paths(), here.parts[i].Paths());
   }
 }
 
