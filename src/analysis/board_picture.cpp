@@ -40,7 +40,8 @@ GeoPaths Drawn(const std::vector<uint32_t>& indices, const LayerGeometryOf& geom
   return indices.size() > 1 ? UnionOf(all) : all;
 }
 
-void AddPart(BoardPicture& picture, BoardPart part, uint32_t color, std::vector<PlacedPaths> placed) {
+void AddPart(BoardPicture& picture, BoardPart part, uint32_t color,
+             std::vector<PlacedPaths> placed) {
   if (placed.empty()) return;
   GeoBox box;
   for (const PlacedPaths& p : placed) box.Add(p.box);
@@ -143,7 +144,8 @@ void ComposeInOnePass(BoardPicture& picture, const StandardModel& model, const B
   const bool masked = !s.mask.empty();
   const GeoPaths openings = masked ? IntersectionOf(Drawn(s.mask, geometryOf), board) : GeoPaths{};
   if (masked) AddPart(picture, BoardPart::kMask, style.MaskColor(), DifferenceOf(board, openings));
-  const GeoPaths copper = IntersectionOf(Drawn(OuterCopper(model, layers, side), geometryOf), board);
+  const GeoPaths copper =
+      IntersectionOf(Drawn(OuterCopper(model, layers, side), geometryOf), board);
   if (masked) {
     AddPart(picture, BoardPart::kCopperUnderMask, style.CopperUnderMaskColor(), copper);
     AddPart(picture, BoardPart::kFinish, style.FinishColor(), IntersectionOf(copper, openings));
@@ -171,8 +173,8 @@ BoardPieces PiecesOfLayers(const std::vector<uint32_t>& indices, const LayerGeom
 // the holes and openings their boxes meet. The finish is the copper that is
 // left, within the openings near it.
 void ComposeByPieces(BoardPicture& picture, const StandardModel& model, const BoardLayers& layers,
-                     const BoardStyle& style, const LayerGeometryOf& geometryOf,
-                     GeoPaths region, unsigned threads) {
+                     const BoardStyle& style, const LayerGeometryOf& geometryOf, GeoPaths region,
+                     unsigned threads) {
   const BoardSide side = picture.side;
   const RegionEdges board(std::move(region));
   const BoardPieces holes = PiecesOfLayers(Drills(layers), geometryOf, threads);
@@ -196,7 +198,8 @@ void ComposeByPieces(BoardPicture& picture, const StandardModel& model, const Bo
       PiecesOfLayers(OuterCopper(model, layers, side), geometryOf, threads), onTheBoard, threads);
   if (masked) {
     const PieceSet openingSet(openings);
-    std::vector<PlacedPaths> finish = PlacedOf(ClipPieces(copper, {nullptr, &openingSet, nullptr}, threads));
+    std::vector<PlacedPaths> finish =
+        PlacedOf(ClipPieces(copper, {nullptr, &openingSet, nullptr}, threads));
     AddPart(picture, BoardPart::kCopperUnderMask, style.CopperUnderMaskColor(),
             PlacedOf(std::move(copper)));
     AddPart(picture, BoardPart::kFinish, style.FinishColor(), std::move(finish));
@@ -204,13 +207,14 @@ void ComposeByPieces(BoardPicture& picture, const StandardModel& model, const Bo
     AddPart(picture, BoardPart::kFinish, style.FinishColor(), PlacedOf(std::move(copper)));
   }
   if (style.paste && !s.paste.empty()) {
-    AddPart(picture, BoardPart::kPaste, kPasteColor,
-            PlacedOf(ClipPieces(PiecesOfLayers(s.paste, geometryOf, threads), onTheBoard, threads)));
+    AddPart(
+        picture, BoardPart::kPaste, kPasteColor,
+        PlacedOf(ClipPieces(PiecesOfLayers(s.paste, geometryOf, threads), onTheBoard, threads)));
   }
   const PieceSet notSilkscreened(bare);
   AddPart(picture, BoardPart::kSilkscreen, style.SilkColor(),
           PlacedOf(ClipPieces(PiecesOfLayers(s.silkscreen, geometryOf, threads),
-                             {&board, nullptr, &notSilkscreened}, threads)));
+                              {&board, nullptr, &notSilkscreened}, threads)));
 }
 
 }  // namespace
@@ -249,9 +253,10 @@ BoardPicture BuildBoardPicture(const StandardModel& model, BoardSide side, const
     usable[i] = built[i].Complete();
     if (!usable[i]) left.push_back(model.layers[i].fileName + ": too large to build; left out");
   }
-  BoardPicture picture = ComposeBoardPicture(model, layers, side, style, [&](uint32_t i) {
-    return i < built.size() && usable[i] ? &built[i] : nullptr;
-  }, BoardComposeOptions{options.threads});
+  BoardPicture picture = ComposeBoardPicture(
+      model, layers, side, style,
+      [&](uint32_t i) { return i < built.size() && usable[i] ? &built[i] : nullptr; },
+      BoardComposeOptions{options.threads});
   picture.notes.insert(picture.notes.begin(), left.begin(), left.end());
   return picture;
 }

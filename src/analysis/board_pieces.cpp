@@ -14,7 +14,9 @@ namespace {
 
 __extension__ typedef __int128 Wide;
 
-void Append(GeoPaths& to, const GeoPaths& paths) { to.insert(to.end(), paths.begin(), paths.end()); }
+void Append(GeoPaths& to, const GeoPaths& paths) {
+  to.insert(to.end(), paths.begin(), paths.end());
+}
 
 uint64_t Mix(uint64_t hash, int64_t value) {
   hash ^= static_cast<uint64_t>(value) + 0x9E3779B97F4A7C15ull + (hash << 6) + (hash >> 2);
@@ -130,7 +132,8 @@ BoardPieces Joined(BoardPieces pieces, unsigned threads) {
     GeoPaths all;
     for (const uint32_t i : group) Append(all, pieces[i].Paths());
     GeoPaths united = UnionOf(all);
-    if (!united.empty()) joined[g] = BoardPiece::Of(std::make_shared<const GeoPaths>(std::move(united)));
+    if (!united.empty())
+      joined[g] = BoardPiece::Of(std::make_shared<const GeoPaths>(std::move(united)));
   });
   std::erase_if(joined, [](const BoardPiece& piece) { return piece.shape == nullptr; });
   return joined;
@@ -361,7 +364,8 @@ uint64_t KeyOf(uint64_t shape, const Surroundings& s) {
   uint64_t key = Mix(shape, static_cast<int64_t>(s.place));
   for (const auto* list : {&s.within, &s.less}) {
     key = Mix(key, static_cast<int64_t>(list->size()));
-    for (const Surroundings::Near& n : *list) key = Mix(Mix(Mix(key, n.dx), n.dy), static_cast<int64_t>(n.shape));
+    for (const Surroundings::Near& n : *list)
+      key = Mix(Mix(Mix(key, n.dx), n.dy), static_cast<int64_t>(n.shape));
   }
   return key;
 }
@@ -378,8 +382,9 @@ bool SameNear(const PieceSet* set, const std::vector<Surroundings::Near>& a,
 
 // The paths of the pieces of `near`, in the set's order.
 GeoPaths PathsNear(const PieceSet& set, std::vector<Surroundings::Near> near) {
-  std::sort(near.begin(), near.end(),
-            [](const Surroundings::Near& a, const Surroundings::Near& b) { return a.piece < b.piece; });
+  std::sort(near.begin(), near.end(), [](const Surroundings::Near& a, const Surroundings::Near& b) {
+    return a.piece < b.piece;
+  });
   GeoPaths paths;
   for (const Surroundings::Near& n : near) Append(paths, set.Piece(n.piece).Paths());
   return paths;
@@ -436,8 +441,9 @@ BoardPieces ClipPieces(BoardPieces pieces, const PieceClip& clip, unsigned threa
   for (uint32_t i = 0; i < count; ++i) {
     if (original[i] == i && !asIs[i]) firsts.push_back(i);
   }
-  ParallelFor(firsts.size(), threads,
-              [&](std::size_t k) { kept[firsts[k]] = ClipOne(pieces[firsts[k]], around[firsts[k]], clip); });
+  ParallelFor(firsts.size(), threads, [&](std::size_t k) {
+    kept[firsts[k]] = ClipOne(pieces[firsts[k]], around[firsts[k]], clip);
+  });
   ParallelFor(count, threads, [&](std::size_t i) {
     const uint32_t j = original[i];
     if (asIs[i]) {

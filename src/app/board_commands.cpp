@@ -102,8 +102,8 @@ struct BoardCommands::Pending {
 };
 
 BoardCommands::BoardCommands(CCorvaneView& view, StandardModelCache& models,
-                             GeometrySource geometry, SettingsStore& store,
-                             Prompter& prompter, StatusSink status)
+                             GeometrySource geometry, SettingsStore& store, Prompter& prompter,
+                             StatusSink status)
     : view_(view),
       models_(models),
       geometry_(std::move(geometry)),
@@ -258,14 +258,16 @@ void BoardCommands::Launch(const std::shared_ptr<Pending>& pending) {
   });
 }
 
-void BoardCommands::Deliver(BoardSide side, uint64_t ticket, std::shared_ptr<BoardPicture> picture) {
+void BoardCommands::Deliver(BoardSide side, uint64_t ticket,
+                            std::shared_ptr<BoardPicture> picture) {
   const int s = static_cast<int>(side);
   if (ticket != tickets_[s]) return;
   composing_[s] = false;
   const std::string said = NotesOf(*picture);
   view_.SetBoardPicture(side, picture->Empty() ? nullptr : std::move(picture));
   if (status_) status_(said);
-  if (view_.GetPicture() == (side == BoardSide::kTop ? ViewPicture::kBoardTop : ViewPicture::kBoardBottom)) {
+  if (view_.GetPicture() ==
+      (side == BoardSide::kTop ? ViewPicture::kBoardTop : ViewPicture::kBoardBottom)) {
     view_.OnInitialUpdate();
     view_.RedrawView();
   }

@@ -111,7 +111,8 @@ void BoardRenderer::DrawPart(DrawingSurface& dc, const BoardPicturePart& part,
       const GeoPath& contour = shape[k];
       // A hole lies inside its outer contour: leaving out a contour wholly
       // beyond the clip never leaves a hole without the contour around it.
-      if (t.starts[k + 1] - t.starts[k] < 3 || (cull && Culled(t.boxes[k].Moved(placed.at), clip))) {
+      if (t.starts[k + 1] - t.starts[k] < 3 ||
+          (cull && Culled(t.boxes[k].Moved(placed.at), clip))) {
         continue;
       }
       for (uint32_t j = t.starts[k]; j < t.starts[k + 1]; ++j) {

@@ -55,10 +55,14 @@ TEST(BoardPiecesTest, TilesFillWhatTheirPieceFilled) {
       {"small piece", {Rect(0, 0, 1000, 1000)}, 16, false},
       {"star", {Star(0, 0, 400'000, 1'000'000, 300)}, 64, true},
       {"star with a hole",
-       {Star(5'000'000, 0, 2'000'000, 3'000'000, 500), Reversed(Rect(4'000'000, -500'000, 6'000'000, 500'000))},
-       100, true},
+       {Star(5'000'000, 0, 2'000'000, 3'000'000, 500),
+        Reversed(Rect(4'000'000, -500'000, 6'000'000, 500'000))},
+       100,
+       true},
       {"ring of two stars",
-       {Star(0, 0, 800'000, 1'000'000, 200), Reversed(Star(0, 0, 300'000, 500'000, 150))}, 50, true},
+       {Star(0, 0, 800'000, 1'000'000, 200), Reversed(Star(0, 0, 300'000, 500'000, 150))},
+       50,
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -116,8 +120,8 @@ TEST(BoardPiecesTest, TheRegionLessPiecesIsTheBoolean) {
   const GeoPaths region{Rect(0, 0, 1000, 1000)};
   const RegionEdges board(region);
   BoardPieces pieces;
-  for (const GeoPath& p : {Rect(100, 100, 200, 200), Rect(900, 100, 1100, 200), Rect(2000, 0, 2100, 100),
-                           Star(500, 500, 100, 300, 7)}) {
+  for (const GeoPath& p : {Rect(100, 100, 200, 200), Rect(900, 100, 1100, 200),
+                           Rect(2000, 0, 2100, 100), Star(500, 500, 100, 300, 7)}) {
     pieces.push_back(BoardPiece::Of(std::make_shared<const GeoPaths>(GeoPaths{p})));
   }
   BoardPicturePart part;
@@ -146,7 +150,8 @@ StandardModel HardBoard() {
   for (int i = 0; i <= 400; ++i) {
     const double x = 1.0 + 18.0 * i / 400.0;
     const double y = 1.0 + 0.3 * std::sin(i * 0.7);
-    pour += "X" + std::to_string(std::llround(x * 1e6)) + "Y" + std::to_string(std::llround(y * 1e6)) + "D01*";
+    pour += "X" + std::to_string(std::llround(x * 1e6)) + "Y" +
+            std::to_string(std::llround(y * 1e6)) + "D01*";
   }
   pour += "X19000000Y14000000D01*X1000000Y14000000D01*X1000000Y1000000D01*G37*";
   std::string clearances = "%LPC*%%ADD12C,1.6*%D12*";
@@ -163,21 +168,22 @@ StandardModel HardBoard() {
                              "D11*X2000000Y12000000D02*X18000000Y12000000D01*%SR*%";
   StandardModel model;
   model.layers.push_back(testboard::Gerber("top.gbr", LayerSide::kTop, LayerType::kCopper, copper));
-  model.layers.push_back(testboard::Gerber(
-      "top2.gbr", LayerSide::kTop, LayerType::kCopper,
-      step + "%ADD10R,3X1*%D10*X10000000Y1200000D03*X2000000Y16000000D03*%SR*%"));
+  model.layers.push_back(
+      testboard::Gerber("top2.gbr", LayerSide::kTop, LayerType::kCopper,
+                        step + "%ADD10R,3X1*%D10*X10000000Y1200000D03*X2000000Y16000000D03*%SR*%"));
   model.layers.push_back(testboard::Gerber(
       "topmask.gbr", LayerSide::kTop, LayerType::kSoldermask,
       step + openings + "%ADD11R,4X4*%D11*X10000000Y1000000D03*X0Y9000000D03*%SR*%"));
-  model.layers.push_back(testboard::Gerber(
-      "topsilk.gbr", LayerSide::kTop, LayerType::kSilkscreen,
-      step + "%ADD10C,0.2*%D10*X-1000000Y8000000D02*X20000000Y8000000D01*"
-             "X4000000Y3000000D02*X4000000Y12500000D01*%SR*%"));
+  model.layers.push_back(
+      testboard::Gerber("topsilk.gbr", LayerSide::kTop, LayerType::kSilkscreen,
+                        step + "%ADD10C,0.2*%D10*X-1000000Y8000000D02*X20000000Y8000000D01*"
+                               "X4000000Y3000000D02*X4000000Y12500000D01*%SR*%"));
   std::string vias;
   for (int cx = 0; cx < 3; ++cx) {
     for (int cy = 0; cy < 2; ++cy) {
       for (int i = 0; i < 5; ++i) {
-        vias += "X" + std::to_string(5.0 + 2.5 * i + 22.0 * cx) + "Y" + std::to_string(5.0 + 18.0 * cy) + "\n";
+        vias += "X" + std::to_string(5.0 + 2.5 * i + 22.0 * cx) + "Y" +
+                std::to_string(5.0 + 18.0 * cy) + "\n";
       }
       vias += "X" + std::to_string(4.0 + 22.0 * cx) + "Y" + std::to_string(8.0 + 18.0 * cy) + "\n";
     }
@@ -202,10 +208,12 @@ TEST(BoardPiecesTest, ThePiecewisePictureIsTheWholeBoardBoolean) {
   const BoardLayers layers = FindBoardLayers(model);
   BoardStyle style;
   style.paste = true;
-  const BoardPicture want = ComposeBoardPicture(model, layers, BoardSide::kTop, style, geometryOf,
-                                                {1, true});
-  const BoardPicture one = ComposeBoardPicture(model, layers, BoardSide::kTop, style, geometryOf, {1});
-  const BoardPicture two = ComposeBoardPicture(model, layers, BoardSide::kTop, style, geometryOf, {2});
+  const BoardPicture want =
+      ComposeBoardPicture(model, layers, BoardSide::kTop, style, geometryOf, {1, true});
+  const BoardPicture one =
+      ComposeBoardPicture(model, layers, BoardSide::kTop, style, geometryOf, {1});
+  const BoardPicture two =
+      ComposeBoardPicture(model, layers, BoardSide::kTop, style, geometryOf, {2});
   ASSERT_EQ(want.parts.size(), 5u);  // substrate, mask, copper, finish, silkscreen
   ASSERT_EQ(one.parts.size(), want.parts.size());
   EXPECT_EQ(one.box, want.box);

@@ -9,12 +9,12 @@
 #include "app/command_ids.h"
 #include "app/layer_geometry_cache.h"
 #include "app/status_texts.h"
-#include "loading/standard_model_cache.h"
-#include "platform/ui_thread_poster.h"
 #include "fake_work_file_io.h"
+#include "loading/standard_model_cache.h"
 #include "platform/frame_host.h"
 #include "platform/prompter.h"
 #include "platform/settings_store.h"
+#include "platform/ui_thread_poster.h"
 #include "view/board_style_store.h"
 #include "view/corvane_view.h"
 
@@ -123,12 +123,12 @@ TEST_F(BoardCommandsTest, MirrorYShowsWhatTheUserSetInTheBottomViewToo) {
   Open();
   struct Step {
     int32_t command;
-    bool checked;        // Mirror Y's check mark
-    int32_t mapping;     // the view's left-right mirroring right after the command
+    bool checked;     // Mirror Y's check mark
+    int32_t mapping;  // the view's left-right mirroring right after the command
   };
   // The bottom view is mirrored by itself; the user's Mirror Y turns it back.
   const Step steps[] = {
-      {kIdViewBoardBottom, false, 1}, {kIdMirrorY, true, 0},        {kIdViewPlotLayers, true, 1},
+      {kIdViewBoardBottom, false, 1}, {kIdMirrorY, true, 0},         {kIdViewPlotLayers, true, 1},
       {kIdViewBoardTop, true, 1},     {kIdViewBoardBottom, true, 0}, {kIdMirrorY, false, 1},
       {kIdViewPlotLayers, false, 0},
   };
@@ -149,7 +149,8 @@ class BoardOnWorkerTest : public BoardCommandsTest {
   BoardOnWorkerTest() { shell->AttachPoster(poster); }
   // Runs the workers and what they post until no picture is on its way.
   void Settle() {
-    for (int i = 0; i < 1000 && (shell->Board()->Composing() || shell->Geometry()->Building()); ++i) {
+    for (int i = 0; i < 1000 && (shell->Board()->Composing() || shell->Geometry()->Building());
+         ++i) {
       shell->Geometry()->WaitForWorker();
       shell->Board()->WaitForWorker();
       poster.RunPending();
