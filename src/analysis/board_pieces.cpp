@@ -231,8 +231,9 @@ bool SameShape(const BoardPiece& a, const BoardPiece& b) {
 
 BoardPieces TiledPieces(BoardPieces pieces, std::size_t maxPoints) {
   maxPoints = std::max<std::size_t>(maxPoints, 3);
-  // The tiles of each shape, made once for all its copies.
-  std::unordered_map<const GeoPaths*, std::vector<std::shared_ptr<const GeoPaths>>> tilesOf;
+  // The tiles of each shape, made once for all its copies, as they lie
+  // unmoved: a copy's tiles are those moved as far as it is.
+  std::unordered_map<const GeoPaths*, BoardPieces> tilesOf;
   BoardPieces tiled;
   tiled.reserve(pieces.size());
   for (BoardPiece& piece : pieces) {
@@ -241,9 +242,15 @@ BoardPieces TiledPieces(BoardPieces pieces, std::size_t maxPoints) {
       continue;
     }
     auto [found, added] = tilesOf.try_emplace(piece.shape.get());
-    if (added) Split(*piece.shape, BoxOf(*piece.shape), maxPoints, 40, false, found->second);
-    for (const std::shared_ptr<const GeoPaths>& tile : found->second) {
-      tiled.push_back(BoardPiece::Of(tile, piece.at));
+    if (added) {
+      std::vector<std::shared_ptr<const GeoPaths>> tiles;
+      Split(*piece.shape, BoxOf(*piece.shape), maxPoints, 40, false, tiles);
+      for (std::shared_ptr<const GeoPaths>& tile : tiles) {
+        found->second.push_back(BoardPiece::Of(std::move(tile)));
+      }
+    }
+    for (const BoardPiece& tile : found->second) {
+      tiled.push_back({tile.shape, Plus(tile.at, piece.at), tile.box.Moved(piece.at), tile.print});
     }
   }
   return tiled;
