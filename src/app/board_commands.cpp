@@ -275,6 +275,11 @@ void BoardCommands::Deliver(BoardSide side, uint64_t ticket,
 
 void BoardCommands::Recompose() {
   composed_[0] = composed_[1] = 0;
+  // What is on its way was made for what has changed.
+  for (int s = 0; s < 2; ++s) {
+    ++tickets_[s];
+    composing_[s] = false;
+  }
   view_.SetBoardPicture(BoardSide::kTop, nullptr);
   view_.SetBoardPicture(BoardSide::kBottom, nullptr);
   if (view_.GetPicture() != ViewPicture::kLayers) Show(view_.GetPicture());
