@@ -121,6 +121,11 @@ BoardCommands::~BoardCommands() {
 
 void BoardCommands::SetPoster(UiThreadPoster* poster) { poster_ = poster; }
 
+void BoardCommands::Say(std::string_view text) {
+  composingSaid_ = false;
+  if (status_) status_(text);
+}
+
 bool BoardCommands::Composing() const { return composing_[0] || composing_[1]; }
 
 void BoardCommands::WaitForWorker() {
@@ -207,7 +212,7 @@ void BoardCommands::ComposeNow(BoardSide side) {
   const std::string said = NotesOf(*picture);
   view_.SetBoardPicture(side, picture->Empty() ? nullptr : std::move(picture));
   composed_[static_cast<int>(side)] = generation;
-  if (status_ && !said.empty()) status_(said);
+  if (!said.empty()) Say(said);
 }
 
 void BoardCommands::ComposeLater(BoardSide side) {
@@ -219,7 +224,8 @@ void BoardCommands::ComposeLater(BoardSide side) {
   pending->style = style_;
   composing_[static_cast<int>(side)] = true;
   composed_[static_cast<int>(side)] = models_.Generation();
-  if (status_) status_(ComposingText(side));
+  Say(ComposingText(side));
+  composingSaid_ = true;
   const StandardModel& model = pending->load->model;
   pending->layers = BoardPictureLayers(model, FindBoardLayers(model), side);
   pending->geometry.resize(model.layers.size());
@@ -265,7 +271,13 @@ void BoardCommands::Deliver(BoardSide side, uint64_t ticket,
   composing_[s] = false;
   const std::string said = NotesOf(*picture);
   view_.SetBoardPicture(side, picture->Empty() ? nullptr : std::move(picture));
-  if (status_) status_(said);
+  // Said once: what the picture lacked, or else the end of "Composing..."
+  // when that is still the last word, never over what was said since.
+  if (!said.empty()) {
+    Say(said);
+  } else if (composingSaid_) {
+    Say("");
+  }
   if (view_.GetPicture() ==
       (side == BoardSide::kTop ? ViewPicture::kBoardTop : ViewPicture::kBoardBottom)) {
     view_.OnInitialUpdate();
@@ -290,7 +302,7 @@ void BoardCommands::NextColor(BoardPaint paint) {
   choice = (choice + 1) % static_cast<uint32_t>(PaintChoices(paint).size());
   StoreBoardStyle(store_, style_);
   Recompose();
-  if (status_) status_(StyleInWords());
+  Say(StyleInWords());
 }
 
 void BoardCommands::TogglePaste() {

@@ -72,6 +72,7 @@ class BoardCommands {
   void Launch(const std::shared_ptr<Pending>& pending);
   void Deliver(BoardSide side, uint64_t ticket, std::shared_ptr<BoardPicture> picture);
   void Recompose();
+  void Say(std::string_view text);
 
   CCorvaneView& view_;
   StandardModelCache& models_;
@@ -86,6 +87,8 @@ class BoardCommands {
   // Each side's latest composing; what an older one gives is dropped.
   uint64_t tickets_[2] = {0, 0};
   bool composing_[2] = {false, false};
+  // "Composing..." is the last thing said.
+  bool composingSaid_ = false;
   // What posted results reach; gone with the commands.
   std::shared_ptr<BoardCommands*> self_;
   std::unique_ptr<Worker> worker_;

@@ -196,6 +196,8 @@ TEST_F(BoardOnWorkerTest, APictureOverTakenByANewColourIsDropped) {
   const BoardPicture* picture = view->GetBoardPicture(BoardSide::kTop);
   ASSERT_NE(picture, nullptr);
   EXPECT_EQ(picture->Find(BoardPart::kMask)->color, 0x1E1EA8u);  // red
+  // The picture that came says nothing over the colours' words.
+  EXPECT_EQ(frame.status, "Mask: red, finish: gold, silkscreen: white");
   // Nothing older arrives later.
   Settle();
   EXPECT_EQ(poster.RunPending(), 0u);
