@@ -93,7 +93,7 @@ void BM_BoardComposePanel(benchmark::State& state) {
   }
   uint64_t vertices = 0;
   for (const BoardPicturePart& part : picture.parts) {
-    for (const GeoPath& path : part.paths) vertices += path.size();
+    vertices += part.PointCount();
   }
   state.counters["parts"] = static_cast<double>(picture.parts.size());
   state.counters["vertices"] = static_cast<double>(vertices);

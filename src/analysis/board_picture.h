@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,11 +33,23 @@ enum class BoardPart : uint8_t {
   kSilkscreen,
 };
 
+// Contours drawn moved by `at`; the copies of a shape share its contours.
+struct PlacedPaths {
+  std::shared_ptr<const GeoPaths> paths;
+  GeoPoint at;
+  GeoBox box;  // where they are drawn
+};
+
 struct BoardPicturePart {
   BoardPart part = BoardPart::kSubstrate;
   uint32_t color = 0;  // 0x00BBGGRR
-  GeoPaths paths;
+  // Filled together by the nonzero rule; each point is covered once at most.
+  std::vector<PlacedPaths> placed;
   GeoBox box;
+
+  // Every contour where it is drawn.
+  GeoPaths Paths() const;
+  uint64_t PointCount() const;
 };
 
 struct BoardPicture {
@@ -51,11 +64,26 @@ struct BoardPicture {
 };
 
 // The geometry of a model's layer by index; null when it is not to be had.
+// Asked on the calling thread only.
 using LayerGeometryOf = std::function<const LayerGeometry*(uint32_t layer)>;
 
+struct BoardComposeOptions {
+  // Threads to use; 0 for one per core. The picture is the same for any number.
+  unsigned threads = 0;
+  // Each part by booleans over the whole board at once, as the parts are
+  // defined: slow on a panel, and the reference the piecewise composing is
+  // checked against.
+  bool wholeBoardInOnePass = false;
+};
+
+// Each separate dark area of copper, mask, silkscreen and paste is clipped
+// only against the holes, openings and board edges near it
+// (board_pieces.h): the same areas as booleans over the whole board, with
+// vertices at most a few nanometres apart where intersections were rounded.
 BoardPicture ComposeBoardPicture(const StandardModel& model, const BoardLayers& layers,
                                  BoardSide side, const BoardStyle& style,
-                                 const LayerGeometryOf& geometryOf);
+                                 const LayerGeometryOf& geometryOf,
+                                 const BoardComposeOptions& options = {});
 
 // Builds the geometry of the layers the picture needs, then composes it; a
 // layer whose geometry could not be built whole is left out and said.

@@ -58,8 +58,9 @@ void AppShell::AttachView(CCorvaneView& view, std::function<void()> initialUpdat
   boardCommands_ = std::make_unique<BoardCommands>(
       view, standardModels_, [this] { return geometry_.get(); }, store_, prompter_,
       [this](std::string_view text) {
-        if (frame_ != nullptr) frame_->SetStatusText(text);
+        if (frame_ != nullptr) frame_->SetStatusText(text.empty() ? kIdleStatusText : text);
       });
+  boardCommands_->SetPoster(poster_);
   boardCommands_->Register(viewTarget_);
   netlist_ = std::make_unique<NetlistCommands>(view, loader_, standardModels_, prompter_);
   netlist_->SetGeometry(geometry_.get());
@@ -175,7 +176,9 @@ void AppShell::WinHelp(uint32_t data, uint32_t command) {
 }
 
 void AppShell::AttachPoster(UiThreadPoster& poster) {
+  poster_ = &poster;
   geometry_ = std::make_unique<LayerGeometryCache>(standardModels_, poster);
+  if (boardCommands_ != nullptr) boardCommands_->SetPoster(poster_);
   geometry_->SetStatusSink([this](std::string_view text) {
     // A pointer tool's prompt or result is worth more than the news of a build.
     if (frame_ == nullptr || (view_ != nullptr && (IsWaiting(view_->Tools().MeasureState()) ||

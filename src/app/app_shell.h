@@ -101,6 +101,8 @@ class AppShell : private DocumentObserver {
   void AttachPoster(UiThreadPoster& poster);
   // The layers' geometry; null until a poster is attached.
   LayerGeometryCache* Geometry() { return geometry_.get(); }
+  // Null until a view is attached.
+  BoardCommands* Board() { return boardCommands_.get(); }
   // The fabrication checks and their findings; null until the view is attached.
   CheckCommands* Checks() const { return checkCommands_.get(); }
 
@@ -159,6 +161,7 @@ class AppShell : private DocumentObserver {
   std::unique_ptr<ViewCommands> viewCommands_;
   std::unique_ptr<LayerPanel> layerPanel_;
   std::unique_ptr<BoardCommands> boardCommands_;
+  UiThreadPoster* poster_ = nullptr;
   DialogRunnerSlot dialogs_;
   std::unique_ptr<ViewToolCommands> viewToolCommands_;
   std::unique_ptr<FileDialogCommands> fileDialogCommands_;

@@ -27,9 +27,11 @@ void ViewToolCommands::Register(CommandTarget& viewTarget) {
   viewTarget.On(
       kIdMirrorX, [&v](int32_t) { v.OnMirrorX(); },
       [&v](int32_t, CommandUi& ui) { ui.checked = v.GetViewport().GetMirrorX() != 0; });
+  // Mirror Y shows what the user set: the bottom board view's mapping turns
+  // it over, and its check mark must not follow that.
   viewTarget.On(
       kIdMirrorY, [&v](int32_t) { v.OnMirrorY(); },
-      [&v](int32_t, CommandUi& ui) { ui.checked = v.GetViewport().GetMirrorY() != 0; });
+      [&v](int32_t, CommandUi& ui) { ui.checked = v.GetDocument().GetMirrorY() != 0; });
   viewTarget.On(kIdRedraw, [&v](int32_t) { v.OnRedraw(); });
   viewTarget.On(kIdMeasure, [&v](int32_t) { v.OnMeasure(); });
   viewTarget.On(kIdOffsetLayer, [this](int32_t) { OnOffsetLayer(); });

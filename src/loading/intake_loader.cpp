@@ -33,12 +33,12 @@ class SetLoader {
     for (const IntakeFile* file : plots) {
       PlotLayer layer;
       layer.fileName = file->path;
-      if (set.stacked) {
-        layer.color = FunctionColor(file->function);
-        layer.function = file->function;
-      } else {
-        layer.color = CCorvaneDoc::DefaultLayerColor(doc_.GetLayerCount());
-      }
+      // Every file keeps what it was identified as, named one by one or
+      // found in a folder; only the colour of a plain list's layer goes by
+      // its place, as it always has.
+      layer.function = file->function;
+      layer.color = set.stacked ? FunctionColor(file->function)
+                                : CCorvaneDoc::DefaultLayerColor(doc_.GetLayerCount());
       if (!loader_.LoadGerberLayer(layer)) Unopened(*file);
     }
   }

@@ -24,11 +24,11 @@ struct IntakeLoadResult {
   std::vector<std::string> notLoaded;
 };
 
-// Appends the set to what the document holds: plot files as layers (a
-// stacked set's drawn bottom side first and top side last, so that the top
-// lies in front, each in the colour of its function and keeping it; a plain
-// list's in its order with the colours by position it always had, files of
-// unknown content included), the
+// Appends the set to what the document holds: plot files as layers, each
+// keeping its function (a stacked set's drawn bottom side first and top side
+// last, so that the top lies in front, each in the colour of its function; a
+// plain list's in its order with the colours by position it always had,
+// files of unknown content included), the
 // first Excellon file as the NC drill file and every other one as a further
 // drill file, the first aperture table and drill tool table, the first
 // netlist. Job files and unknown files are not loaded. When any file of a

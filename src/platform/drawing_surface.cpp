@@ -79,10 +79,15 @@ std::vector<SurfaceCall> RecordingSurface::Calls(SurfaceOp op) const {
 }
 
 void DevicePath::CloseContour() {
-  uint32_t used = 0;
-  for (const uint32_t size : contourSizes) used += size;
-  const auto added = static_cast<uint32_t>(points.size()) - used;
-  if (added > 0) contourSizes.push_back(added);
+  if (closedContours_ != contourSizes.size()) {
+    closedPoints_ = 0;
+    for (const uint32_t size : contourSizes) closedPoints_ += size;
+  }
+  if (points.size() > closedPoints_) {
+    contourSizes.push_back(static_cast<uint32_t>(points.size() - closedPoints_));
+    closedPoints_ = points.size();
+  }
+  closedContours_ = contourSizes.size();
 }
 
 namespace {

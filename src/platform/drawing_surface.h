@@ -46,11 +46,22 @@ struct DevicePath {
   void Clear() {
     points.clear();
     contourSizes.clear();
+    closedPoints_ = 0;
+    closedContours_ = 0;
   }
   // Closes the contour made of the points added since the last one.
   void CloseContour();
   bool Empty() const { return contourSizes.empty(); }
-  friend bool operator==(const DevicePath&, const DevicePath&) = default;
+  friend bool operator==(const DevicePath& a, const DevicePath& b) {
+    return a.points == b.points && a.contourSizes == b.contourSizes;
+  }
+
+ private:
+  // The points of the closed contours, as of closedContours_ contours: a
+  // path of many contours is closed one at a time without adding them all up
+  // again each time. Counted again when contourSizes was changed directly.
+  std::size_t closedPoints_ = 0;
+  std::size_t closedContours_ = 0;
 };
 
 // Within a layer group a dark fill adds to the layer and a clear fill erases

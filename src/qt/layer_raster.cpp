@@ -179,8 +179,14 @@ void LayerRaster::FillPath(const DevicePath& path, FillMode mode) {
     start += size;
   }
   if (edges_.empty()) return;
-  std::sort(edges_.begin(), edges_.end(),
-            [](const Edge& a, const Edge& b) { return a.firstRow < b.firstRow; });
+  // The edges by first row, counted into place: a panel has many thousands.
+  rowStart_.assign(static_cast<std::size_t>(height_) + 1, 0);
+  for (const Edge& edge : edges_) ++rowStart_[static_cast<std::size_t>(edge.firstRow) + 1];
+  for (std::size_t r = 1; r < rowStart_.size(); ++r) rowStart_[r] += rowStart_[r - 1];
+  order_.resize(edges_.size());
+  for (std::size_t i = 0; i < edges_.size(); ++i) {
+    order_[rowStart_[static_cast<std::size_t>(edges_[i].firstRow)]++] = i;
+  }
   const bool dark = mode == FillMode::kDark;
   active_.clear();
   std::size_t next = 0;
@@ -188,19 +194,36 @@ void LayerRaster::FillPath(const DevicePath& path, FillMode mode) {
   // limited fill meets the same pixels as the whole one.
   top = std::max(top, limit_.top);
   bottom = std::min(bottom, limit_.bottom - 1);
+  const auto byX = [](const Crossing& a, const Crossing& b) { return a.x < b.x; };
   for (int32_t y = top; y <= bottom; ++y) {
-    while (next < edges_.size() && edges_[next].firstRow <= y) active_.push_back(next++);
+    // The edges that went on keep their order from row to row but where they
+    // pass each other: put back in order in a step or two each.
     crossings_.clear();
-    std::size_t kept = 0;
     for (const std::size_t index : active_) {
-      Edge& edge = edges_[index];
+      const Edge& edge = edges_[index];
       if (edge.lastRow < y) continue;
-      crossings_.push_back({edge.x + (y - edge.firstRow) * edge.slope, edge.winding});
-      active_[kept++] = index;
+      const Crossing c{edge.x + (y - edge.firstRow) * edge.slope, edge.winding, index};
+      std::size_t at = crossings_.size();
+      crossings_.push_back(c);
+      for (; at > 0 && crossings_[at - 1].x > c.x; --at) crossings_[at] = crossings_[at - 1];
+      crossings_[at] = c;
     }
-    active_.resize(kept);
-    std::sort(crossings_.begin(), crossings_.end(),
-              [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
+    starting_.clear();
+    for (; next < order_.size() && edges_[order_[next]].firstRow <= y; ++next) {
+      const Edge& edge = edges_[order_[next]];
+      if (edge.lastRow < y) continue;
+      starting_.push_back({edge.x + (y - edge.firstRow) * edge.slope, edge.winding, order_[next]});
+    }
+    if (!starting_.empty()) {
+      std::sort(starting_.begin(), starting_.end(), byX);
+      merged_.resize(crossings_.size() + starting_.size());
+      std::merge(crossings_.begin(), crossings_.end(), starting_.begin(), starting_.end(),
+                 merged_.begin(), byX);
+      crossings_.swap(merged_);
+    }
+    active_.resize(crossings_.size());
+    for (std::size_t i = 0; i < crossings_.size(); ++i) active_[i] = crossings_[i].edge;
+    // Crossings at one x leave nothing between them, whatever their order.
     int32_t winding = 0;
     for (std::size_t i = 0; i + 1 < crossings_.size(); ++i) {
       winding += crossings_[i].winding;

@@ -41,6 +41,7 @@ class LayerRaster {
   struct Crossing {
     double x = 0.0;
     int32_t winding = 0;
+    std::size_t edge = 0;
   };
   // Covers the pixels of row y whose centres lie in [left, right).
   void Span(int32_t y, double left, double right, bool dark);
@@ -58,8 +59,13 @@ class LayerRaster {
   int32_t dirtyLeft_ = 0;
   int32_t dirtyRight_ = 0;
   std::vector<Edge> edges_;
+  std::vector<std::size_t> order_;  // the edges by first row
+  std::vector<uint32_t> rowStart_;
+  // The edges that reach the row, by where they cross the row before it.
   std::vector<std::size_t> active_;
   std::vector<Crossing> crossings_;
+  std::vector<Crossing> starting_;
+  std::vector<Crossing> merged_;
 };
 
 }  // namespace corvane

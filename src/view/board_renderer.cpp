@@ -37,6 +37,7 @@ void BoardRenderer::OnDraw(DrawingSurface& dc, const CCorvaneDoc& doc, const Boa
   cx_ = map.cx;
   cy_ = map.cy;
   const DeviceRect clip = dc.GetClipBox();
+  thinned_.clear();
   for (const BoardPicturePart& part : picture.parts) {
     if (Culled(part.box, clip)) continue;
     dc.BeginLayer(part.color, false);
@@ -58,30 +59,69 @@ bool BoardRenderer::Culled(const GeoBox& box, const DeviceRect& clip) const {
          std::min(y0, y1) > (clip.bottom + 1.0) * kSubUnits;
 }
 
+bool BoardRenderer::Inside(const GeoBox& box, const DeviceRect& clip) const {
+  if (box.Empty()) return false;
+  const double x0 = kx_ * static_cast<double>(box.minX) + cx_;
+  const double x1 = kx_ * static_cast<double>(box.maxX) + cx_;
+  const double y0 = ky_ * static_cast<double>(box.minY) + cy_;
+  const double y1 = ky_ * static_cast<double>(box.maxY) + cy_;
+  return std::min(x0, x1) >= static_cast<double>(clip.left) * kSubUnits &&
+         std::max(x0, x1) <= static_cast<double>(clip.right) * kSubUnits &&
+         std::min(y0, y1) >= static_cast<double>(clip.top) * kSubUnits &&
+         std::max(y0, y1) <= static_cast<double>(clip.bottom) * kSubUnits;
+}
+
+const BoardRenderer::Thinned& BoardRenderer::ThinnedOf(const GeoPaths& shape) {
+  auto [found, added] = thinned_.try_emplace(&shape);
+  Thinned& t = found->second;
+  if (!added) return t;
+  for (const GeoPath& contour : shape) {
+    t.boxes.push_back(BoxOf(contour));
+    t.starts.push_back(static_cast<uint32_t>(t.kept.size()));
+    // A vertex within a sixteenth of a unit of the one before adds nothing
+    // any output can show; a whole panel in a window is mostly such. Decided
+    // once for all the copies of a shape, where the shape lies at the origin.
+    SubPoint last{};
+    for (uint32_t i = 0; i < contour.size(); ++i) {
+      const SubPoint q{ToSub(kx_ * static_cast<double>(contour[i].x)),
+                       ToSub(ky_ * static_cast<double>(contour[i].y))};
+      if (t.kept.size() > t.starts.back() && std::abs(q.x - last.x) < kNear &&
+          std::abs(q.y - last.y) < kNear) {
+        continue;
+      }
+      t.kept.push_back(i);
+      last = q;
+    }
+  }
+  t.starts.push_back(static_cast<uint32_t>(t.kept.size()));
+  return t;
+}
+
 void BoardRenderer::DrawPart(DrawingSurface& dc, const BoardPicturePart& part,
                              const DeviceRect& clip) {
   path_.Clear();
-  for (const GeoPath& contour : part.paths) {
-    // A hole lies inside its outer contour: leaving out a contour wholly
-    // beyond the clip never leaves a hole without the contour around it.
-    if (contour.size() < 3 || Culled(BoxOf(contour), clip)) continue;
-    const std::size_t first = path_.points.size();
-    for (const GeoPoint& p : contour) {
-      const SubPoint q{ToSub(kx_ * static_cast<double>(p.x) + cx_),
-                       ToSub(ky_ * static_cast<double>(p.y) + cy_)};
-      // A vertex within a sixteenth of a unit of the one before adds
-      // nothing any output can show; a whole panel in a window is mostly such.
-      if (path_.points.size() > first && std::abs(q.x - path_.points.back().x) < kNear &&
-          std::abs(q.y - path_.points.back().y) < kNear) {
+  // A part wholly in view needs no contour's box.
+  const bool cullPart = !Inside(part.box, clip);
+  for (const PlacedPaths& placed : part.placed) {
+    if (cullPart && Culled(placed.box, clip)) continue;
+    const bool cull = cullPart && !Inside(placed.box, clip);
+    const GeoPaths& shape = *placed.paths;
+    const Thinned& t = ThinnedOf(shape);
+    for (std::size_t k = 0; k < shape.size(); ++k) {
+      const GeoPath& contour = shape[k];
+      // A hole lies inside its outer contour: leaving out a contour wholly
+      // beyond the clip never leaves a hole without the contour around it.
+      if (t.starts[k + 1] - t.starts[k] < 3 ||
+          (cull && Culled(t.boxes[k].Moved(placed.at), clip))) {
         continue;
       }
-      path_.points.push_back(q);
+      for (uint32_t j = t.starts[k]; j < t.starts[k + 1]; ++j) {
+        const GeoPoint& p = contour[t.kept[j]];
+        path_.points.push_back({ToSub(kx_ * static_cast<double>(p.x + placed.at.x) + cx_),
+                                ToSub(ky_ * static_cast<double>(p.y + placed.at.y) + cy_)});
+      }
+      path_.CloseContour();
     }
-    if (path_.points.size() - first < 3) {
-      path_.points.resize(first);
-      continue;
-    }
-    path_.CloseContour();
   }
   if (!path_.Empty()) dc.FillPath(path_, FillMode::kDark);
 }

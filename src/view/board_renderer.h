@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
+#include <vector>
 
 #include "analysis/board_picture.h"
 #include "document/corvane_doc.h"
@@ -29,14 +31,25 @@ class BoardRenderer {
   static int32_t MirrorLeftRight(const CCorvaneDoc& doc, BoardSide side);
 
  private:
+  // A shape's contours at this scale: each one's box, and the points worth
+  // drawing (kept[starts[k] .. starts[k + 1]) of contour k).
+  struct Thinned {
+    std::vector<GeoBox> boxes;
+    std::vector<uint32_t> starts;
+    std::vector<uint32_t> kept;
+  };
+  const Thinned& ThinnedOf(const GeoPaths& shape);
   void DrawPart(DrawingSurface& dc, const BoardPicturePart& part, const DeviceRect& clip);
   bool Culled(const GeoBox& box, const DeviceRect& clip) const;
+  bool Inside(const GeoBox& box, const DeviceRect& clip) const;
 
   double kx_ = 0.0;  // nanometres to sub-units
   double cx_ = 0.0;
   double ky_ = 0.0;
   double cy_ = 0.0;
   DevicePath path_;
+  // By shape, for one drawing: copies share theirs.
+  std::unordered_map<const GeoPaths*, Thinned> thinned_;
 };
 
 }  // namespace corvane

@@ -275,10 +275,13 @@ void CCorvaneView::Toggle(Flag flag) {
   // follow it, so the next new document starts the same way. Scale and
   // scroll stay as they are.
   const int32_t value = (doc_.*access.get)() == 0 ? 1 : 0;
+  (doc_.*access.set)(value);
   int32_t copies[] = {viewport_.GetAutoOrigin(), viewport_.GetMirrorX(), viewport_.GetMirrorY()};
   copies[index] = value;
+  // The bottom board view turns the picture over by itself: its mapping
+  // mirrors left to right unless the user's Mirror Y turns it back.
+  if (flag == Flag::kMirrorY) copies[index] = MirrorLeftRight();
   viewport_.SetFlags(copies[1], copies[2], copies[0]);
-  (doc_.*access.set)(value);
   if (store_ != nullptr) store_->WriteInt(kSectionDefaults, access.key, value);
   doc_.SetModified(true);
   RedrawView();

@@ -23,7 +23,7 @@ GeoPoint Mm(double x, double y) {
 std::optional<BoardPart> PartAt(const BoardPicture& picture, GeoPoint p) {
   std::optional<BoardPart> seen;
   for (const BoardPicturePart& part : picture.parts) {
-    if (LocatePoint(p, part.paths) == PointPlace::kInside) seen = part.part;
+    if (LocatePoint(p, part.Paths()) == PointPlace::kInside) seen = part.part;
   }
   return seen;
 }

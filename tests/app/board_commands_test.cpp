@@ -7,10 +7,14 @@
 
 #include "app/app_shell.h"
 #include "app/command_ids.h"
+#include "app/layer_geometry_cache.h"
+#include "app/status_texts.h"
 #include "fake_work_file_io.h"
+#include "loading/standard_model_cache.h"
 #include "platform/frame_host.h"
 #include "platform/prompter.h"
 #include "platform/settings_store.h"
+#include "platform/ui_thread_poster.h"
 #include "view/board_style_store.h"
 #include "view/corvane_view.h"
 
@@ -113,6 +117,91 @@ TEST_F(BoardCommandsTest, ColoursAreChosenInTurnStoredAndDrawn) {
   CCorvaneView otherView(again.Doc(), host);
   again.AttachView(otherView);
   EXPECT_TRUE(again.Update(kIdBoardPaste).checked);
+}
+
+TEST_F(BoardCommandsTest, MirrorYShowsWhatTheUserSetInTheBottomViewToo) {
+  Open();
+  struct Step {
+    int32_t command;
+    bool checked;     // Mirror Y's check mark
+    int32_t mapping;  // the view's left-right mirroring right after the command
+  };
+  // The bottom view is mirrored by itself; the user's Mirror Y turns it back.
+  const Step steps[] = {
+      {kIdViewBoardBottom, false, 1}, {kIdMirrorY, true, 0},         {kIdViewPlotLayers, true, 1},
+      {kIdViewBoardTop, true, 1},     {kIdViewBoardBottom, true, 0}, {kIdMirrorY, false, 1},
+      {kIdViewPlotLayers, false, 0},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.command);
+    ASSERT_TRUE(shell->Execute(s.command));
+    EXPECT_EQ(shell->Update(kIdMirrorY).checked, s.checked);
+    EXPECT_EQ(shell->Doc().GetMirrorY() != 0, s.checked);
+    EXPECT_EQ(view->GetViewport().GetMirrorY(), s.mapping);
+    EXPECT_EQ(view->MirrorLeftRight(), s.mapping);
+  }
+}
+
+// With a poster, as in the window: the picture is composed on a worker from
+// the cache's geometry and handed over on the window's thread.
+class BoardOnWorkerTest : public BoardCommandsTest {
+ protected:
+  BoardOnWorkerTest() { shell->AttachPoster(poster); }
+  // Runs the workers and what they post until no picture is on its way.
+  void Settle() {
+    for (int i = 0; i < 1000 && (shell->Board()->Composing() || shell->Geometry()->Building());
+         ++i) {
+      shell->Geometry()->WaitForWorker();
+      shell->Board()->WaitForWorker();
+      poster.RunPending();
+    }
+  }
+
+  QueuedPoster poster;
+};
+
+TEST_F(BoardOnWorkerTest, ThePictureComesLaterTheSameAndTheViewStaysUsable) {
+  Open();
+  Settle();
+  ASSERT_TRUE(shell->Execute(kIdViewBoardTop));
+  EXPECT_TRUE(shell->Board()->Composing());
+  EXPECT_EQ(frame.status, "Composing the board picture of the top side...");
+  // Meanwhile the view draws the layers and takes commands.
+  EXPECT_EQ(view->GetBoardPicture(BoardSide::kTop), nullptr);
+  EXPECT_FALSE(view->DrawsBoard());
+  EXPECT_TRUE(shell->Update(kIdViewBoardTop).checked);
+  const double scale = view->GetViewport().GetScale();
+  EXPECT_TRUE(shell->Execute(kIdZoomIn));
+  EXPECT_NE(view->GetViewport().GetScale(), scale);
+  Settle();
+  EXPECT_FALSE(shell->Board()->Composing());
+  ASSERT_NE(view->GetBoardPicture(BoardSide::kTop), nullptr);
+  EXPECT_TRUE(view->DrawsBoard());
+  EXPECT_EQ(frame.status, kIdleStatusText);  // the demo board lacks nothing
+  const BoardPicture here =
+      BuildBoardPicture(shell->StandardModels().Current().model, BoardSide::kTop, BoardStyle{});
+  const BoardPicture& came = *view->GetBoardPicture(BoardSide::kTop);
+  ASSERT_EQ(came.parts.size(), here.parts.size());
+  for (std::size_t i = 0; i < here.parts.size(); ++i) {
+    EXPECT_EQ(came.parts[i].part, here.parts[i].part);
+    EXPECT_EQ(came.parts[i].Paths(), here.parts[i].Paths());
+  }
+}
+
+TEST_F(BoardOnWorkerTest, APictureOverTakenByANewColourIsDropped) {
+  Open();
+  ASSERT_TRUE(shell->Execute(kIdViewBoardTop));
+  ASSERT_TRUE(shell->Execute(kIdBoardMaskColor));  // before the first one came
+  Settle();
+  const BoardPicture* picture = view->GetBoardPicture(BoardSide::kTop);
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->Find(BoardPart::kMask)->color, 0x1E1EA8u);  // red
+  // The picture that came says nothing over the colours' words.
+  EXPECT_EQ(frame.status, "Mask: red, finish: gold, silkscreen: white");
+  // Nothing older arrives later.
+  Settle();
+  EXPECT_EQ(poster.RunPending(), 0u);
+  EXPECT_EQ(view->GetBoardPicture(BoardSide::kTop)->Find(BoardPart::kMask)->color, 0x1E1EA8u);
 }
 
 }  // namespace

@@ -162,7 +162,12 @@ TEST_F(IntakeLoaderTest, APlainListKeepsItsOrderColoursAndReading) {
   EXPECT_EQ(LayerNames(), (std::vector<std::string>{"b.gbr", "t.gbr", "odd.gbr"}));
   EXPECT_EQ(doc.Layers()[0].color, CCorvaneDoc::DefaultLayerColor(0));
   EXPECT_EQ(doc.Layers()[1].color, CCorvaneDoc::DefaultLayerColor(1));
-  EXPECT_FALSE(doc.Layers()[0].function.Identified());
+  // Each file is identified as a folder's would be, and the Layers panel
+  // says what it is.
+  EXPECT_EQ(doc.Layers()[0].function.side, LayerSide::kBottom);
+  EXPECT_EQ(doc.Layers()[0].function.type, LayerType::kCopper);
+  EXPECT_EQ(doc.Layers()[1].function.side, LayerSide::kTop);
+  EXPECT_EQ(doc.Layers()[2].function.type, LayerType::kOther);
   // The drill file is read as one, not as a plot file.
   EXPECT_EQ(doc.GetNcDrillFileName(), drill);
   EXPECT_EQ(doc.GetReading(), Reading::kUnset);

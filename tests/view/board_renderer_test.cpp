@@ -75,7 +75,7 @@ TEST_F(BoardRendererTest, EachPartIsOneExactDarkFillInItsColourInOrder) {
     EXPECT_EQ(layers[i].args[0], 0);  // nothing to erase: no clear fills
     EXPECT_EQ(fills[i].args[0], 0);
     // The area as drawn is the part's exact area at the view's scale.
-    const double want = SignedArea(picture.parts[i].paths) * subPerNm * subPerNm;
+    const double want = SignedArea(picture.parts[i].Paths()) * subPerNm * subPerNm;
     EXPECT_NEAR(SubArea(fills[i].path), want, want * 1e-3 + 4.0 * kSubUnits * kSubUnits);
   }
   EXPECT_TRUE(view.DrawsBoard());
