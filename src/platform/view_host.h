@@ -55,6 +55,10 @@ class ViewHost {
   virtual void SetStatusText(std::string_view text) = 0;
   // The status bar's pane for the pointer's position; empty clears it.
   virtual void SetPositionText(std::string_view text) = 0;
+  // Returns once none of the view's pictures is being drawn on another
+  // thread; the view cancelled them first. A window that draws everything
+  // on its own thread has nothing to wait for.
+  virtual void WaitForDrawing() {}
 };
 
 // Remembers what the view asked of its window; for tests.
@@ -84,6 +88,7 @@ class FakeViewHost : public ViewHost {
   bool IsShiftDown() const override { return shiftDown; }
   void SetStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
   void SetPositionText(std::string_view text) override { positionTexts.emplace_back(text); }
+  void WaitForDrawing() override { ++drawingWaits; }
 
   ScrollBarSetup& Bar(ScrollBarId bar) {
     return bar == ScrollBarId::kHorizontal ? horizontal : vertical;
@@ -96,6 +101,7 @@ class FakeViewHost : public ViewHost {
   std::vector<ScrollBarId> thumbCalls;
   int invalidateCount = 0;
   int repaintCount = 0;
+  int drawingWaits = 0;
   std::function<void()> onRepaint;
   CursorShape cursor = CursorShape::kArrow;
   DeviceRect rubberBand;
