@@ -142,6 +142,7 @@ void BM_ZoomStep(benchmark::State& state) {
   BothReadings set(board.files);
   const bool standardReading = state.range(1) != 0;
   HeadlessView view(set.doc, kClient, standardReading ? &set.standard : nullptr);
+  view.DrawElsewhere(true);
   CCorvaneView& v = view.View();
   if (standardReading) v.SetInterpretation(Interpretation::kStandard);
   v.OnZoomExtents();
@@ -180,6 +181,7 @@ void BM_PaintExactPicture(benchmark::State& state) {
                          ? 1
                          : static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()));
   HeadlessView view(set.doc, kClient, standardReading ? &set.standard : nullptr);
+  view.DrawElsewhere(true);
   CCorvaneView& v = view.View();
   if (standardReading) v.SetInterpretation(Interpretation::kStandard);
   v.OnZoomExtents();

@@ -59,6 +59,9 @@ class ViewHost {
   // thread; the view cancelled them first. A window that draws everything
   // on its own thread has nothing to wait for.
   virtual void WaitForDrawing() {}
+  // Whether the window can have pictures drawn on another thread and shown
+  // when they are complete; a picture without a window is painted at once.
+  virtual bool DrawsElsewhere() const { return false; }
 };
 
 // Remembers what the view asked of its window; for tests.
@@ -89,6 +92,7 @@ class FakeViewHost : public ViewHost {
   void SetStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
   void SetPositionText(std::string_view text) override { positionTexts.emplace_back(text); }
   void WaitForDrawing() override { ++drawingWaits; }
+  bool DrawsElsewhere() const override { return drawsElsewhere; }
 
   ScrollBarSetup& Bar(ScrollBarId bar) {
     return bar == ScrollBarId::kHorizontal ? horizontal : vertical;
@@ -102,6 +106,7 @@ class FakeViewHost : public ViewHost {
   int invalidateCount = 0;
   int repaintCount = 0;
   int drawingWaits = 0;
+  bool drawsElsewhere = false;
   std::function<void()> onRepaint;
   CursorShape cursor = CursorShape::kArrow;
   DeviceRect rubberBand;

@@ -54,6 +54,7 @@ class CViewWindow : public QAbstractScrollArea, public ViewHost {
   void SetStatusText(std::string_view text) override;
   void SetPositionText(std::string_view text) override;
   void WaitForDrawing() override;
+  bool DrawsElsewhere() const override { return true; }
 
   // An exact picture is being drawn on the worker, or waits to be.
   bool IsDrawingElsewhere() const;

@@ -115,7 +115,7 @@ WindowPaintPlan CCorvaneView::PlanWindowPaint(ClientSize client) {
   // Whatever this paint shows supersedes every picture still being drawn.
   const uint64_t generation = refinement_.Ask();
   const PlotMapping mapping = WindowMapping();
-  if (!unmoved && refinement_.Refines() && !DrawsBoard()) {
+  if (!unmoved && refinement_.Refines() && host_.DrawsElsewhere() && !DrawsBoard()) {
     plan.full = false;
     plan.refine = true;
     plan.preview = refinement_.PreviewFor(mapping);

@@ -126,6 +126,7 @@ TEST(PictureJobTest, ExactPictureEqualsTheWholePaintInBothReadingsAndAnyBands) {
     SCOPED_TRACE(row.name);
     Set set(layers);
     HeadlessView headless(set.doc, size, row.standard ? &set.standard : nullptr);
+    headless.DrawElsewhere(true);
     CCorvaneView& view = headless.View();
     if (row.standard) view.SetInterpretation(Interpretation::kStandard);
     view.GetViewport().ZoomAt(size.width / 3, size.height / 2, row.zoom);
@@ -162,6 +163,7 @@ TEST(PictureJobTest, ACancelledPictureIsNotMade) {
   TempFolder folder;
   Set set({folder.Write("a.gbr", Layer(3, 200))});
   HeadlessView headless(set.doc, {200, 150});
+  headless.DrawElsewhere(true);
   CCorvaneView& view = headless.View();
   view.Refinement().FullPaintTook(milliseconds(500));
   view.OnZoomIn();

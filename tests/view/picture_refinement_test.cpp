@@ -164,6 +164,7 @@ void FillDocument(CCorvaneDoc& doc) {
 
 struct Fixture {
   Fixture() {
+    host.drawsElsewhere = true;
     FillDocument(doc);
     view.OnInitialUpdate();
   }
@@ -178,7 +179,12 @@ TEST(PictureRefinementTest, ViewPlansAPreviewAndAJobOnceAWholePaintWasCostly) {
   // Cheap or not yet measured: painted at once, as always.
   EXPECT_FALSE(f.view.PlanWindowPaint(client).refine);
   EXPECT_EQ(f.view.MakePictureJob(2), nullptr);
+  // Costly, but nothing draws elsewhere (an export): at once still.
   f.view.Refinement().FullPaintTook(milliseconds(300));
+  f.host.drawsElsewhere = false;
+  f.view.RedrawView();
+  EXPECT_FALSE(f.view.PlanWindowPaint(client).refine);
+  f.host.drawsElsewhere = true;
   f.view.OnZoomIn();
   const WindowPaintPlan plan = f.view.PlanWindowPaint(client);
   ASSERT_TRUE(plan.refine);
