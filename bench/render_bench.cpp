@@ -15,8 +15,8 @@
 #include "loading/standard_model_cache.h"
 #include "qt/raster_picture.h"
 #include "qt/window_picture.h"
-#include "view/picture_job.h"
 #include "render_board.h"
+#include "view/picture_job.h"
 
 namespace corvane {
 namespace {

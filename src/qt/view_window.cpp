@@ -207,10 +207,11 @@ void CViewWindow::paintEvent(QPaintEvent*) {
   if (size.isEmpty()) return;
   if (frameImage_.size() != size) frameImage_ = QImage(size, QImage::Format_RGB32);
   if (frameImage_.isNull()) return;
-  const WindowPaintPlan plan = PaintWindowPicture(frameImage_, exactImage_, kBackgroundColor, *view_);
+  const WindowPaintPlan plan =
+      PaintWindowPicture(frameImage_, exactImage_, kBackgroundColor, *view_);
   if (plan.refine) {
-    worker_->Submit(view_->MakePictureJob(static_cast<int32_t>(
-        std::max(1u, std::thread::hardware_concurrency()))));
+    worker_->Submit(view_->MakePictureJob(
+        static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()))));
   } else {
     exactImage_ = frameImage_;  // shared until the next paint writes it
   }

@@ -38,9 +38,8 @@ bool DrawBand(PictureJob& job, std::size_t band, QImage& image, uint32_t backgro
   QImageSurface surface(image, painter);
   const DeviceRect rows = job.BandRows(band);
   if (job.BandCount() > 1 && !surface.LimitTo({rows})) return false;
-  surface.FillSolidRect(job.BandCount() > 1 ? rows : DeviceRect{0, 0, image.width(),
-                                                                  image.height()},
-                        background);
+  surface.FillSolidRect(
+      job.BandCount() > 1 ? rows : DeviceRect{0, 0, image.width(), image.height()}, background);
   surface.SetBackgroundColor(background);
   job.Draw(band, surface);
   return true;
@@ -96,9 +95,8 @@ QImage DrawPictureJob(PictureJob& job, uint32_t background) {
   std::vector<std::thread> threads;
   std::vector<char> drawn(job.BandCount(), 0);
   for (std::size_t band = 1; band < job.BandCount(); ++band) {
-    threads.emplace_back([&, band] {
-      drawn[band] = DrawBand(job, band, others[band - 1], background) ? 1 : 0;
-    });
+    threads.emplace_back(
+        [&, band] { drawn[band] = DrawBand(job, band, others[band - 1], background) ? 1 : 0; });
   }
   drawn[0] = DrawBand(job, 0, result, background) ? 1 : 0;
   for (std::thread& thread : threads) thread.join();

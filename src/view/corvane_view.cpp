@@ -42,7 +42,7 @@ const BoardPicture* CCorvaneView::GetBoardPicture(BoardSide side) const {
 bool CCorvaneView::DrawsBoard() const {
   if (picture_ == ViewPicture::kLayers) return false;
   return GetBoardPicture(picture_ == ViewPicture::kBoardTop ? BoardSide::kTop
-                                                           : BoardSide::kBottom) != nullptr;
+                                                            : BoardSide::kBottom) != nullptr;
 }
 
 int32_t CCorvaneView::MirrorLeftRight() const {
@@ -208,10 +208,10 @@ void CCorvaneView::OnDraw(DrawingSurface& dc) {
 
 void CCorvaneView::DrawPicture(DrawingSurface& dc) {
   if (DrawsBoard()) {
-    boardRenderer_.OnDraw(dc, doc_, *GetBoardPicture(picture_ == ViewPicture::kBoardTop
-                                                        ? BoardSide::kTop
-                                                        : BoardSide::kBottom),
-                          viewport_);
+    boardRenderer_.OnDraw(
+        dc, doc_,
+        *GetBoardPicture(picture_ == ViewPicture::kBoardTop ? BoardSide::kTop : BoardSide::kBottom),
+        viewport_);
   } else if (!DrawsStandard()) {
     renderer_.OnDraw(dc, doc_, viewport_);
   } else {

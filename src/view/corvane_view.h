@@ -5,13 +5,13 @@
 #include <memory>
 #include <optional>
 
-#include "document/corvane_doc.h"
 #include "analysis/board_picture.h"
+#include "document/corvane_doc.h"
 #include "platform/drawing_surface.h"
 #include "platform/print_service.h"
 #include "platform/view_host.h"
-#include "view/interpretation.h"
 #include "view/board_renderer.h"
+#include "view/interpretation.h"
 #include "view/key_scroll.h"
 #include "view/layer_visibility.h"
 #include "view/picture_job.h"

@@ -25,8 +25,7 @@ void SourceIndices(int32_t targetSize, int32_t sourceSize, double scale, double 
   out.resize(static_cast<std::size_t>(std::max(targetSize, 0)));
   for (int32_t i = 0; i < targetSize; ++i) {
     const double s = std::floor((i + 0.5 - offset) / scale);
-    out[static_cast<std::size_t>(i)] =
-        s >= 0.0 && s < sourceSize ? static_cast<int32_t>(s) : -1;
+    out[static_cast<std::size_t>(i)] = s >= 0.0 && s < sourceSize ? static_cast<int32_t>(s) : -1;
   }
 }
 

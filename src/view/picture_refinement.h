@@ -26,7 +26,8 @@ struct PictureTransform {
 
 // The transform from the picture painted with `kept` to one painted with
 // `wanted`; none when either mapping cannot be undone.
-std::optional<PictureTransform> PreviewTransform(const PlotMapping& kept, const PlotMapping& wanted);
+std::optional<PictureTransform> PreviewTransform(const PlotMapping& kept,
+                                                 const PlotMapping& wanted);
 
 // Fills the destination with the source moved and scaled by `t`, each pixel
 // taking the source pixel under its centre (the nearest one); what the source

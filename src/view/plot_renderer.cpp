@@ -8,7 +8,6 @@
 namespace corvane {
 namespace {
 
-
 DeviceRect EnlargedClip(const DrawingSurface& dc) {
   const DeviceRect box = dc.GetClipBox();
   return {ToDevice(box.left - 1.0), ToDevice(box.top - 1.0), ToDevice(box.right + 1.0),
@@ -175,8 +174,7 @@ void PlotRenderer::DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc,
   const std::span<const DeviceRect> areas = dc.PaintAreas();
   const bool runsValid =
       runs_ && !runs_->empty() && runsItems_ == items.data() && runsCount_ == items.size();
-  const bool recording =
-      keepRuns_ && recordRuns_ && !printing_ && (areas.empty() || !runsValid);
+  const bool recording = keepRuns_ && recordRuns_ && !printing_ && (areas.empty() || !runsValid);
   const bool skipping = !areas.empty() && !printing_ && runsValid;
   std::shared_ptr<std::vector<RunStart>> recorded;
   if (recording) {

@@ -115,9 +115,9 @@ TEST(PictureJobTest, ExactPictureEqualsTheWholePaintInBothReadingsAndAnyBands) {
     double zoom;
   };
   const std::vector<Row> rows = {
-      {"classic whole", false, 1, 1.0},   {"classic two bands", false, 2, 1.0},
+      {"classic whole", false, 1, 1.0},       {"classic two bands", false, 2, 1.0},
       {"classic three bands", false, 3, 2.6}, {"classic many bands", false, 7, 4.0},
-      {"standard whole", true, 1, 1.0},   {"standard two bands", true, 2, 1.0},
+      {"standard whole", true, 1, 1.0},       {"standard two bands", true, 2, 1.0},
       {"standard three bands", true, 3, 2.6}, {"standard many bands", true, 7, 4.0},
   };
   const ClientSize size{331, 247};

@@ -110,7 +110,7 @@ TEST(PictureBandsTest, CoverEveryRowOnceInOrder) {
       {{10, 9}, 2, {{0, 0, 10, 4}, {0, 4, 10, 9}}},
       {{10, 9}, 3, {{0, 0, 10, 3}, {0, 3, 10, 6}, {0, 6, 10, 9}}},
       {{10, 2}, 5, {{0, 0, 10, 1}, {0, 1, 10, 2}}},  // no empty band
-      {{10, 9}, 0, {{0, 0, 10, 9}}},                  // at least one
+      {{10, 9}, 0, {{0, 0, 10, 9}}},                 // at least one
       {{10, 9}, -4, {{0, 0, 10, 9}}},
       {{0, 9}, 2, {}},
       {{10, -1}, 2, {}},
@@ -239,7 +239,10 @@ TEST(PictureRefinementTest, DocumentChangesStopTheDrawingFirst) {
   };
   const std::vector<Row> rows = {
       {"layer visibility", [](CCorvaneDoc& d) { d.SetLayerVisible(0, 0); }},
-      {"layer colour or offsets", [](CCorvaneDoc& d) { d.SetLayer(0, PlotLayer{"a.gbr", 0}); }},
+      {"layer colour or offsets",
+       [](CCorvaneDoc& d) {
+         d.SetLayer(0, PlotLayer{"a.gbr", 0});
+       }},
       {"reload", [](CCorvaneDoc& d) { d.ClearAll(); }},
       {"items in place", [](CCorvaneDoc& d) { d.MutableItems()[0].x += 1; }},
       {"an item more", [](CCorvaneDoc& d) { d.AddItem(PlotItem{}); }},
