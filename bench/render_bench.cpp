@@ -1,16 +1,22 @@
 // Paint and export speed over a generated board of two million items.
 #include <benchmark/benchmark.h>
 
+#include <QImage>
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "cli/headless_view.h"
 #include "document/corvane_doc.h"
 #include "loading/document_loader.h"
 #include "loading/standard_model_cache.h"
 #include "qt/raster_picture.h"
+#include "qt/window_picture.h"
 #include "render_board.h"
+#include "view/picture_job.h"
 
 namespace corvane {
 namespace {
@@ -124,6 +130,85 @@ BENCHMARK(BM_PaintZoomExtentsStandard)
     ->Arg(16)
     ->Arg(8)
     ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// A wheel notch at zoom extents, in and out in turn, until the window's
+// picture shows it: the view zooms, plans, makes the preview from the last
+// exact picture and hands out the job for the exact one (not drawn here).
+// Arg 0: the board's width in inches; arg 1: 1 for the standard reading.
+void BM_ZoomStep(benchmark::State& state) {
+  LoadedBoard& board = Board(static_cast<int>(state.range(0)));
+  BothReadings set(board.files);
+  const bool standardReading = state.range(1) != 0;
+  HeadlessView view(set.doc, kClient, standardReading ? &set.standard : nullptr);
+  view.DrawElsewhere(true);
+  CCorvaneView& v = view.View();
+  if (standardReading) v.SetInterpretation(Interpretation::kStandard);
+  v.OnZoomExtents();
+  QImage frame(kClient.width, kClient.height, QImage::Format_RGB32);
+  PaintWindowPicture(frame, 0xFFFFFF, v);  // exact, and measured: too slow to wait for
+  const QImage exact = frame.copy();
+  if (!v.Refinement().Refines()) state.SkipWithError("a whole paint was cheap");
+  bool in = true;
+  for (auto _ : state) {
+    v.OnWheel(WheelEvent{{kClient.width / 3, kClient.height / 2}, 0, in ? 120 : -120});
+    in = !in;
+    const WindowPaintPlan plan = PaintWindowPicture(frame, exact, 0xFFFFFF, v);
+    std::unique_ptr<PictureJob> job = v.MakePictureJob(2);
+    if (!plan.refine || !plan.preview || job == nullptr) state.SkipWithError("no preview");
+    benchmark::DoNotOptimize(frame.constBits());
+  }
+}
+BENCHMARK(BM_ZoomStep)
+    ->Args({16, 0})
+    ->Args({8, 0})
+    ->Args({16, 1})
+    ->Args({8, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The exact picture the window has drawn after a zoom, at zoom extents, in
+// as many bands as the machine has cores (each on its own thread), or in one.
+// Arg 0: the board's width; arg 1: 1 for the standard reading; arg 2: 1 for
+// one band.
+void BM_PaintExactPicture(benchmark::State& state) {
+  LoadedBoard& board = Board(static_cast<int>(state.range(0)));
+  BothReadings set(board.files);
+  const bool standardReading = state.range(1) != 0;
+  const auto bands = state.range(2) != 0
+                         ? 1
+                         : static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()));
+  HeadlessView view(set.doc, kClient, standardReading ? &set.standard : nullptr);
+  view.DrawElsewhere(true);
+  CCorvaneView& v = view.View();
+  if (standardReading) v.SetInterpretation(Interpretation::kStandard);
+  v.OnZoomExtents();
+  QImage frame(kClient.width, kClient.height, QImage::Format_RGB32);
+  PaintWindowPicture(frame, 0xFFFFFF, v);  // records the runs the bands leave out
+  const QImage exact = frame.copy();
+  for (auto _ : state) {
+    state.PauseTiming();  // the preview and the job's making are BM_ZoomStep's
+    v.RedrawView();
+    PaintWindowPicture(frame, exact, 0xFFFFFF, v);
+    std::unique_ptr<PictureJob> job = v.MakePictureJob(bands);
+    state.ResumeTiming();
+    if (job == nullptr) {
+      state.SkipWithError("no job");
+      break;
+    }
+    const QImage picture = DrawPictureJob(*job, 0xFFFFFF);
+    if (picture.isNull()) state.SkipWithError("cancelled");
+    // Kept refining, as the window does until a picture is cheap.
+    v.Refinement().FullPaintTook(std::chrono::seconds(1));
+  }
+  state.counters["bands"] = bands;
+}
+BENCHMARK(BM_PaintExactPicture)
+    ->ArgsProduct({{16, 8}, {0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 

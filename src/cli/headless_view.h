@@ -38,6 +38,10 @@ class HeadlessView {
   // surface in hundredths of an inch with its origin at the page's corner.
   void PaintPage(DrawingSurface& dc);
 
+  // As a window that has slow pictures drawn on another thread would: the
+  // caller then makes and draws the view's jobs.
+  void DrawElsewhere(bool elsewhere) { host_.drawsElsewhere = elsewhere; }
+
   CCorvaneView& View() { return view_; }
   ClientSize GetClientSize() const { return host_.GetClientSize(); }
 
@@ -57,6 +61,8 @@ class HeadlessView {
     bool IsShiftDown() const override { return false; }
     void SetStatusText(std::string_view) override {}
     void SetPositionText(std::string_view) override {}
+    bool DrawsElsewhere() const override { return drawsElsewhere; }
+    bool drawsElsewhere = false;
 
    private:
     ClientSize size_;

@@ -43,6 +43,7 @@ CCorvaneDoc::CCorvaneDoc(std::size_t itemReservation) : itemReservation_(itemRes
 CCorvaneDoc::~CCorvaneDoc() = default;
 
 void CCorvaneDoc::ClearAll() {
+  BeforeChange();
   layers_.clear();
   ClearRecords(itemReservation_);
   apertureFileName_.clear();
@@ -59,7 +60,10 @@ void CCorvaneDoc::ClearAll() {
   modified_ = false;
 }
 
-void CCorvaneDoc::ComputeExtents() { extents_ = PlotExtents(*this); }
+void CCorvaneDoc::ComputeExtents() {
+  BeforeChange();
+  extents_ = PlotExtents(*this);
+}
 
 bool CCorvaneDoc::GetLayer(int32_t index, PlotLayer& layer) const {
   if (index < 0 || static_cast<std::size_t>(index) >= layers_.size()) return false;
@@ -68,12 +72,14 @@ bool CCorvaneDoc::GetLayer(int32_t index, PlotLayer& layer) const {
 }
 
 bool CCorvaneDoc::SetLayer(int32_t index, const PlotLayer& layer) {
+  BeforeChange();
   if (index < 0 || static_cast<std::size_t>(index) >= layers_.size()) return false;
   layers_[static_cast<std::size_t>(index)] = layer;
   return true;
 }
 
 int32_t CCorvaneDoc::AddLayer(const PlotLayer& layer) {
+  BeforeChange();
   layers_.push_back(layer);
   return static_cast<int32_t>(layers_.size()) - 1;
 }
@@ -89,6 +95,7 @@ int32_t CCorvaneDoc::IsLayerVisible(int32_t index) const {
 }
 
 void CCorvaneDoc::SetLayerVisible(int32_t index, int32_t value) {
+  BeforeChange();
   if (index < 0 || static_cast<std::size_t>(index) >= layers_.size()) return;
   layers_[static_cast<std::size_t>(index)].visible = value;
 }

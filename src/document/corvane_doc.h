@@ -60,7 +60,10 @@ class CCorvaneDoc : public ReadTarget {
   bool SetLayer(int32_t index, const PlotLayer& layer);
   // Appends and returns the new layer's index.
   int32_t AddLayer(const PlotLayer& layer);
-  void RemoveAllLayers() { layers_.clear(); }
+  void RemoveAllLayers() {
+    BeforeChange();
+    layers_.clear();
+  }
   const std::vector<PlotLayer>& Layers() const { return layers_; }
   std::string GetLayerFileName(int32_t index) const;
   // 1 for an index outside the list.
@@ -78,13 +81,25 @@ class CCorvaneDoc : public ReadTarget {
   const LayerFunction& GetNcDrillFunction() const { return ncDrillFunction_; }
   void SetNcDrillFunction(const LayerFunction& function) { ncDrillFunction_ = function; }
   uint32_t GetNcDrillColor() const { return ncDrillColor_; }
-  void SetNcDrillColor(uint32_t color) { ncDrillColor_ = color; }
+  void SetNcDrillColor(uint32_t color) {
+    BeforeChange();
+    ncDrillColor_ = color;
+  }
 
   // The drill files beyond the NC drill file, in order.
   const std::vector<DrillFileEntry>& DrillFiles() const { return drillFiles_; }
-  std::vector<DrillFileEntry>& MutableDrillFiles() { return drillFiles_; }
-  void AddDrillFile(DrillFileEntry entry) { drillFiles_.push_back(std::move(entry)); }
-  void RemoveAllDrillFiles() { drillFiles_.clear(); }
+  std::vector<DrillFileEntry>& MutableDrillFiles() {
+    BeforeChange();
+    return drillFiles_;
+  }
+  void AddDrillFile(DrillFileEntry entry) {
+    BeforeChange();
+    drillFiles_.push_back(std::move(entry));
+  }
+  void RemoveAllDrillFiles() {
+    BeforeChange();
+    drillFiles_.clear();
+  }
 
   // The IPC-D-356 netlist that came with the set; kept for the checks, never drawn.
   const std::string& GetNetlistFileName() const { return netlistFileName_; }
@@ -97,13 +112,25 @@ class CCorvaneDoc : public ReadTarget {
 
   // --- Document flags ---------------------------------------------------------
   int32_t GetAutoOrigin() const { return autoOrigin_; }
-  void SetAutoOrigin(int32_t value) { autoOrigin_ = value; }
+  void SetAutoOrigin(int32_t value) {
+    BeforeChange();
+    autoOrigin_ = value;
+  }
   int32_t GetMirrorX() const { return mirrorX_; }
-  void SetMirrorX(int32_t value) { mirrorX_ = value; }
+  void SetMirrorX(int32_t value) {
+    BeforeChange();
+    mirrorX_ = value;
+  }
   int32_t GetMirrorY() const { return mirrorY_; }
-  void SetMirrorY(int32_t value) { mirrorY_ = value; }
+  void SetMirrorY(int32_t value) {
+    BeforeChange();
+    mirrorY_ = value;
+  }
   int32_t GetShowDrillHoles() const { return showDrillHoles_; }
-  void SetShowDrillHoles(int32_t value) { showDrillHoles_ = value; }
+  void SetShowDrillHoles(int32_t value) {
+    BeforeChange();
+    showDrillHoles_ = value;
+  }
   double GetPrintMagnification() const { return printMagnification_; }
   void SetPrintMagnification(double value) { printMagnification_ = value; }
 

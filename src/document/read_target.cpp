@@ -13,6 +13,7 @@ bool CopyAt(const std::vector<T>& list, int32_t index, T& out) {
 }  // namespace
 
 void ReadTarget::ClearRecords(std::size_t itemCapacity) {
+  BeforeChange();
   items_.Reset(itemCapacity);
   apertures_.clear();
   macros_.clear();
@@ -43,6 +44,7 @@ bool ReadTarget::GetAperture(int32_t index, Aperture& aperture) const {
 }
 
 int32_t ReadTarget::AddMacro(std::unique_ptr<ApertureMacro> macro) {
+  BeforeChange();
   macros_.push_back(std::move(macro));
   return static_cast<int32_t>(macros_.size()) - 1;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/change_guard.h"
 #include "document/format_settings.h"
 #include "document/item_buffer.h"
 #include "document/plot_records.h"
@@ -24,23 +25,44 @@ class ReadTarget {
   ReadTarget(const ReadTarget&) = delete;
   ReadTarget& operator=(const ReadTarget&) = delete;
 
+  // Who is told before a change of what a paint reads; not owned, may be null.
+  // Every change below passes BeforeChange first, so that no picture drawn on
+  // another thread reads the records while they change.
+  void SetChangeGuard(DocumentChangeGuard* guard) { changeGuard_ = guard; }
+  DocumentChangeGuard* ChangeGuard() const { return changeGuard_; }
+
   // Empties the items (reserving room for `itemCapacity`), apertures, macros,
   // drill tools and hits; the format settings stay.
   void ClearRecords(std::size_t itemCapacity = 0);
 
   // --- Items ------------------------------------------------------------------
-  void AddItem(const PlotItem& item) { items_.Append(item); }
-  void TrimItems() { items_.Trim(); }
+  void AddItem(const PlotItem& item) {
+    BeforeChange();
+    items_.Append(item);
+  }
+  void TrimItems() {
+    BeforeChange();
+    items_.Trim();
+  }
   int32_t GetItemCount() const { return static_cast<int32_t>(items_.Count()); }
   // A copy; an index outside the list gives a default item.
   PlotItem GetItem(int32_t index) const;
   std::span<const PlotItem> Items() const { return items_.Items(); }
-  std::span<PlotItem> MutableItems() { return items_.Items(); }
+  std::span<PlotItem> MutableItems() {
+    BeforeChange();
+    return items_.Items();
+  }
   std::size_t GetItemCapacity() const { return items_.Capacity(); }
 
   // --- Apertures and macros ---------------------------------------------------
-  void AddAperture(const Aperture& aperture) { apertures_.push_back(aperture); }
-  void ClearApertures() { apertures_.clear(); }
+  void AddAperture(const Aperture& aperture) {
+    BeforeChange();
+    apertures_.push_back(aperture);
+  }
+  void ClearApertures() {
+    BeforeChange();
+    apertures_.clear();
+  }
   // The layer's own definition, else an aperture file's entry (layer below 0),
   // else dcode 0, shape none, sizes 0.
   Aperture FindAperture(int32_t dcode, int32_t layer) const;
@@ -56,8 +78,14 @@ class ReadTarget {
   int32_t FindMacro(std::string_view name, int32_t layer) const;
 
   // --- Drill tools and hits ---------------------------------------------------
-  void AddDrillTool(const DrillTool& tool) { drillTools_.push_back(tool); }
-  void ClearDrillTools() { drillTools_.clear(); }
+  void AddDrillTool(const DrillTool& tool) {
+    BeforeChange();
+    drillTools_.push_back(tool);
+  }
+  void ClearDrillTools() {
+    BeforeChange();
+    drillTools_.clear();
+  }
   // Copies the first tool with that number; leaves `tool` unchanged and returns
   // false when there is none.
   bool FindDrillTool(int32_t toolNumber, DrillTool& tool) const;
@@ -65,8 +93,14 @@ class ReadTarget {
   bool GetDrillTool(int32_t index, DrillTool& tool) const;
   std::span<const DrillTool> DrillTools() const { return drillTools_; }
 
-  void AddDrillHit(const DrillHit& hit) { drillHits_.push_back(hit); }
-  void ClearDrillHits() { drillHits_.clear(); }
+  void AddDrillHit(const DrillHit& hit) {
+    BeforeChange();
+    drillHits_.push_back(hit);
+  }
+  void ClearDrillHits() {
+    BeforeChange();
+    drillHits_.clear();
+  }
   int32_t GetDrillHitCount() const { return static_cast<int32_t>(drillHits_.size()); }
   bool GetDrillHit(int32_t index, DrillHit& hit) const;
   std::span<const DrillHit> DrillHits() const { return drillHits_; }
@@ -75,7 +109,13 @@ class ReadTarget {
   FormatSettings& Settings() { return settings_; }
   const FormatSettings& Settings() const { return settings_; }
 
+ protected:
+  void BeforeChange() const {
+    if (changeGuard_ != nullptr) changeGuard_->BeforeDocumentChange();
+  }
+
  private:
+  DocumentChangeGuard* changeGuard_ = nullptr;
   ItemBuffer items_;
   std::vector<Aperture> apertures_;
   std::vector<std::unique_ptr<ApertureMacro>> macros_;

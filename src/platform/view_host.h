@@ -55,6 +55,13 @@ class ViewHost {
   virtual void SetStatusText(std::string_view text) = 0;
   // The status bar's pane for the pointer's position; empty clears it.
   virtual void SetPositionText(std::string_view text) = 0;
+  // Returns once none of the view's pictures is being drawn on another
+  // thread; the view cancelled them first. A window that draws everything
+  // on its own thread has nothing to wait for.
+  virtual void WaitForDrawing() {}
+  // Whether the window can have pictures drawn on another thread and shown
+  // when they are complete; a picture without a window is painted at once.
+  virtual bool DrawsElsewhere() const { return false; }
 };
 
 // Remembers what the view asked of its window; for tests.
@@ -84,6 +91,8 @@ class FakeViewHost : public ViewHost {
   bool IsShiftDown() const override { return shiftDown; }
   void SetStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
   void SetPositionText(std::string_view text) override { positionTexts.emplace_back(text); }
+  void WaitForDrawing() override { ++drawingWaits; }
+  bool DrawsElsewhere() const override { return drawsElsewhere; }
 
   ScrollBarSetup& Bar(ScrollBarId bar) {
     return bar == ScrollBarId::kHorizontal ? horizontal : vertical;
@@ -96,6 +105,8 @@ class FakeViewHost : public ViewHost {
   std::vector<ScrollBarId> thumbCalls;
   int invalidateCount = 0;
   int repaintCount = 0;
+  int drawingWaits = 0;
+  bool drawsElsewhere = false;
   std::function<void()> onRepaint;
   CursorShape cursor = CursorShape::kArrow;
   DeviceRect rubberBand;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <thread>
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -11,10 +12,12 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "qt/picture_worker.h"
 #include "qt/qimage_surface.h"
 #include "qt/toolbar_icons.h"
 #include "qt/window_picture.h"
 #include "view/corvane_view.h"
+#include "view/picture_job.h"
 
 namespace corvane {
 namespace {
@@ -64,9 +67,40 @@ CViewWindow::CViewWindow(CCorvaneDoc& doc, QWidget* parent)
   connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
           [this](int action) { OnBarAction(ScrollBarId::kVertical, action); });
   SetCursorShape(view_->OnSetCursor());
+  worker_ = std::make_unique<PictureWorker>(
+      kBackgroundColor,
+      [this](std::shared_ptr<PictureJob> job, QImage picture, std::chrono::nanoseconds took) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, job = std::move(job), picture = std::move(picture), took]() mutable {
+              OnPictureDrawn(job, std::move(picture), took);
+            },
+            Qt::QueuedConnection);
+      });
 }
 
-CViewWindow::~CViewWindow() = default;
+CViewWindow::~CViewWindow() {
+  view_->Refinement().CancelAll();
+  worker_.reset();
+}
+
+void CViewWindow::WaitForDrawing() { worker_->WaitIdle(); }
+
+bool CViewWindow::IsDrawingElsewhere() const { return worker_->Busy(); }
+
+void CViewWindow::OnPictureDrawn(const std::shared_ptr<PictureJob>& job, QImage picture,
+                                 std::chrono::nanoseconds took) {
+  if (!view_->AcceptPicture(*job, took)) return;
+  {
+    QPainter painter(&picture);
+    QImageSurface surface(picture, painter);
+    surface.SetBackgroundColor(kBackgroundColor);
+    view_->DrawOverlays(surface, job->Mapping());
+  }
+  frameImage_ = picture;
+  exactImage_ = picture;
+  viewport()->update();
+}
 
 void CViewWindow::InitialUpdate() {
   view_->OnInitialUpdate();
@@ -173,7 +207,14 @@ void CViewWindow::paintEvent(QPaintEvent*) {
   if (size.isEmpty()) return;
   if (frameImage_.size() != size) frameImage_ = QImage(size, QImage::Format_RGB32);
   if (frameImage_.isNull()) return;
-  PaintWindowPicture(frameImage_, kBackgroundColor, *view_);
+  const WindowPaintPlan plan =
+      PaintWindowPicture(frameImage_, exactImage_, kBackgroundColor, *view_);
+  if (plan.refine) {
+    worker_->Submit(view_->MakePictureJob(
+        static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()))));
+  } else {
+    exactImage_ = frameImage_;  // shared until the next paint writes it
+  }
   QPainter painter(viewport());
   painter.drawImage(0, 0, frameImage_);
 }

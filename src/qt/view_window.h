@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -14,6 +15,8 @@ namespace corvane {
 
 class CCorvaneDoc;
 class CCorvaneView;
+class PictureJob;
+class PictureWorker;
 
 // The window of the one view: a scroll area whose viewport CCorvaneView paints
 // through the QPainter surface. It holds no rules: it hands the view its
@@ -50,6 +53,11 @@ class CViewWindow : public QAbstractScrollArea, public ViewHost {
   bool IsShiftDown() const override;
   void SetStatusText(std::string_view text) override;
   void SetPositionText(std::string_view text) override;
+  void WaitForDrawing() override;
+  bool DrawsElsewhere() const override { return true; }
+
+  // An exact picture is being drawn on the worker, or waits to be.
+  bool IsDrawingElsewhere() const;
 
   // The colour the client area is erased with before the view paints.
   static constexpr uint32_t kBackgroundColor = 0xFFFFFF;
@@ -72,7 +80,12 @@ class CViewWindow : public QAbstractScrollArea, public ViewHost {
 
   std::unique_ptr<CCorvaneView> view_;
   QRubberBand* rubberBand_ = nullptr;
+  // A job's picture arrived on the window's thread.
+  void OnPictureDrawn(const std::shared_ptr<PictureJob>& job, QImage picture,
+                      std::chrono::nanoseconds took);
+
   QImage frameImage_;  // kept between paints so a repaint allocates nothing
+  QImage exactImage_;  // the last exact picture, which previews are made from
   std::function<void(std::string_view)> statusSink_;
   std::function<void(std::string_view)> positionSink_;
   bool initialUpdatePending_ = false;
@@ -81,6 +94,8 @@ class CViewWindow : public QAbstractScrollArea, public ViewHost {
   bool fitUntilPainted_ = false;
   ScrollBarId actionBar_ = ScrollBarId::kHorizontal;
   bool inBarAction_ = false;
+  // Last, so that it stops before anything it hands pictures to goes.
+  std::unique_ptr<PictureWorker> worker_;
 };
 
 }  // namespace corvane

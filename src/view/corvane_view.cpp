@@ -9,7 +9,15 @@
 namespace corvane {
 
 CCorvaneView::CCorvaneView(CCorvaneDoc& doc, ViewHost& host)
-    : doc_(doc), host_(host), viewport_(host) {}
+    : doc_(doc), host_(host), viewport_(host) {
+  // The first view of a document guards it; a second one on the same
+  // document (a headless picture beside the window) draws on its own thread.
+  if (doc_.ChangeGuard() == nullptr) doc_.SetChangeGuard(&changeStop_);
+}
+
+CCorvaneView::~CCorvaneView() {
+  if (doc_.ChangeGuard() == &changeStop_) doc_.SetChangeGuard(nullptr);
+}
 
 void CCorvaneView::OnInitialUpdate() {
   InvalidateAll();
@@ -34,7 +42,7 @@ const BoardPicture* CCorvaneView::GetBoardPicture(BoardSide side) const {
 bool CCorvaneView::DrawsBoard() const {
   if (picture_ == ViewPicture::kLayers) return false;
   return GetBoardPicture(picture_ == ViewPicture::kBoardTop ? BoardSide::kTop
-                                                           : BoardSide::kBottom) != nullptr;
+                                                            : BoardSide::kBottom) != nullptr;
 }
 
 int32_t CCorvaneView::MirrorLeftRight() const {
@@ -70,10 +78,14 @@ void CCorvaneView::RedrawView() { Repaint(false); }
 
 void CCorvaneView::InvalidateAll() {
   kept_.valid = false;
+  // No picture asked for before is wanted any more.
+  refinement_.CancelAll();
   host_.Invalidate();
 }
 
 void CCorvaneView::Repaint(bool scrolled) {
+  // The picture asked for before shows what is no longer wanted.
+  refinement_.CancelAll();
   if (scrolled) {
     kept_.scrolled = true;
   } else {
@@ -97,8 +109,22 @@ WindowPaintPlan CCorvaneView::PlanWindowPaint(ClientSize client) {
   WindowPaintPlan plan;
   // Only a paint a scroll asked for may reuse the picture: any other paint
   // may follow a change nobody told the view of.
-  if (kept_.valid && kept_.scrolled && kept_.client == client &&
-      kept_.scale == viewport_.GetScale()) {
+  const bool onlyScrolled = kept_.valid && kept_.scrolled && kept_.client == client &&
+                            kept_.scale == viewport_.GetScale();
+  const bool unmoved = onlyScrolled && kept_.scroll == scroll;
+  // Whatever this paint shows supersedes every picture still being drawn.
+  const uint64_t generation = refinement_.Ask();
+  const PlotMapping mapping = WindowMapping();
+  if (!unmoved && refinement_.Refines() && host_.DrawsElsewhere() && !DrawsBoard()) {
+    plan.full = false;
+    plan.refine = true;
+    plan.preview = refinement_.PreviewFor(mapping);
+    wanted_ = Wanted{generation, client, mapping};
+    kept_ = {};  // the window shows a preview, not the picture
+    return plan;
+  }
+  wanted_.reset();
+  if (onlyScrolled) {
     const int64_t dx = int64_t{kept_.scroll.x} - scroll.x;
     const int64_t dy = int64_t{kept_.scroll.y} - scroll.y;
     if (std::abs(dx) < client.width && std::abs(dy) < client.height) {
@@ -107,7 +133,58 @@ WindowPaintPlan CCorvaneView::PlanWindowPaint(ClientSize client) {
     }
   }
   kept_ = {true, false, scroll, client, viewport_.GetScale()};
+  refinement_.ExactAt(mapping, client);
   return plan;
+}
+
+PlotMapping CCorvaneView::WindowMapping() {
+  // The setting up each renderer does at the start of its paint, on a copy.
+  Viewport v = viewport_;
+  v.SetExtents(GetPlotExtents());
+  v.SetFlags(doc_.GetMirrorX(), MirrorLeftRight(), doc_.GetAutoOrigin());
+  v.UpdateOrigin(false);
+  return PlotMapping::Of(v);
+}
+
+std::unique_ptr<PictureJob> CCorvaneView::MakePictureJob(int32_t bands) {
+  if (!wanted_ || !refinement_.IsCurrent(wanted_->generation)) return nullptr;
+  PictureJob::Setup setup;
+  setup.doc = &doc_;
+  if (DrawsStandard()) {
+    setup.load = standardModels_->Shared();
+    setup.loadGeneration = standardModels_->Generation();
+    standardRenderer_.PrepareFor(*setup.load, setup.loadGeneration);
+  }
+  setup.client = wanted_->client;
+  setup.generation = wanted_->generation;
+  setup.cancel = refinement_.CancelFor(wanted_->generation);
+  setup.mapping = wanted_->mapping;
+  setup.scroll = viewport_.GetScrollPos();
+  setup.scale = viewport_.GetScale();
+  wanted_.reset();
+  refinement_.HandedOut();
+  lastHandedOut_ = setup.generation;
+  return std::make_unique<PictureJob>(std::move(setup), viewport_, renderer_, standardRenderer_,
+                                      bands);
+}
+
+bool CCorvaneView::AcceptPicture(const PictureJob& job, std::chrono::nanoseconds took) {
+  if (job.Generation() == lastHandedOut_) refinement_.AllReturned();
+  if (!refinement_.IsCurrent(job.Generation()) || job.Cancelled()) return false;
+  refinement_.FullPaintTook(took);
+  refinement_.ExactAt(job.Mapping(), job.Client());
+  renderer_.TakeCarriedStateOf(job.FirstRenderer());
+  renderer_.AdoptRunsOf(job.FirstRenderer());
+  // The next paint shows it as it is, and a scroll moves it.
+  kept_ = {true, true, job.Scroll(), job.Client(), job.Scale()};
+  return true;
+}
+
+void CCorvaneView::StopDrawingElsewhere() {
+  if (!refinement_.Outstanding()) return;
+  refinement_.CancelAll();
+  host_.WaitForDrawing();
+  refinement_.AllReturned();
 }
 
 int32_t CCorvaneView::CullReach() const {
@@ -121,20 +198,34 @@ int32_t CCorvaneView::CullReach() const {
 }
 
 void CCorvaneView::OnDraw(DrawingSurface& dc) {
+  const bool whole = dc.PaintAreas().empty() && !dc.IsPrinting();
+  const auto start = std::chrono::steady_clock::now();
+  DrawPicture(dc);
+  // What a whole picture costs decides whether the next one is drawn at once.
+  if (whole) refinement_.FullPaintTook(std::chrono::steady_clock::now() - start);
+  DrawOverlays(dc);
+}
+
+void CCorvaneView::DrawPicture(DrawingSurface& dc) {
   if (DrawsBoard()) {
-    boardRenderer_.OnDraw(dc, doc_, *GetBoardPicture(picture_ == ViewPicture::kBoardTop
-                                                        ? BoardSide::kTop
-                                                        : BoardSide::kBottom),
-                          viewport_);
+    boardRenderer_.OnDraw(
+        dc, doc_,
+        *GetBoardPicture(picture_ == ViewPicture::kBoardTop ? BoardSide::kTop : BoardSide::kBottom),
+        viewport_);
   } else if (!DrawsStandard()) {
     renderer_.OnDraw(dc, doc_, viewport_);
   } else {
     const StandardLoad& load = standardModels_->Current();
     standardRenderer_.OnDraw(dc, doc_, load, standardModels_->Generation(), viewport_);
   }
-  if (overlays_.empty()) return;
+}
+
+void CCorvaneView::DrawOverlays(DrawingSurface& dc) {
   // Both renderers left the viewport's origin as this paint computed it.
-  const PlotMapping map = PlotMapping::Of(viewport_);
+  DrawOverlays(dc, PlotMapping::Of(viewport_));
+}
+
+void CCorvaneView::DrawOverlays(DrawingSurface& dc, const PlotMapping& map) {
   for (ViewOverlay* overlay : overlays_) overlay->Draw(dc, map);
 }
 

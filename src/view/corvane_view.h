@@ -1,17 +1,21 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
-#include "document/corvane_doc.h"
 #include "analysis/board_picture.h"
+#include "document/corvane_doc.h"
 #include "platform/drawing_surface.h"
 #include "platform/print_service.h"
 #include "platform/view_host.h"
-#include "view/interpretation.h"
 #include "view/board_renderer.h"
+#include "view/interpretation.h"
 #include "view/key_scroll.h"
 #include "view/layer_visibility.h"
+#include "view/picture_job.h"
+#include "view/picture_refinement.h"
 #include "view/plot_renderer.h"
 #include "view/pointer_probe.h"
 #include "view/pointer_tools.h"
@@ -36,6 +40,9 @@ class SettingsStore;
 class CCorvaneView : public LayerVisibilityTarget {
  public:
   CCorvaneView(CCorvaneDoc& doc, ViewHost& host);
+  ~CCorvaneView() override;
+  CCorvaneView(const CCorvaneView&) = delete;
+  CCorvaneView& operator=(const CCorvaneView&) = delete;
 
   // Where the standard reading of the document comes from; without it the
   // view draws the classic reading whatever it is set to.
@@ -91,6 +98,24 @@ class CCorvaneView : public LayerVisibilityTarget {
   // scroll position is all that changed since the picture the window keeps,
   // that picture moved and the strips it lacks painted anew.
   WindowPaintPlan PlanWindowPaint(ClientSize client);
+  // When the plan says refine, the window shows a preview at once (the last
+  // exact picture moved by the plan's transform, or the background without
+  // one) and has this job draw the exact picture elsewhere in `bands`
+  // bands. Null when the plan did not say so.
+  std::unique_ptr<PictureJob> MakePictureJob(int32_t bands);
+  // A job's picture is complete and drawn `took` long: true when it is still
+  // the picture wanted, which the window then shows (the overlays drawn over
+  // it) and keeps as its exact picture.
+  bool AcceptPicture(const PictureJob& job, std::chrono::nanoseconds took);
+  // Draws the overlays over a picture the renderers drew: the present paint's,
+  // or the one a job drew with its mapping.
+  void DrawOverlays(DrawingSurface& dc);
+  void DrawOverlays(DrawingSurface& dc, const PlotMapping& map);
+  PictureRefinement& Refinement() { return refinement_; }
+  // Cancels every picture being drawn elsewhere and waits for its drawing to
+  // stop: the document is about to change. The document calls it before
+  // every change of what a paint reads.
+  void StopDrawingElsewhere();
   // How many pixels beyond a draw's centre line the widest aperture reaches
   // at this scale, and two more for rounding.
   int32_t CullReach() const;
@@ -178,6 +203,20 @@ class CCorvaneView : public LayerVisibilityTarget {
   // Repaints now; `scrolled`: nothing but the scroll position changed.
   void Repaint(bool scrolled);
 
+  // The mapping a paint of the window's picture takes now.
+  PlotMapping WindowMapping();
+  void DrawPicture(DrawingSurface& dc);
+
+  // Tells the view of every document change before it happens.
+  class ChangeStop : public DocumentChangeGuard {
+   public:
+    explicit ChangeStop(CCorvaneView& view) : view_(view) {}
+    void BeforeDocumentChange() override { view_.StopDrawingElsewhere(); }
+
+   private:
+    CCorvaneView& view_;
+  };
+
   // What the window's kept picture shows; valid while only scrolling happened.
   struct KeptPicture {
     bool valid = false;
@@ -207,6 +246,16 @@ class CCorvaneView : public LayerVisibilityTarget {
   std::vector<ViewOverlay*> overlays_;
   PointerInspector* inspector_ = nullptr;
   std::shared_ptr<const void> lifetime_ = std::make_shared<int>(0);
+  PictureRefinement refinement_;
+  // The picture the last plan said to refine, until a job is made for it.
+  struct Wanted {
+    uint64_t generation = 0;
+    ClientSize client;
+    PlotMapping mapping;
+  };
+  std::optional<Wanted> wanted_;
+  uint64_t lastHandedOut_ = 0;
+  ChangeStop changeStop_{*this};
 };
 
 }  // namespace corvane

@@ -8,7 +8,6 @@
 namespace corvane {
 namespace {
 
-
 DeviceRect EnlargedClip(const DrawingSurface& dc) {
   const DeviceRect box = dc.GetClipBox();
   return {ToDevice(box.left - 1.0), ToDevice(box.top - 1.0), ToDevice(box.right + 1.0),
@@ -83,10 +82,26 @@ void PlotRenderer::OnDraw(DrawingSurface& dc, const CCorvaneDoc& doc, Viewport& 
 void PlotRenderer::KeepRunsForStrips(bool keep) {
   keepRuns_ = keep;
   if (keep) return;
-  runs_.clear();
-  runs_.shrink_to_fit();
+  runs_.reset();
   runsItems_ = nullptr;
   runsCount_ = 0;
+}
+
+void PlotRenderer::AdoptRunsOf(const PlotRenderer& other) {
+  if (!keepRuns_ || !other.runs_ || other.runs_->empty()) return;
+  if (runs_ && runsItems_ == other.runsItems_ && runsCount_ == other.runsCount_) return;
+  runs_ = other.runs_;
+  runsItems_ = other.runsItems_;
+  runsCount_ = other.runsCount_;
+}
+
+void PlotRenderer::TakeCarriedStateOf(const PlotRenderer& other) {
+  currentAperture_ = other.currentAperture_;
+  currentColor_ = other.currentColor_;
+  currentX_ = other.currentX_;
+  currentY_ = other.currentY_;
+  arcOffsetI_ = other.arcOffsetI_;
+  arcOffsetJ_ = other.arcOffsetJ_;
 }
 
 // The box of a run of items while a whole paint records it: plain minima and
@@ -154,15 +169,19 @@ void PlotRenderer::DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc,
   // A paint of the whole window records where each run of items can be taken
   // up and what it may draw; a paint of a few strips then leaves out the runs
   // that cannot reach them.
+  // A paint of one band of a picture records them too when there are none:
+  // it walks every item anyway.
   const std::span<const DeviceRect> areas = dc.PaintAreas();
-  const bool recording = keepRuns_ && areas.empty() && !printing_;
-  const bool skipping = !areas.empty() && !printing_ && runsItems_ == items.data() &&
-                        runsCount_ == items.size() && !runs_.empty();
+  const bool runsValid =
+      runs_ && !runs_->empty() && runsItems_ == items.data() && runsCount_ == items.size();
+  const bool recording = keepRuns_ && recordRuns_ && !printing_ && (areas.empty() || !runsValid);
+  const bool skipping = !areas.empty() && !printing_ && runsValid;
+  std::shared_ptr<std::vector<RunStart>> recorded;
   if (recording) {
-    runs_.clear();
-    runs_.reserve(items.size() / kRunLength + 2);  // no copies while it grows
-    runsItems_ = nullptr;
+    recorded = std::make_shared<std::vector<RunStart>>();
+    recorded->reserve(items.size() / kRunLength + 2);  // no copies while it grows
   }
+  const std::vector<RunStart>* runs = skipping ? runs_.get() : nullptr;
   auto takeUp = [&](const RunStart& r) {
     currentColor_ = r.color;
     visible = r.visible;
@@ -216,20 +235,26 @@ void PlotRenderer::DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc,
   };
 
   bool takeUpNeeded = false;
+  bool cancelled = false;
+  constexpr std::size_t kRunsBetweenAsks = 256;
   for (std::size_t first = 0, run = 0; first < items.size(); first += kRunLength, ++run) {
+    if (run % kRunsBetweenAsks == 0 && cancel_.Cancelled()) {
+      cancelled = true;
+      break;
+    }
     const std::size_t end = std::min(first + kRunLength, items.size());
-    if (skipping) {
-      if (!reaches(runs_[run])) {
+    if (runs != nullptr) {
+      if (!reaches((*runs)[run])) {
         takeUpNeeded = true;
         continue;
       }
-      if (takeUpNeeded) takeUp(runs_[run]);
+      if (takeUpNeeded) takeUp((*runs)[run]);
       takeUpNeeded = false;
     }
     RunStart* record = nullptr;
-    if (recording) {
-      runs_.push_back(here());
-      record = &runs_.back();
+    if (recorded) {
+      recorded->push_back(here());
+      record = &recorded->back();
       record->anywhere = lastStatement == 0;
     }
     // The run's box: every statement point of the run and the point it starts
@@ -287,13 +312,16 @@ void PlotRenderer::DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc,
     }
     if (record != nullptr) box.StoreInto(*record);
   }
-  if (recording) {
-    runs_.push_back(here());  // where the list ends
+  if (cancelled) {
+    // The picture is thrown away; nothing of the unfinished pass is kept.
+  } else if (recorded) {
+    recorded->push_back(here());  // where the list ends
+    runs_ = std::move(recorded);
     runsItems_ = items.data();
     runsCount_ = items.size();
   } else if (skipping && takeUpNeeded) {
     // The state a whole paint ends with outlives it.
-    takeUp(runs_.back());
+    takeUp(runs->back());
   }
   closedArcIsCircle_ = true;
 }
@@ -430,7 +458,9 @@ void PlotRenderer::DrawDrillHits(DrawingSurface& dc, const CCorvaneDoc& doc,
   tool.diameter = 0.0;
   bool lookedUp = false;
   bool known = false;
+  std::size_t count = 0;
   for (const DrillHit& hit : doc.DrillHits()) {
+    if (++count % 4096 == 0 && cancel_.Cancelled()) break;
     if (!lookedUp || hit.tool != tool.tool) {
       DrillTool found;
       known = doc.FindDrillTool(hit.tool, found);

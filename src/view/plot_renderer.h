@@ -4,10 +4,12 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "document/corvane_doc.h"
 #include "platform/drawing_surface.h"
+#include "view/picture_refinement.h"
 #include "view/viewport.h"
 
 namespace corvane {
@@ -29,6 +31,18 @@ class PlotRenderer {
   // memory only for a picture that is kept and scrolled (the window's), not
   // for a picture painted once (an export).
   void KeepRunsForStrips(bool keep);
+  // Whether this renderer records runs itself when it has none for the items;
+  // copies that draw other bands of the same picture leave it to one of them.
+  void RecordRuns(bool record) { recordRuns_ = record; }
+  // Takes the runs another renderer recorded for the same items (they are
+  // shared, never changed), when this one has none for them.
+  void AdoptRunsOf(const PlotRenderer& other);
+  // Takes the state that outlives a paint from a renderer that painted the
+  // same document since this one did.
+  void TakeCarriedStateOf(const PlotRenderer& other);
+  // Asked every few thousand items: a cancelled paint stops where it is and
+  // its picture is not to be shown.
+  void SetCancel(PaintCancel cancel) { cancel_ = cancel; }
   void DrawPlotItems(DrawingSurface& dc, const CCorvaneDoc& doc, const Viewport& viewport);
   void DrawDrillHits(DrawingSurface& dc, const CCorvaneDoc& doc, const Viewport& viewport);
 
@@ -96,10 +110,14 @@ class PlotRenderer {
   };
   struct RunBox;  // a run's box while it is recorded
   static constexpr std::size_t kRunLength = 16;
-  std::vector<RunStart> runs_;
+  // Shared between the copies that draw the bands of one picture, and never
+  // changed once recorded: a paint that records makes a new list.
+  std::shared_ptr<const std::vector<RunStart>> runs_;
   const PlotItem* runsItems_ = nullptr;  // the item list the runs were taken from
   std::size_t runsCount_ = 0;
   bool keepRuns_ = false;
+  bool recordRuns_ = true;
+  PaintCancel cancel_;
 
   // Lookups of one paint, by D-code and layer: the document does not change
   // while it is painted, and boards select apertures hundreds of thousands

@@ -2,10 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/drawing_surface.h"
 #include "platform/view_host.h"
+#include "view/picture_refinement.h"
 
 namespace corvane {
 
@@ -15,6 +17,11 @@ struct WindowPaintPlan {
   bool full = true;
   DevicePoint shift;  // pixels the kept picture moves; right and down positive
   std::vector<DeviceRect> areas;
+  // Instead of all that: show a preview at once, the last exact picture
+  // moved by `preview` (the background where it has none or covers
+  // nothing), and have the exact picture drawn elsewhere.
+  bool refine = false;
+  std::optional<PictureTransform> preview;
   friend bool operator==(const WindowPaintPlan&, const WindowPaintPlan&) = default;
 };
 

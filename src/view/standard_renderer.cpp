@@ -212,9 +212,9 @@ void StandardRenderer::Prepare(const StandardLoad& load, uint64_t generation) {
   if (preparedModel_ == &load.model && preparedGeneration_ == generation) return;
   preparedModel_ = &load.model;
   preparedGeneration_ = generation;
-  prepared_.clear();
+  auto layers = std::make_shared<std::vector<PreparedLayer>>();
   for (const StandardLayer& layer : load.model.layers) {
-    PreparedLayer& prepared = prepared_.emplace_back();
+    PreparedLayer& prepared = layers->emplace_back();
     prepared.shapes.reserve(layer.shapes.shapes.size());
     for (const StandardShape& shape : layer.shapes.shapes) {
       prepared.shapes.push_back(PrepareShape(layer.shapes, shape));
@@ -227,6 +227,7 @@ void StandardRenderer::Prepare(const StandardLoad& load, uint64_t generation) {
       }
     }
   }
+  prepared_ = std::move(layers);
 }
 
 LayerLook StandardLayerLook(const CCorvaneDoc& doc, const StandardLoad& load, std::size_t i) {
@@ -266,11 +267,13 @@ void StandardRenderer::OnDraw(DrawingSurface& dc, const CCorvaneDoc& doc, const 
   areas_ = printing_ ? std::span<const DeviceRect>() : dc.PaintAreas();
 
   const bool composes = dc.ComposesLayers();
-  for (std::size_t i = 0; i < load.model.layers.size() && i < prepared_.size(); ++i) {
+  const std::vector<PreparedLayer>& preparedLayers = *prepared_;
+  for (std::size_t i = 0; i < load.model.layers.size() && i < preparedLayers.size(); ++i) {
+    if (cancel_.Cancelled()) break;
     const StandardLayer& layer = load.model.layers[i];
     const auto [visible, color] = StandardLayerLook(doc, load, i);
     if (!visible) continue;
-    const PreparedLayer& prepared = prepared_[i];
+    const PreparedLayer& prepared = preparedLayers[i];
     dc.BeginLayer(color, prepared.hasClear && composes);
     if (prepared.hasClear && !composes) {
       ResolveLayer(dc, layer, prepared);
@@ -313,6 +316,7 @@ void StandardRenderer::DrawLayer(DrawingSurface& dc, const StandardLayer& layer,
                                  std::size_t end) {
   const std::vector<StandardObject>& objects = layer.geometry.objects;
   for (std::size_t i = first; i < end && i < objects.size(); ++i) {
+    if ((i - first) % 4096 == 4095 && cancel_.Cancelled()) return;
     const StandardObject& object = objects[i];
     if (Culled(layer, object)) continue;
     DrawObject(dc, layer, prepared, object,

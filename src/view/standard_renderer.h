@@ -2,12 +2,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
 #include "document/corvane_doc.h"
 #include "loading/standard_loader.h"
 #include "platform/drawing_surface.h"
+#include "view/picture_refinement.h"
 #include "view/plot_mapping.h"
 #include "view/polygon_booleans.h"
 #include "view/viewport.h"
@@ -32,6 +34,13 @@ class StandardRenderer {
   // `generation` names the model: shapes are prepared once per generation.
   void OnDraw(DrawingSurface& dc, const CCorvaneDoc& doc, const StandardLoad& load,
               uint64_t generation, Viewport& viewport);
+
+  // Prepares the model's shapes now, on this thread; a copy of the renderer
+  // made afterwards shares them (they never change) and draws at once.
+  void PrepareFor(const StandardLoad& load, uint64_t generation) { Prepare(load, generation); }
+  // Asked every few thousand objects: a cancelled paint stops where it is
+  // and its picture is not to be shown.
+  void SetCancel(PaintCancel cancel) { cancel_ = cancel; }
 
   // The model's extents as the viewport takes them; all 0 for an empty model.
   static Extents ExtentsOf(const StandardModel& model);
@@ -71,7 +80,9 @@ class StandardRenderer {
 
   const StandardModel* preparedModel_ = nullptr;
   uint64_t preparedGeneration_ = 0;
-  std::vector<PreparedLayer> prepared_;
+  // Shared by the copies that draw the bands of one picture.
+  std::shared_ptr<const std::vector<PreparedLayer>> prepared_;
+  PaintCancel cancel_;
 
   PlotMapping map_;  // model inches to device sub-units
   bool printing_ = false;
