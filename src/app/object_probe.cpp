@@ -57,6 +57,7 @@ void Inspector::Sync() {
   if (models->Generation() == generation_) return;
   generation_ = models->Generation();
   built_.clear();
+  awaitingGeometry_ = false;  // what was asked of the older model never comes
   hovered_.clear();
   selected_.clear();
   overlay_.Clear();
@@ -69,7 +70,16 @@ std::vector<QueryLayer> Inspector::Layers() {
   built_.resize(load.model.layers.size());
   for (std::size_t i = 0; i < load.model.layers.size(); ++i) {
     if (!StandardLayerLook(view_.GetDocument(), load, i).visible) continue;
-    if (built_[i] == nullptr) built_[i] = geometry_.Request(i);
+    if (built_[i] == nullptr) {
+      LayerGeometryCache::Ready ready;
+      if (!awaitingGeometry_) {
+        ready = [alive = std::weak_ptr<const bool>(alive_), this](const LayerGeometryCache::Built&) {
+          if (!alive.expired()) OnGeometryBuilt();
+        };
+      }
+      built_[i] = geometry_.Request(i, std::move(ready));
+      awaitingGeometry_ = awaitingGeometry_ || built_[i] == nullptr;
+    }
     if (built_[i] == nullptr || built_[i]->index == nullptr) continue;
     layers.push_back({i, &built_[i]->Layer(), built_[i]->index.get()});
   }
@@ -97,11 +107,19 @@ bool Inspector::Hover(DevicePoint pixel, uint64_t nowMs) {
   }
   lastHover_ = nowMs;
   waitingHover_.reset();
+  lastPixel_ = pixel;
   const PlotPoint p = view_.GetViewport().PlotPointAt(pixel);
   hovered_ = ReportsAt(p.x, p.y);
   const std::string before = text_;
   UpdateText();
   return text_ != before;
+}
+
+void Inspector::OnGeometryBuilt() {
+  awaitingGeometry_ = false;
+  if (!lastPixel_ || !Available()) return;
+  lastHover_.reset();
+  if (Hover(*lastPixel_, clock_()) && textChanged_) textChanged_();
 }
 
 bool Inspector::Select(DevicePoint pixel) {

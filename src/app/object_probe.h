@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -102,6 +103,9 @@ class Inspector : public PointerInspector {
   void Sync();
   void Light(const std::vector<ObjectRef>& objects);
   void UpdateText();
+  // A layer's geometry has come from the worker: what is under the pointer
+  // is looked for again, so that the panel fills without another move.
+  void OnGeometryBuilt();
 
   CCorvaneView& view_;
   LayerGeometryCache& geometry_;
@@ -109,6 +113,10 @@ class Inspector : public PointerInspector {
   uint64_t generation_ = 0;
   std::optional<uint64_t> lastHover_;
   std::optional<DevicePoint> waitingHover_;
+  std::optional<DevicePoint> lastPixel_;  // of the last hover looked up
+  bool awaitingGeometry_ = false;
+  // Outlived by the geometry's callbacks, which do nothing once it is gone.
+  std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
   std::vector<ObjectReport> hovered_;
   std::vector<ObjectReport> selected_;
   std::string text_;

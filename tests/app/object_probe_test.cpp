@@ -107,6 +107,25 @@ TEST_F(InspectorTest, HoverShowsNetComponentAndPinAtMostEvery30Ms) {
   EXPECT_TRUE(Has(inspector->Text(), "Nothing")) << inspector->Text();
 }
 
+// The pointer rests while the geometry is built: the panel fills when it
+// comes, with no further movement.
+TEST_F(InspectorTest, TheHoverIsAnsweredWhenTheGeometryArrives) {
+  models.Release();  // read again: nothing is built for the new model
+  view.OnPointerMove({PointerButton::kNone, PixelAt(13, 10)});
+  EXPECT_FALSE(Has(inspector->Text(), "Net: VCC")) << inspector->Text();
+  const int before = textChanges;
+  cache.WaitForWorker();
+  poster.RunPending();
+  EXPECT_TRUE(Has(inspector->Text(), "Net: VCC")) << inspector->Text();
+  EXPECT_GT(textChanges, before);
+  // Once gone, the inspector hears of no later build.
+  inspector.reset();
+  models.Release();
+  cache.RequestAll();
+  cache.WaitForWorker();
+  poster.RunPending();
+}
+
 TEST_F(InspectorTest, AClickLightsTheNetOnEveryLayerAndEscapeEndsIt) {
   view.OnZoomTool();  // the zoom tool off: a click chooses
   ASSERT_FALSE(view.Tools().IsZoomToolOn());
