@@ -1,7 +1,6 @@
 // Paint and export speed over a generated board of two million items.
 #include <benchmark/benchmark.h>
 
-#include <QImage>
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -14,7 +13,7 @@
 #include "loading/document_loader.h"
 #include "loading/standard_model_cache.h"
 #include "qt/raster_picture.h"
-#include "qt/window_picture.h"
+#include "qt/window_picture.h"  // the window's pictures, which are QImages
 #include "render_board.h"
 #include "view/picture_job.h"
 

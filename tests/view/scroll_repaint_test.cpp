@@ -15,6 +15,15 @@
 namespace corvane {
 namespace {
 
+// A plan that keeps the picture, moved by `shift`, and paints `areas` anew.
+WindowPaintPlan Strips(DevicePoint shift, std::vector<DeviceRect> areas) {
+  WindowPaintPlan plan;
+  plan.full = false;
+  plan.shift = shift;
+  plan.areas = std::move(areas);
+  return plan;
+}
+
 TEST(ScrollRepaintTest, PlansTheUncoveredStripsAndTheEdgesAtReach) {
   struct Row {
     const char* name;
@@ -24,25 +33,25 @@ TEST(ScrollRepaintTest, PlansTheUncoveredStripsAndTheEdgesAtReach) {
     WindowPaintPlan expected;
   };
   const std::vector<Row> rows = {
-      {"no move", {400, 300}, {0, 0}, 5, {false, {0, 0}, {}}},
+      {"no move", {400, 300}, {0, 0}, 5, Strips({0, 0}, {})},
       {"down a line",
        {400, 300},
        {0, -30},
        5,
-       {false, {0, -30}, {{0, 265, 400, 300}, {0, 0, 400, 5}}}},
+       Strips({0, -30}, {{0, 265, 400, 300}, {0, 0, 400, 5}})},
       {"up a line",
        {400, 300},
        {0, 30},
        5,
-       {false, {0, 30}, {{0, 0, 400, 35}, {0, 295, 400, 300}}}},
-      {"right", {400, 300}, {-20, 0}, 4, {false, {-20, 0}, {{376, 0, 400, 300}, {0, 0, 4, 300}}}},
-      {"left", {400, 300}, {20, 0}, 4, {false, {20, 0}, {{0, 0, 24, 300}, {396, 0, 400, 300}}}},
+       Strips({0, 30}, {{0, 0, 400, 35}, {0, 295, 400, 300}})},
+      {"right", {400, 300}, {-20, 0}, 4, Strips({-20, 0}, {{376, 0, 400, 300}, {0, 0, 4, 300}})},
+      {"left", {400, 300}, {20, 0}, 4, Strips({20, 0}, {{0, 0, 24, 300}, {396, 0, 400, 300}})},
       {"diagonal",
        {400, 300},
        {7, -9},
        2,
-       {false, {7, -9}, {{0, 0, 9, 300}, {398, 0, 400, 300}, {9, 289, 398, 300}, {9, 0, 398, 2}}}},
-      {"no reach", {400, 300}, {0, -1}, 0, {false, {0, -1}, {{0, 299, 400, 300}}}},
+       Strips({7, -9}, {{0, 0, 9, 300}, {398, 0, 400, 300}, {9, 289, 398, 300}, {9, 0, 398, 2}})},
+      {"no reach", {400, 300}, {0, -1}, 0, Strips({0, -1}, {{0, 299, 400, 300}})},
       // Too much to paint anew, or nothing worth keeping: everything.
       {"a page", {400, 300}, {0, -302}, 5, {}},
       {"half the width", {400, 300}, {-190, 0}, 5, {}},
