@@ -51,6 +51,8 @@ class StandardInterpretationTest : public ::testing::Test {
                          "X0Y10000D01*X0Y0D01*G37*%LPC*%D10*X5000Y5000D03*%LPD*%X30000Y0D03*M02*");
   }
   void Start() {
+    // A view goes before the document it shows, as in the window.
+    view.reset();
     shell = std::make_unique<AppShell>(store, prompter, io);
     shell->AttachFrame(&frame);
     view = std::make_unique<CCorvaneView>(shell->Doc(), host);
