@@ -5,6 +5,11 @@
 namespace corvane {
 
 void HighlightOverlay::Add(const GeoPaths& polygons) {
+  // A lit net can be hundreds of thousands of points: room for them at once.
+  std::size_t points = 0;
+  for (const GeoPath& path : polygons) points += path.size() >= 3 ? path.size() : 0;
+  xy_.reserve(xy_.size() + 2 * points);
+  contours_.reserve(contours_.size() + polygons.size());
   for (const GeoPath& path : polygons) {
     if (path.size() < 3) continue;
     const Contour contour{static_cast<uint32_t>(xy_.size() / 2),
