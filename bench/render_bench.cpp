@@ -136,18 +136,31 @@ BENCHMARK(BM_PaintZoomExtentsStandard)
 // picture shows it: the view zooms, plans, makes the preview from the last
 // exact picture and hands out the job for the exact one (not drawn here).
 // Arg 0: the board's width in inches; arg 1: 1 for the standard reading.
+// A window's view of a board at zoom extents whose pictures are refined, in
+// the reading `state`'s arg 1 names, with its first exact picture painted
+// (and measured: too slow to wait for).
+struct RefinedWindow {
+  explicit RefinedWindow(benchmark::State& state)
+      : set(Board(static_cast<int>(state.range(0))).files),
+        view(set.doc, kClient, state.range(1) != 0 ? &set.standard : nullptr),
+        frame(kClient.width, kClient.height, QImage::Format_RGB32) {
+    view.DrawElsewhere(true);
+    if (state.range(1) != 0) view.View().SetInterpretation(Interpretation::kStandard);
+    view.View().OnZoomExtents();
+    PaintWindowPicture(frame, 0xFFFFFF, view.View());
+    exact = frame.copy();
+  }
+  BothReadings set;
+  HeadlessView view;
+  QImage frame;
+  QImage exact;
+};
+
 void BM_ZoomStep(benchmark::State& state) {
-  LoadedBoard& board = Board(static_cast<int>(state.range(0)));
-  BothReadings set(board.files);
-  const bool standardReading = state.range(1) != 0;
-  HeadlessView view(set.doc, kClient, standardReading ? &set.standard : nullptr);
-  view.DrawElsewhere(true);
-  CCorvaneView& v = view.View();
-  if (standardReading) v.SetInterpretation(Interpretation::kStandard);
-  v.OnZoomExtents();
-  QImage frame(kClient.width, kClient.height, QImage::Format_RGB32);
-  PaintWindowPicture(frame, 0xFFFFFF, v);  // exact, and measured: too slow to wait for
-  const QImage exact = frame.copy();
+  RefinedWindow window(state);
+  CCorvaneView& v = window.view.View();
+  QImage& frame = window.frame;
+  const QImage& exact = window.exact;
   if (!v.Refinement().Refines()) state.SkipWithError("a whole paint was cheap");
   bool in = true;
   for (auto _ : state) {
@@ -173,20 +186,13 @@ BENCHMARK(BM_ZoomStep)
 // Arg 0: the board's width; arg 1: 1 for the standard reading; arg 2: 1 for
 // one band.
 void BM_PaintExactPicture(benchmark::State& state) {
-  LoadedBoard& board = Board(static_cast<int>(state.range(0)));
-  BothReadings set(board.files);
-  const bool standardReading = state.range(1) != 0;
   const auto bands = state.range(2) != 0
                          ? 1
                          : static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()));
-  HeadlessView view(set.doc, kClient, standardReading ? &set.standard : nullptr);
-  view.DrawElsewhere(true);
-  CCorvaneView& v = view.View();
-  if (standardReading) v.SetInterpretation(Interpretation::kStandard);
-  v.OnZoomExtents();
-  QImage frame(kClient.width, kClient.height, QImage::Format_RGB32);
-  PaintWindowPicture(frame, 0xFFFFFF, v);  // records the runs the bands leave out
-  const QImage exact = frame.copy();
+  RefinedWindow window(state);  // its first paint records the runs the bands leave out
+  CCorvaneView& v = window.view.View();
+  QImage& frame = window.frame;
+  const QImage& exact = window.exact;
   for (auto _ : state) {
     state.PauseTiming();  // the preview and the job's making are BM_ZoomStep's
     v.RedrawView();
